@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace common {
+
+struct Colour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Colour&) const = default;
+};
+
+// A drawing surface. Coordinates are in the surface's own units (the editor's views work in
+// twips, the texture view in pixels) and may be fractional; the origin is the top-left corner,
+// Y grows downwards. Rectangles and circles are outlines, one pixel wide.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    virtual double width() const = 0;
+    virtual double height() const = 0;
+    virtual void clear() = 0;
+    virtual void line(double x1, double y1, double x2, double y2, Colour colour) = 0;
+    virtual void rectangle(double x1, double y1, double x2, double y2, Colour colour) = 0;
+    virtual void circle(double x, double y, double radius, Colour colour) = 0;
+    // Paints the picture loaded from a file stretched into the rectangle.
+    virtual void stretchedPicture(const std::string& path, double x, double y, double width,
+                                  double height) = 0;
+};
+
+} // namespace common

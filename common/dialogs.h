@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace common {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// The modal dialogs and the clipboard, as the programs' logic needs them. Filters are given in
+// the programs' own form, "Description|*.ext|Other|*.x", and each window adapts them.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    // A message box with a text (CR LF or LF for line breaks), a title and its buttons.
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& title,
+                                     MessageButtons buttons = MessageButtons::Ok) = 0;
+
+    // An input box; the typed text, or an empty text when the user cancels.
+    virtual std::string inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) = 0;
+
+    // An input box that only offers a text for the user to copy; whatever comes back is ignored.
+    virtual void showTextToCopy(const std::string& prompt, const std::string& title,
+                                const std::string& text) = 0;
+
+    // File dialogs: the chosen path, or nothing when the user cancels.
+    virtual std::optional<std::string> openFileDialog(const std::string& filter) = 0;
+    virtual std::optional<std::string> saveFileDialog(const std::string& filter) = 0;
+
+    // Clears the clipboard and puts a plain text on it.
+    virtual void setClipboardText(const std::string& text) = 0;
+};
+
+} // namespace common

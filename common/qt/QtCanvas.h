@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/canvas.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+
+class QPainter;
+
+namespace common {
+
+// A canvas that paints with a QPainter onto a surface of the given pixel size. unitsPerPixel
+// converts the logic's units at output (15 for twips, 1 for pixels).
+class QtCanvas : public Canvas {
+  public:
+    QtCanvas(QPainter& painter, int pixelWidth, int pixelHeight, double unitsPerPixel,
+             QColor background);
+
+    double width() const override { return pixelWidth_ * unitsPerPixel_; }
+    double height() const override { return pixelHeight_ * unitsPerPixel_; }
+    void clear() override;
+    void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
+    void circle(double x, double y, double radius, Colour colour) override;
+    void stretchedPicture(const std::string& path, double x, double y, double width,
+                          double height) override;
+
+  private:
+    double px(double units) const { return units / unitsPerPixel_; }
+    QPainter& painter_;
+    int pixelWidth_;
+    int pixelHeight_;
+    double unitsPerPixel_;
+    QColor background_;
+};
+
+// A canvas that draws into an image of its own (offscreen redraws, benchmarks, tests).
+class ImageCanvas : public Canvas {
+  public:
+    ImageCanvas(int pixelWidth, int pixelHeight, double unitsPerPixel, QColor background);
+    ~ImageCanvas() override;
+
+    const QImage& image() const { return image_; }
+    double width() const override;
+    double height() const override;
+    void clear() override;
+    void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
+    void circle(double x, double y, double radius, Colour colour) override;
+    void stretchedPicture(const std::string& path, double x, double y, double width,
+                          double height) override;
+
+  private:
+    QImage image_;
+    QPainter* painter_;
+    QtCanvas* canvas_;
+};
+
+} // namespace common

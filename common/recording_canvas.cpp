@@ -1,0 +1,28 @@
+#include "common/recording_canvas.h"
+
+namespace common {
+
+void RecordingCanvas::clear() {
+    calls.clear();
+    calls.push_back({Kind::Clear, 0, 0, 0, 0, {}, {}});
+    ++clears;
+}
+
+void RecordingCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
+    calls.push_back({Kind::Line, x1, y1, x2, y2, colour, {}});
+}
+
+void RecordingCanvas::rectangle(double x1, double y1, double x2, double y2, Colour colour) {
+    calls.push_back({Kind::Rectangle, x1, y1, x2, y2, colour, {}});
+}
+
+void RecordingCanvas::circle(double x, double y, double radius, Colour colour) {
+    calls.push_back({Kind::Circle, x, y, radius, 0, colour, {}});
+}
+
+void RecordingCanvas::stretchedPicture(const std::string& path, double x, double y, double width,
+                                       double height) {
+    calls.push_back({Kind::Picture, x, y, width, height, {}, path});
+}
+
+} // namespace common

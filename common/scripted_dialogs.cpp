@@ -1,0 +1,69 @@
+#include "common/scripted_dialogs.h"
+
+namespace common {
+
+ScriptExhausted::ScriptExhausted(const std::string& prompt)
+    : std::runtime_error("no answer left for the prompt \"" + prompt + "\"") {}
+
+void ScriptedDialogs::setAnswers(std::deque<std::string> next) {
+    answers = std::move(next);
+    cancelGiven_ = false;
+}
+
+std::string ScriptedDialogs::nextAnswer(const std::string& prompt) {
+    prompts.push_back(prompt);
+    if (!answers.empty()) {
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    if (!cancelGiven_) {
+        cancelGiven_ = true;
+        return {};
+    }
+    throw ScriptExhausted(prompt);
+}
+
+MessageAnswer ScriptedDialogs::messageBox(const std::string& text, const std::string& title,
+                                          MessageButtons buttons) {
+    shown.push_back({title, text, false});
+    if (onShown)
+        onShown(shown.back());
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    if (yesNoAnswers.empty())
+        return MessageAnswer::Yes;
+    auto answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string&,
+                                      const std::string&) {
+    return nextAnswer(prompt);
+}
+
+void ScriptedDialogs::showTextToCopy(const std::string&, const std::string& title,
+                                     const std::string& text) {
+    shown.push_back({title, text, true});
+    if (onShown)
+        onShown(shown.back());
+}
+
+std::optional<std::string> ScriptedDialogs::openFileDialog(const std::string& filter) {
+    auto answer = nextAnswer(filter);
+    if (answer.empty())
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::saveFileDialog(const std::string& filter) {
+    return openFileDialog(filter);
+}
+
+void ScriptedDialogs::setClipboardText(const std::string& text) {
+    clipboard = text;
+    clipboardSet = true;
+}
+
+} // namespace common

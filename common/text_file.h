@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+// Reads a text file line by line. Accepts LF and CR LF line ends and strips them; the last
+// line needs no line end. The whole file is read at construction, so the file is closed again
+// at once and reading cannot fail half-way.
+class LineReader {
+  public:
+    explicit LineReader(const std::filesystem::path& path);
+
+    bool isOpen() const { return open_; }
+    bool atEnd() const { return position_ >= text_.size(); }
+    // Reads the next line into line; false at the end of the file.
+    bool next(std::string& line);
+    // 1-based number of the line last returned by next().
+    std::size_t lineNumber() const { return lineNumber_; }
+
+  private:
+    std::string text_;
+    std::size_t position_ = 0;
+    std::size_t lineNumber_ = 0;
+    bool open_ = false;
+};
+
+// The whole file as lines, or nothing when it cannot be read.
+std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path);
+
+// True when the file exists and can be opened for reading.
+bool canOpenForReading(const std::filesystem::path& path);
+
+// Writes a text file line by line with CR LF line ends into a temporary file in the target's
+// folder; commit() renames it over the target. Dropping the writer without commit() removes
+// the temporary file and leaves the target as it was.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(std::filesystem::path target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool isOpen() const { return out_.is_open(); }
+    void writeLine(std::string_view line);
+    // Flushes, closes and renames over the target. False (with the target untouched) when any
+    // write or the rename failed.
+    bool commit();
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::ofstream out_;
+    bool committed_ = false;
+};
+
+// Copies a file over another through a temporary file, so a failure never leaves the target
+// truncated. False when the source cannot be read or the target cannot be written.
+bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Deletes a file; false when it was there and could not be removed.
+bool deleteFile(const std::filesystem::path& path);
+
+} // namespace common

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace editor {
+
+struct EditorState;
+
+// The main window's load step: view zooms, tool modes, axes, tool buttons, version text, and
+// the decimal-separator warning when the system writes 1.23 as "1,23".
+void loadMainWindow(EditorState& state, const std::string& systemTextOf123 = "1.23");
+
+// The main window's closing step: deletes the working copy.
+void closeMainWindow(EditorState& state);
+
+} // namespace editor

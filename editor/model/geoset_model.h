@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+// The most vertices, triangles or matrix groups one geoset can hold (16-bit counters).
+inline constexpr int maxGeosetRecords = 32767;
+// The most bone ids one matrix group can hold.
+inline constexpr int matrixSlots = 7;
+
+// One vertex of the edited geoset, in editor axes: a file triple { p1, p2, p3 } is held as
+// x = p2, y = p3, z = p1 (normals likewise).
+struct VertexRecord {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    double normalX = 0;
+    double normalY = 0;
+    double normalZ = 0;
+    bool selected = false;
+    bool deleted = false;
+    int vertexGroup = 0; // 0-based matrix group, as in the file
+    double u = 0;
+    double v = 0;
+    bool operator==(const VertexRecord&) const = default;
+};
+
+// One triangle; corners are 0-based vertex indices as in the file.
+struct FaceRecord {
+    int a = 0;
+    int b = 0;
+    int c = 0;
+    bool deleted = false;
+    bool operator==(const FaceRecord&) const = default;
+};
+
+// matrices(slot, group): the bone ids of each matrix group, slots 1..7, -1 after the last id.
+class MatrixTable {
+  public:
+    using Column = std::array<int, matrixSlots>;
+
+    // 1-based slot and group, as the commands word it.
+    int& at(int slot, int group) { return columns_.at(group - 1).at(slot - 1); }
+    int at(int slot, int group) const { return columns_.at(group - 1).at(slot - 1); }
+
+    int columnCount() const { return static_cast<int>(columns_.size()); }
+    // Grows (or shrinks) to count columns keeping the earlier ones; new columns hold -1.
+    void resize(int count) { columns_.resize(static_cast<std::size_t>(count), emptyColumn()); }
+    void clear() { columns_.clear(); }
+    const std::vector<Column>& columns() const { return columns_; }
+
+    static Column emptyColumn() {
+        Column column;
+        column.fill(-1);
+        return column;
+    }
+    bool operator==(const MatrixTable&) const = default;
+
+  private:
+    std::vector<Column> columns_;
+};
+
+struct MarkerRecord {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    bool used = false;
+};
+
+// Slot 0 is never used; markers live in slots 1..20.
+inline constexpr int markerSlots = 20;
+
+// The in-memory document: the one geoset being edited, the markers and the paths.
+// Arrays are 0-based vectors here; vertices(k) of the 1-based wording is vertices[k - 1].
+struct GeosetModel {
+    std::vector<VertexRecord> vertices;
+    std::vector<FaceRecord> faces;
+    MatrixTable matrices;
+    int groupCount = 0;
+    std::array<MarkerRecord, markerSlots + 1> markers{};
+    std::string modelPath;
+    std::string tempPath;
+    std::string savePath;
+    int geosetNumber = 0;
+    bool modelLoaded = false;
+};
+
+// True when the vertices with the 0-based indices i and j have exactly equal positions.
+bool samePosition(const GeosetModel& model, int i, int j);
+
+// The working copy's path for a model path: the path less its last 4 characters, followed by
+// "_TMP.tdl".
+std::string workingCopyPath(const std::string& modelPath);
+
+} // namespace editor

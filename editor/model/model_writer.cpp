@@ -1,0 +1,423 @@
+#include "editor/model/model_writer.h"
+
+#include "common/number_text.h"
+#include "common/text_file.h"
+#include "editor/model/editor_state.h"
+#include "editor/model/geoset_reader.h"
+#include "editor/views/viewports.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace editor {
+
+namespace {
+
+std::string number(double value) { return common::formatNumber(value); }
+std::string rounded(double value) { return common::formatNumber(common::roundHalfEven(value, 6)); }
+
+void showError(EditorState& state, const std::string& text) {
+    if (state.dialogs)
+        state.dialogs->messageBox(text, "Error");
+}
+
+// The working copy's lines with a cursor, as the writer consumes them.
+class Input {
+  public:
+    explicit Input(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    bool next(std::string& line) {
+        if (position_ >= lines_.size())
+            return false;
+        line = lines_[position_++];
+        return true;
+    }
+
+  private:
+    std::vector<std::string> lines_;
+    std::size_t position_ = 0;
+};
+
+// Reads lines until one is exactly a tab followed by "}" and writes that line (the block's
+// old contents are dropped). At the end of the input nothing more is written.
+void copyBlockEnd(Input& input, common::AtomicFileWriter& out) {
+    std::string line;
+    while (input.next(line)) {
+        if (line == "\t}") {
+            out.writeLine(line);
+            return;
+        }
+    }
+}
+
+// Drops lines until one is exactly the given text; that line becomes the current one.
+bool skipUntil(Input& input, std::string& line, std::string_view stop) {
+    while (input.next(line))
+        if (line == stop)
+            return true;
+    return false;
+}
+
+int keptVertexCount(const EditorState& state) {
+    return static_cast<int>(std::count_if(state.vertices.begin(), state.vertices.end(),
+                                          [](const VertexRecord& v) { return !v.deleted; }));
+}
+
+bool cornersKept(const EditorState& state, const FaceRecord& face) {
+    const auto kept = [&](int corner) {
+        return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
+               !state.vertices[static_cast<std::size_t>(corner)].deleted;
+    };
+    return kept(face.a) && kept(face.b) && kept(face.c);
+}
+
+int keptFaceCount(const EditorState& state) {
+    return static_cast<int>(std::count_if(state.faces.begin(), state.faces.end(),
+                                          [&](const FaceRecord& f) { return cornersKept(state, f); }));
+}
+
+void writeGroups(const EditorState& state, common::AtomicFileWriter& out) {
+    int total = 0;
+    for (int g = 1; g <= state.groupCount; ++g)
+        for (int slot = 1; slot <= matrixSlots; ++slot)
+            if (state.matrices.at(slot, g) != -1)
+                ++total;
+    out.writeLine("\tGroups " + std::to_string(state.groupCount) + " " + std::to_string(total) +
+                  " {");
+    for (int g = 1; g <= state.groupCount; ++g) {
+        std::string line = "\t\tMatrices { " + std::to_string(state.matrices.at(1, g));
+        // Every id is written, so that the header's total equals the ids on the lines.
+        for (int slot = 2; slot <= matrixSlots && state.matrices.at(slot, g) != -1; ++slot)
+            line += ", " + std::to_string(state.matrices.at(slot, g));
+        out.writeLine(line + " },");
+    }
+}
+
+void writeFaces(const EditorState& state, common::AtomicFileWriter& out) {
+    // Output index of every vertex, computed once rather than per corner.
+    std::vector<int> outputIndex(state.vertices.size(), -1);
+    int next = 0;
+    for (std::size_t i = 0; i < state.vertices.size(); ++i)
+        if (!state.vertices[i].deleted)
+            outputIndex[i] = next++;
+
+    const int n = countWrittenFaces(state);
+    out.writeLine("\tFaces 1 " + std::to_string(3 * n) + " {");
+    out.writeLine("\t\tTriangles {");
+    if (n > 0) {
+        std::string line = "\t\t\t{ ";
+        for (const auto& face : state.faces) {
+            if (face.deleted || !cornersKept(state, face))
+                continue;
+            for (int corner : {face.a, face.b, face.c})
+                line += std::to_string(outputIndex[static_cast<std::size_t>(corner)]) + ", ";
+        }
+        line.resize(line.size() - 2);
+        out.writeLine(line + " },");
+    }
+    out.writeLine("\t\t}");
+}
+
+// Reads the whole model again after the geoset was removed from it.
+void reopenAfterRemoval(EditorState& state) {
+    state.geosetNumber = chooseGeoset(state, state.modelPath);
+    readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices,
+               state.geosetNumber, true);
+    refreshViews(state);
+}
+
+// Refreshes the working copy from the file just written; the old copy goes only once the new
+// one is in place.
+void refreshWorkingCopy(EditorState& state) {
+    const std::string newTempPath = workingCopyPath(state.modelPath);
+    if (!common::copyFileOver(state.modelPath, newTempPath)) {
+        showError(state, "Cannot write the working copy " + newTempPath + ".");
+        return;
+    }
+    if (!state.tempPath.empty() && state.tempPath != newTempPath)
+        common::deleteFile(state.tempPath);
+    state.tempPath = newTempPath;
+}
+
+bool writeModel(EditorState& state, bool geosetOnly, const std::vector<std::string>& lines) {
+    common::AtomicFileWriter out(state.savePath);
+    if (!out.isOpen())
+        return false;
+    Input input(lines);
+    const int keptVertices = keptVertexCount(state);
+    int geosetCounter = 0;
+    bool inTarget = false, inOther = false, targetEnded = false;
+    std::string line;
+    while (input.next(line)) {
+        bool writeLine = true;
+        if (line == "Geoset {") {
+            ++geosetCounter;
+            if (geosetOnly) {
+                while (geosetCounter < state.geosetNumber && input.next(line))
+                    if (line == "Geoset {")
+                        ++geosetCounter;
+            }
+            if (geosetCounter == state.geosetNumber)
+                inTarget = true;
+            else
+                inOther = true;
+        }
+        if (geosetOnly && startsWith(line, "Sequences")) {
+            skipUntil(input, line, "}");
+            out.writeLine("Sequences 1 {");
+            out.writeLine("\tAnim \"Stand\" {");
+            out.writeLine("\t\tInterval { 0, 3333 },");
+            out.writeLine("\t}");
+        }
+        if (startsWith(line, "\tGroups")) {
+            if (geosetOnly) {
+                skipUntil(input, line, "\t}");
+                out.writeLine("\tGroups 1 1 {");
+                out.writeLine("\t\tMatrices { 0 },");
+            } else if (inTarget) {
+                skipUntil(input, line, "\t}");
+                writeGroups(state, out);
+            }
+        }
+        if (line == "}" && inTarget) {
+            targetEnded = true;
+            inTarget = inOther = false;
+        }
+        if (inTarget && startsWith(line, "\tVertices")) {
+            writeLine = false;
+            out.writeLine("\tVertices " + std::to_string(keptVertices) + " {");
+            for (const auto& v : state.vertices)
+                if (!v.deleted)
+                    out.writeLine("\t\t{ " + number(v.z) + ", " + number(v.x) + ", " + number(v.y) +
+                                  " },");
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tNormals")) {
+            writeLine = false;
+            out.writeLine("\tNormals " + std::to_string(keptVertices) + " {");
+            for (const auto& v : state.vertices)
+                if (!v.deleted)
+                    out.writeLine("\t\t{ " + rounded(v.normalZ) + ", " + rounded(v.normalX) + ", " +
+                                  rounded(v.normalY) + " },");
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tTVertices")) {
+            writeLine = false;
+            out.writeLine("\tTVertices " + std::to_string(keptVertices) + " {");
+            for (const auto& v : state.vertices)
+                if (!v.deleted)
+                    out.writeLine("\t\t{ " + rounded(v.u) + ", " + rounded(v.v) + " },");
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tVertexGroup")) {
+            writeLine = false;
+            out.writeLine("\tVertexGroup {");
+            for (const auto& v : state.vertices)
+                if (!v.deleted)
+                    out.writeLine("\t\t" + std::to_string(geosetOnly ? 0 : v.vertexGroup) + ",");
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tFaces")) {
+            writeLine = false;
+            writeFaces(state, out);
+            copyBlockEnd(input, out);
+        }
+        if (geosetOnly) {
+            if (inOther)
+                writeLine = false;
+            if (targetEnded) {
+                out.writeLine(line);
+                break;
+            }
+        }
+        if (writeLine)
+            out.writeLine(line);
+    }
+    if (geosetOnly) {
+        out.writeLine("Bone \"Bone0\" {");
+        out.writeLine("\tObjectId 0,");
+        out.writeLine("\tGeosetAnimId None,");
+        out.writeLine("}");
+        out.writeLine("PivotPoints 1 {");
+        out.writeLine("\t{ 0, 0, 0 },");
+        out.writeLine("}");
+    }
+    return out.commit();
+}
+
+// The number after a prefix such as "\tGeosetId ", or nothing when it is not a number.
+std::optional<int> referenceNumber(const std::string& line, std::size_t prefixLength) {
+    std::string digits;
+    for (auto i = prefixLength; i < line.size(); ++i) {
+        const char c = line[i];
+        if ((c >= '0' && c <= '9') || (c == '-' && digits.empty()))
+            digits += c;
+        else
+            break;
+    }
+    return common::parseInteger32(digits);
+}
+
+} // namespace
+
+int newVertexIndex(const EditorState& state, int k) {
+    int kept = 0;
+    for (int i = 0; i < k && static_cast<std::size_t>(i) < state.vertices.size(); ++i)
+        if (!state.vertices[static_cast<std::size_t>(i)].deleted)
+            ++kept;
+    return kept - 1;
+}
+
+int countWrittenFaces(const EditorState& state) {
+    return static_cast<int>(std::count_if(state.faces.begin(), state.faces.end(),
+                                          [&](const FaceRecord& f) {
+                                              return !f.deleted && cornersKept(state, f);
+                                          }));
+}
+
+void saveModel(EditorState& state, bool geosetOnly, bool askPath) {
+    if (!state.modelLoaded)
+        return;
+    const std::string previousModelPath = state.modelPath;
+    state.savePath = state.modelPath;
+    if (askPath) {
+        const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
+                                          : std::optional<std::string>();
+        if (!chosen)
+            return;
+        state.savePath = *chosen;
+    }
+    state.modelPath = state.savePath;
+
+    if (keptVertexCount(state) == 0 || keptFaceCount(state) == 0) {
+        if (state.dialogs)
+            state.dialogs->messageBox("Removing geoset", "");
+        if (!removeGeoset(state.tempPath, state.geosetNumber) ||
+            !common::copyFileOver(state.tempPath, state.modelPath)) {
+            showError(state, "Cannot save " + state.modelPath + ": the file cannot be written.");
+            state.modelPath = state.savePath = previousModelPath;
+            return;
+        }
+        reopenAfterRemoval(state);
+        return;
+    }
+
+    const auto lines = common::readAllLines(state.tempPath);
+    if (!lines) {
+        showError(state, "Cannot save " + state.savePath + ": the working copy " +
+                             state.tempPath + " cannot be read.");
+        state.modelPath = state.savePath = previousModelPath;
+        return;
+    }
+    if (!writeModel(state, geosetOnly, *lines)) {
+        showError(state, "Cannot save " + state.savePath + ": the file cannot be written.");
+        state.modelPath = state.savePath = previousModelPath;
+        return;
+    }
+    refreshWorkingCopy(state);
+    if (geosetOnly)
+        state.geosetNumber = 1;
+}
+
+void saveCommand(EditorState& state) { saveModel(state, false, false); }
+
+void saveAsCommand(EditorState& state) {
+    saveModel(state, false, true);
+    // Runs also after a cancelled dialog: the working copy is then simply copied again.
+    if (state.savePath.empty())
+        return;
+    state.modelPath = state.savePath;
+    refreshWorkingCopy(state);
+}
+
+void saveGeosetCommand(EditorState& state) { saveModel(state, true, true); }
+
+bool removeGeoset(const std::string& path, int n) {
+    const auto lines = common::readAllLines(path);
+    if (!lines)
+        return false;
+
+    // Pass 1: drop the geoset block and find the geoset animation that refers to it.
+    std::vector<std::string> pass1;
+    pass1.reserve(lines->size());
+    int geosetCount = 0, animCount = 0, removedAnim = -1;
+    bool inGeosetAnim = false, skipped = false;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::string* line = &(*lines)[i];
+        if (startsWith(*line, "Geoset {"))
+            ++geosetCount;
+        if (geosetCount == n && !skipped) {
+            while (i < lines->size() && !startsWith((*lines)[i], "}"))
+                ++i;
+            ++i; // the block's closing line goes too
+            skipped = true;
+            if (i >= lines->size())
+                break;
+            line = &(*lines)[i];
+        }
+        if (startsWith(*line, "GeosetAnim {")) {
+            inGeosetAnim = true;
+            ++animCount;
+        }
+        if (*line == "}")
+            inGeosetAnim = false;
+        if (inGeosetAnim && startsWith(*line, "\tGeosetId ") &&
+            line->find("Multiple") == std::string::npos) {
+            const auto k = referenceNumber(*line, 10);
+            if (k && *k + 1 == n)
+                removedAnim = animCount;
+        }
+        pass1.push_back(*line);
+    }
+
+    // Pass 2: drop that geoset animation and renumber the references.
+    std::vector<std::string> pass2;
+    pass2.reserve(pass1.size());
+    animCount = 0;
+    bool skippedAnim = false;
+    for (std::size_t i = 0; i < pass1.size(); ++i) {
+        const std::string* line = &pass1[i];
+        if (startsWith(*line, "GeosetAnim {")) {
+            ++animCount;
+            if (animCount == removedAnim && !skippedAnim) {
+                while (i < pass1.size() && !startsWith(pass1[i], "}"))
+                    ++i;
+                ++i;
+                skippedAnim = true;
+                if (i >= pass1.size())
+                    break;
+                line = &pass1[i];
+            }
+        }
+        if (startsWith(*line, "\tGeosetId") && line->find("Multiple") == std::string::npos) {
+            const auto k = referenceNumber(*line, 10);
+            if (k && *k > n - 1)
+                pass2.push_back("\tGeosetId " + std::to_string(*k - 1) + ",");
+            else if (k && *k == n - 1)
+                pass2.push_back("\tGeosetId Multiple,");
+            else
+                pass2.push_back(*line);
+            continue;
+        }
+        if (startsWith(*line, "\tGeosetAnimId") && line->find("None") == std::string::npos &&
+            removedAnim != -1) {
+            const auto k = referenceNumber(*line, 14);
+            if (k && *k > removedAnim - 1)
+                pass2.push_back("\tGeosetAnimId " + std::to_string(*k - 1) + ",");
+            else if (k && *k == removedAnim - 1)
+                pass2.push_back("\tGeosetAnimId None,");
+            else
+                pass2.push_back(*line);
+            continue;
+        }
+        pass2.push_back(*line);
+    }
+
+    common::AtomicFileWriter out(path);
+    if (!out.isOpen())
+        return false;
+    for (const auto& line : pass2)
+        out.writeLine(line);
+    return out.commit();
+}
+
+} // namespace editor

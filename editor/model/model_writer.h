@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace editor {
+
+struct EditorState;
+
+// Writes the model: the working copy line by line with the edited geoset's blocks regenerated
+// (geosetOnly: a one-geoset, one-bone model). askPath shows the save dialog first.
+void saveModel(EditorState& state, bool geosetOnly, bool askPath);
+
+// The menu commands Save, Save As and Save geoset.
+void saveCommand(EditorState& state);
+void saveAsCommand(EditorState& state);
+void saveGeosetCommand(EditorState& state);
+
+// 0-based output index of vertices(k) (k 1-based): kept vertices up to k, minus 1.
+int newVertexIndex(const EditorState& state, int k);
+
+// Triangles the face line will hold: not deleted, no deleted corner.
+int countWrittenFaces(const EditorState& state);
+
+// Removes the n-th geoset (1-based) from the file and fixes the geoset animation references.
+// False (file unchanged) when the file cannot be read or written.
+bool removeGeoset(const std::string& path, int n);
+
+} // namespace editor

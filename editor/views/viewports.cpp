@@ -1,0 +1,128 @@
+#include "editor/views/viewports.h"
+
+#include "editor/model/editor_state.h"
+
+#include <cmath>
+
+namespace editor {
+
+namespace {
+
+double coordinate(const VertexRecord& vertex, char axis) {
+    return axis == 'x' ? vertex.x : axis == 'y' ? vertex.y : vertex.z;
+}
+
+double normalComponent(const VertexRecord& vertex, char axis) {
+    return axis == 'x' ? vertex.normalX : axis == 'y' ? vertex.normalY : vertex.normalZ;
+}
+
+double markerCoordinate(const MarkerRecord& marker, char axis) {
+    return axis == 'x' ? marker.x : axis == 'y' ? marker.y : marker.z;
+}
+
+common::Colour axisColour(char axis) {
+    return axis == 'x' ? viewColours::axisX : axis == 'y' ? viewColours::axisY : viewColours::axisZ;
+}
+
+bool vertexDeleted(const EditorState& state, int corner) {
+    if (corner < 0 || static_cast<std::size_t>(corner) >= state.vertices.size())
+        return true; // a corner that names no vertex cannot be drawn
+    return state.vertices[static_cast<std::size_t>(corner)].deleted;
+}
+
+} // namespace
+
+ViewGeometry viewGeometry(const EditorState& state, View view) {
+    switch (view) {
+    case View::Front:
+        return {'x', 'y', state.zoomFront, state.panFrontX, state.panFrontY, state.pbxFront};
+    case View::Top:
+        return {'x', 'z', state.zoomTop, state.panTopX, state.panTopY, state.pbxTop};
+    case View::Left:
+        break;
+    }
+    return {'z', 'y', state.zoomLeft, state.panLeftX, state.panLeftY, state.pbxLeft};
+}
+
+double projectH(double coordinate, double zoom, std::int32_t panX, double width) {
+    return std::nearbyint(width / 2 + zoom * coordinate) + panX;
+}
+
+double projectV(double coordinate, double zoom, std::int32_t panY, double height) {
+    return std::nearbyint(height / 2 - zoom * coordinate) + panY;
+}
+
+double unprojectH(double viewX, double zoom, std::int32_t panX, double width) {
+    return (viewX - panX - width / 2) / zoom;
+}
+
+double unprojectV(double viewY, double zoom, std::int32_t panY, double height) {
+    return (height / 2 + panY - viewY) / zoom;
+}
+
+void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis,
+                double zoom, std::int32_t panX, std::int32_t panY) {
+    const double width = view.width();
+    const double height = view.height();
+    auto pointH = [&](double c) { return projectH(c, zoom, panX, width); };
+    auto pointV = [&](double c) { return projectV(c, zoom, panY, height); };
+
+    view.clear();
+
+    const double ox = width / 2 + panX;
+    const double oy = height / 2 + panY;
+    view.line(ox, oy, ox, oy - 10 * zoom, axisColour(vAxis));
+    view.line(ox, oy, ox + 10 * zoom, oy, axisColour(hAxis));
+
+    for (const auto& face : state.faces) {
+        if (face.deleted || vertexDeleted(state, face.a) || vertexDeleted(state, face.b) ||
+            vertexDeleted(state, face.c))
+            continue;
+        const auto& a = state.vertices[static_cast<std::size_t>(face.a)];
+        const auto& b = state.vertices[static_cast<std::size_t>(face.b)];
+        const auto& c = state.vertices[static_cast<std::size_t>(face.c)];
+        const double x1 = pointH(coordinate(a, hAxis)), y1 = pointV(coordinate(a, vAxis));
+        const double x2 = pointH(coordinate(b, hAxis)), y2 = pointV(coordinate(b, vAxis));
+        const double x3 = pointH(coordinate(c, hAxis)), y3 = pointV(coordinate(c, vAxis));
+        view.line(x1, y1, x2, y2, viewColours::edge);
+        view.line(x2, y2, x3, y3, viewColours::edge);
+        view.line(x3, y3, x1, y1, viewColours::edge);
+    }
+
+    for (const auto& vertex : state.vertices) {
+        if (vertex.deleted)
+            continue;
+        const double px = pointH(coordinate(vertex, hAxis));
+        const double py = pointV(coordinate(vertex, vAxis));
+        view.rectangle(px - 10, py - 10, px + 10, py + 10,
+                       vertex.selected ? viewColours::selectedVertex : viewColours::vertex);
+        if (state.showNormals)
+            view.line(px, py, px + 150 * normalComponent(vertex, hAxis),
+                      py - 150 * normalComponent(vertex, vAxis), viewColours::normal);
+    }
+
+    for (int k = 1; k <= markerSlots; ++k) {
+        const auto& marker = state.markers[static_cast<std::size_t>(k)];
+        if (!marker.used)
+            continue;
+        const double px = pointH(markerCoordinate(marker, hAxis));
+        const double py = pointV(markerCoordinate(marker, vAxis));
+        view.line(px - 60, py, px + 60, py, viewColours::marker);
+        view.line(px, py - 60, px, py + 60, viewColours::marker);
+        view.circle(px, py, 60, viewColours::marker);
+    }
+}
+
+void refreshViews(EditorState& state) {
+    if (!state.modelLoaded)
+        return;
+    ++state.redrawCount;
+    for (auto view : {View::Front, View::Top, View::Left}) {
+        const auto geometry = viewGeometry(state, view);
+        if (geometry.canvas)
+            updateView(state, *geometry.canvas, geometry.hAxis, geometry.vAxis, geometry.zoom,
+                       geometry.panX, geometry.panY);
+    }
+}
+
+} // namespace editor

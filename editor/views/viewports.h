@@ -1,0 +1,51 @@
+#pragma once
+
+#include "common/canvas.h"
+
+#include <cstdint>
+
+namespace editor {
+
+struct EditorState;
+
+namespace viewColours {
+inline constexpr common::Colour background{255, 255, 255}; // system caption-text colour
+inline constexpr common::Colour axisX{255, 0, 0};
+inline constexpr common::Colour axisY{0, 0, 255};
+inline constexpr common::Colour axisZ{0, 255, 0};
+inline constexpr common::Colour edge{192, 192, 192};        // system active-border colour
+inline constexpr common::Colour selectedVertex{255, 0, 0};
+inline constexpr common::Colour vertex{0, 0, 0};             // system button-text colour
+inline constexpr common::Colour normal{128, 128, 255};
+inline constexpr common::Colour marker{0, 0, 255};
+} // namespace viewColours
+
+enum class View { Front, Top, Left };
+
+// A view's axes and parameters, read from the state: the model axes shown across and up
+// ("x", "y" or "z"), its zoom and pan, and its drawing surface.
+struct ViewGeometry {
+    char hAxis;
+    char vAxis;
+    double zoom;
+    std::int32_t panX;
+    std::int32_t panY;
+    common::Canvas* canvas;
+};
+ViewGeometry viewGeometry(const EditorState& state, View view);
+
+// Projection of model coordinates to view units (rounded half to even before the pan), and
+// its inverse (not rounded). W and H are the view's current size.
+double projectH(double coordinate, double zoom, std::int32_t panX, double width);
+double projectV(double coordinate, double zoom, std::int32_t panY, double height);
+double unprojectH(double viewX, double zoom, std::int32_t panX, double width);
+double unprojectV(double viewY, double zoom, std::int32_t panY, double height);
+
+// Redraws one view from scratch: axis cross, triangle edges, vertex squares, normals, markers.
+void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis,
+                double zoom, std::int32_t panX, std::int32_t panY);
+
+// Redraws the three views (front, top, left) when a model is loaded.
+void refreshViews(EditorState& state);
+
+} // namespace editor

@@ -1,0 +1,10 @@
+#include "merger/FrmQuellon.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    merger::FrmQuellon window;
+    window.show();
+    return app.exec();
+}

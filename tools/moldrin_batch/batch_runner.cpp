@@ -1,0 +1,141 @@
+#include "batch_context.h"
+
+#include "common/number_text.h"
+#include "editor/interaction/window_lifecycle.h"
+#include "editor/model/geoset_reader.h"
+
+#include <deque>
+
+namespace batch {
+
+namespace {
+
+const char* const usage = "usage: moldrin-batch MODEL [--geoset N] STEP...";
+
+std::vector<std::string> splitArguments(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : text) {
+        if (c == ',') {
+            parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    parts.push_back(current);
+    return parts;
+}
+
+bool errorShownSince(const BatchContext& context, std::size_t shownBefore) {
+    for (auto i = shownBefore; i < context.dialogs.shown.size(); ++i)
+        if (context.dialogs.shown[i].title == "Error")
+            return true;
+    return false;
+}
+
+} // namespace
+
+BatchContext::BatchContext(std::ostream& outStream, std::ostream& errStream)
+    : out(outStream), err(errStream) {
+    state.dialogs = &dialogs;
+    // Batch runs are armed at once, as after the window's 100 ms arming timer.
+    state.startArmingTimer = [this] { state.mouseArmed = true; };
+    dialogs.onShown = [this](const common::ScriptedDialogs::Shown& shown) {
+        err << shown.title << ": " << shown.text << "\n";
+        err.flush();
+    };
+}
+
+double numberArgument(const std::vector<std::string>& args, std::size_t index,
+                      const std::string& step) {
+    if (index >= args.size())
+        throw StepError(step + ": missing argument " + std::to_string(index + 1));
+    const auto value = common::parseNumber(args[index]);
+    if (!value)
+        throw StepError(step + ": \"" + args[index] + "\" is not a number");
+    return *value;
+}
+
+void expectArguments(const std::vector<std::string>& args, std::size_t count,
+                     const std::string& step) {
+    if (args.size() != count)
+        throw StepError(step + ": expects " + std::to_string(count) + " argument(s)");
+}
+
+int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    StepTable table;
+    registerModelSteps(table);
+    registerSelectionSteps(table);
+    registerTransformSteps(table);
+    registerToolSteps(table);
+    registerUvSteps(table);
+
+    if (arguments.empty()) {
+        err << usage << "\n";
+        return 2;
+    }
+    std::string model = arguments[0];
+    std::string geoset = "1";
+    std::vector<std::pair<std::string, std::string>> steps; // name, argument text
+    std::vector<bool> hasArgument;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const auto& argument = arguments[i];
+        if (argument == "--geoset") {
+            if (i + 1 >= arguments.size()) {
+                err << usage << "\n";
+                return 2;
+            }
+            geoset = arguments[++i];
+            continue;
+        }
+        const auto equals = argument.find('=');
+        const auto name = argument.substr(0, equals);
+        if (!table.steps.count(name)) {
+            err << "moldrin-batch: unknown step \"" << name << "\"\n" << usage << "\n";
+            return 2;
+        }
+        steps.emplace_back(name, equals == std::string::npos ? "" : argument.substr(equals + 1));
+        hasArgument.push_back(equals != std::string::npos);
+    }
+
+    BatchContext context(out, err);
+    context.modelArgument = model;
+    int status = 0;
+    try {
+        editor::loadMainWindow(context.state);
+        context.dialogs.setAnswers({model, geoset});
+        editor::openModel(context.state, context.state.vertices, context.state.faces,
+                          context.state.matrices, true, true);
+        if (errorShownSince(context, 0) || !context.state.modelLoaded) {
+            if (!errorShownSince(context, 0))
+                err << "moldrin-batch: no geoset was read from " << model << "\n";
+            status = 1;
+        }
+        for (std::size_t i = 0; status == 0 && i < steps.size(); ++i) {
+            const auto& [name, text] = steps[i];
+            const auto args =
+                hasArgument[i] ? splitArguments(text) : std::vector<std::string>{};
+            context.dialogs.setAnswers(std::deque<std::string>(args.begin(), args.end()));
+            const auto shownBefore = context.dialogs.shown.size();
+            try {
+                table.steps.at(name)(context, args);
+            } catch (const common::ScriptExhausted& exhausted) {
+                err << "moldrin-batch: step " << name << ": " << exhausted.what() << "\n";
+                status = 1;
+            } catch (const StepError& error) {
+                err << "moldrin-batch: " << error.what() << "\n";
+                status = 1;
+            }
+            if (status == 0 && errorShownSince(context, shownBefore))
+                status = 1;
+        }
+    } catch (const common::ScriptExhausted& exhausted) {
+        err << "moldrin-batch: opening " << model << ": " << exhausted.what() << "\n";
+        status = 1;
+    }
+    editor::closeMainWindow(context.state);
+    return status;
+}
+
+} // namespace batch

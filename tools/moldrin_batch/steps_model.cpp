@@ -1,0 +1,146 @@
+#include "batch_context.h"
+
+#include "common/number_text.h"
+#include "common/text_file.h"
+#include "editor/model/geoset_reader.h"
+#include "editor/model/model_writer.h"
+
+#include <sstream>
+
+namespace batch {
+
+namespace {
+
+struct GeosetCounts {
+    long vertices = 0;
+    long triangles = 0;
+    long groups = 0;
+};
+
+// The number that follows a header word, as in "\tVertices 8 {" or "\tFaces 1 36 {" (the
+// second number there).
+long headerNumber(const std::string& line, std::size_t skip, int which) {
+    std::istringstream in(line.substr(skip));
+    long value = 0;
+    for (int i = 0; i < which; ++i)
+        if (!(in >> value))
+            return 0;
+    return value;
+}
+
+std::vector<GeosetCounts> countGeosets(const std::string& path) {
+    std::vector<GeosetCounts> geosets;
+    common::LineReader reader(path);
+    std::string line;
+    bool inGeoset = false;
+    while (reader.next(line)) {
+        if (line == "Geoset {") {
+            geosets.emplace_back();
+            inGeoset = true;
+        } else if (line == "}") {
+            inGeoset = false;
+        } else if (inGeoset) {
+            if (editor::startsWith(line, "\tVertices "))
+                geosets.back().vertices = headerNumber(line, 10, 1);
+            else if (editor::startsWith(line, "\tFaces "))
+                geosets.back().triangles = headerNumber(line, 7, 2) / 3;
+            else if (editor::startsWith(line, "\tGroups "))
+                geosets.back().groups = headerNumber(line, 8, 1);
+        }
+    }
+    return geosets;
+}
+
+void info(BatchContext& context, const std::vector<std::string>&) {
+    const auto geosets = countGeosets(context.state.modelPath);
+    auto& out = context.out;
+    out << "{\"geosets\": " << geosets.size() << ", \"geoset\": [";
+    for (std::size_t i = 0; i < geosets.size(); ++i)
+        out << (i ? ", " : "") << "{\"vertices\": " << geosets[i].vertices
+            << ", \"triangles\": " << geosets[i].triangles << ", \"groups\": " << geosets[i].groups
+            << "}";
+    out << "]}\n";
+}
+
+template <typename Items, typename Write>
+void jsonList(std::ostream& out, const char* name, const Items& items, Write write) {
+    out << "\"" << name << "\": [";
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out << ",";
+        first = false;
+        write(item);
+    }
+    out << "]";
+}
+
+void dump(BatchContext& context, const std::vector<std::string>&) {
+    const auto& state = context.state;
+    auto& out = context.out;
+    auto num = [](double v) { return common::formatRoundTrip(v); };
+    out << "{";
+    jsonList(out, "positions", state.vertices, [&](const editor::VertexRecord& v) {
+        out << "[" << num(v.z) << "," << num(v.x) << "," << num(v.y) << "]";
+    });
+    out << ", ";
+    jsonList(out, "normals", state.vertices, [&](const editor::VertexRecord& v) {
+        out << "[" << num(v.normalZ) << "," << num(v.normalX) << "," << num(v.normalY) << "]";
+    });
+    out << ", ";
+    jsonList(out, "uvs", state.vertices, [&](const editor::VertexRecord& v) {
+        out << "[" << num(v.u) << "," << num(v.v) << "]";
+    });
+    out << ", ";
+    jsonList(out, "groups", state.vertices,
+             [&](const editor::VertexRecord& v) { out << v.vertexGroup; });
+    out << ", ";
+    jsonList(out, "faces", state.faces, [&](const editor::FaceRecord& f) {
+        out << "[" << f.a << "," << f.b << "," << f.c << "]";
+    });
+    out << ", ";
+    std::vector<int> groups;
+    for (int g = 1; g <= state.groupCount && g <= state.matrices.columnCount(); ++g)
+        groups.push_back(g);
+    jsonList(out, "matrices", groups, [&](int g) {
+        int last = 0;
+        for (int slot = 1; slot <= editor::matrixSlots; ++slot)
+            if (state.matrices.at(slot, g) != -1)
+                last = slot;
+        out << "[";
+        for (int slot = 1; slot <= last; ++slot)
+            out << (slot > 1 ? "," : "") << state.matrices.at(slot, g);
+        out << "]";
+    });
+    std::vector<std::size_t> deletedVertices, deletedFaces, selected;
+    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+        if (state.vertices[i].deleted)
+            deletedVertices.push_back(i);
+        if (state.vertices[i].selected)
+            selected.push_back(i);
+    }
+    for (std::size_t i = 0; i < state.faces.size(); ++i)
+        if (state.faces[i].deleted)
+            deletedFaces.push_back(i);
+    auto index = [&](std::size_t i) { out << i; };
+    out << ", ";
+    jsonList(out, "deletedVertices", deletedVertices, index);
+    out << ", ";
+    jsonList(out, "deletedFaces", deletedFaces, index);
+    out << ", ";
+    jsonList(out, "selected", selected, index);
+    out << "}\n";
+}
+
+} // namespace
+
+void registerModelSteps(StepTable& table) {
+    table.add("info", info);
+    table.add("dump", dump);
+    table.add("save", [](BatchContext& c, const auto&) { editor::saveCommand(c.state); });
+    table.add("save-as", [](BatchContext& c, const auto&) { editor::saveAsCommand(c.state); });
+    table.add("save-geoset",
+              [](BatchContext& c, const auto&) { editor::saveGeosetCommand(c.state); });
+}
+
+} // namespace batch

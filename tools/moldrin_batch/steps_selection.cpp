@@ -1,0 +1,7 @@
+#include "batch_context.h"
+
+namespace batch {
+
+void registerSelectionSteps(StepTable&) {}
+
+} // namespace batch

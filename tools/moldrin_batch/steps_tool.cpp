@@ -1,0 +1,7 @@
+#include "batch_context.h"
+
+namespace batch {
+
+void registerToolSteps(StepTable&) {}
+
+} // namespace batch

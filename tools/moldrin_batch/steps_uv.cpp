@@ -1,0 +1,7 @@
+#include "batch_context.h"
+
+namespace batch {
+
+void registerUvSteps(StepTable&) {}
+
+} // namespace batch
