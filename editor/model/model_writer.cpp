@@ -13,8 +13,12 @@ namespace editor {
 
 namespace {
 
-std::string number(double value) { return common::formatNumber(value); }
-std::string rounded(double value) { return common::formatNumber(common::roundHalfEven(value, 6)); }
+std::string number(double value) {
+    return common::formatNumber(value);
+}
+std::string rounded(double value) {
+    return common::formatNumber(common::roundHalfEven(value, 6));
+}
 
 void showError(EditorState& state, const std::string& text) {
     if (state.dialogs)
@@ -71,8 +75,9 @@ bool cornersKept(const EditorState& state, const FaceRecord& face) {
 }
 
 int keptFaceCount(const EditorState& state) {
-    return static_cast<int>(std::count_if(state.faces.begin(), state.faces.end(),
-                                          [&](const FaceRecord& f) { return cornersKept(state, f); }));
+    return static_cast<int>(
+        std::count_if(state.faces.begin(), state.faces.end(),
+                      [&](const FaceRecord& f) { return cornersKept(state, f); }));
 }
 
 void writeGroups(const EditorState& state, common::AtomicFileWriter& out) {
@@ -268,22 +273,21 @@ int newVertexIndex(const EditorState& state, int k) {
 }
 
 int countWrittenFaces(const EditorState& state) {
-    return static_cast<int>(std::count_if(state.faces.begin(), state.faces.end(),
-                                          [&](const FaceRecord& f) {
-                                              return !f.deleted && cornersKept(state, f);
-                                          }));
+    return static_cast<int>(
+        std::count_if(state.faces.begin(), state.faces.end(),
+                      [&](const FaceRecord& f) { return !f.deleted && cornersKept(state, f); }));
 }
 
-void saveModel(EditorState& state, bool geosetOnly, bool askPath) {
+bool saveModel(EditorState& state, bool geosetOnly, bool askPath) {
     if (!state.modelLoaded)
-        return;
+        return false;
     const std::string previousModelPath = state.modelPath;
     state.savePath = state.modelPath;
     if (askPath) {
         const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
                                           : std::optional<std::string>();
         if (!chosen)
-            return;
+            return false;
         state.savePath = *chosen;
     }
     state.modelPath = state.savePath;
@@ -295,30 +299,33 @@ void saveModel(EditorState& state, bool geosetOnly, bool askPath) {
             !common::copyFileOver(state.tempPath, state.modelPath)) {
             showError(state, "Cannot save " + state.modelPath + ": the file cannot be written.");
             state.modelPath = state.savePath = previousModelPath;
-            return;
+            return false;
         }
         reopenAfterRemoval(state);
-        return;
+        return true;
     }
 
     const auto lines = common::readAllLines(state.tempPath);
     if (!lines) {
-        showError(state, "Cannot save " + state.savePath + ": the working copy " +
-                             state.tempPath + " cannot be read.");
+        showError(state, "Cannot save " + state.savePath + ": the working copy " + state.tempPath +
+                             " cannot be read.");
         state.modelPath = state.savePath = previousModelPath;
-        return;
+        return false;
     }
     if (!writeModel(state, geosetOnly, *lines)) {
         showError(state, "Cannot save " + state.savePath + ": the file cannot be written.");
         state.modelPath = state.savePath = previousModelPath;
-        return;
+        return false;
     }
     refreshWorkingCopy(state);
     if (geosetOnly)
         state.geosetNumber = 1;
+    return true;
 }
 
-void saveCommand(EditorState& state) { saveModel(state, false, false); }
+void saveCommand(EditorState& state) {
+    saveModel(state, false, false);
+}
 
 void saveAsCommand(EditorState& state) {
     saveModel(state, false, true);
@@ -329,7 +336,9 @@ void saveAsCommand(EditorState& state) {
     refreshWorkingCopy(state);
 }
 
-void saveGeosetCommand(EditorState& state) { saveModel(state, true, true); }
+void saveGeosetCommand(EditorState& state) {
+    saveModel(state, true, true);
+}
 
 bool removeGeoset(const std::string& path, int n) {
     const auto lines = common::readAllLines(path);

@@ -7,8 +7,9 @@ namespace editor {
 struct EditorState;
 
 // Writes the model: the working copy line by line with the edited geoset's blocks regenerated
-// (geosetOnly: a one-geoset, one-bone model). askPath shows the save dialog first.
-void saveModel(EditorState& state, bool geosetOnly, bool askPath);
+// (geosetOnly: a one-geoset, one-bone model). askPath shows the save dialog first. True when
+// the model was written; false when nothing was (no model, a cancelled dialog, a failure).
+bool saveModel(EditorState& state, bool geosetOnly, bool askPath);
 
 // The menu commands Save, Save As and Save geoset.
 void saveCommand(EditorState& state);
