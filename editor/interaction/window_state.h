@@ -36,6 +36,9 @@ struct WindowFields {
     double dragEndH = 0;
     double dragEndV = 0;
     MenuState menus;
+    // The tip box: its text and whether it is shown (tips off hides it, keeping the text).
+    std::string txtTipsText;
+    bool txtTipsVisible = true;
 
     // The platform: modal dialogs and the clipboard (a scripted one in tests and batch runs).
     common::Dialogs* dialogs = nullptr;
