@@ -1,0 +1,171 @@
+#include "editor/editing/transforms.h"
+
+#include "editor/editing/geoset_capacity.h"
+#include "editor/editing/undo_history.h"
+#include "editor/interaction/selection_queries.h"
+#include "editor/interaction/tool_modes.h"
+#include "editor/model/editor_state.h"
+#include "editor/views/viewports.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+namespace {
+
+// Records the step of a transformation and clones the selection when the toggle is on.
+// False when the clone does not fit; then nothing has changed.
+bool prepareTransform(EditorState& state, bool record, const std::string& name, double amount1,
+                      double amount2, double amount3) {
+    if (state.cloneMode && !cloneHasRoom(state))
+        return false;
+    if (record) {
+        if (state.cloneMode)
+            takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Clone");
+        else
+            takeUndoSnapshot(state, false, false, false, amount1, amount2, amount3, name);
+    }
+    if (state.cloneMode)
+        cloneSelection(state);
+    return true;
+}
+
+void finishTransform(EditorState& state) {
+    state.cloneMode = false;
+    refreshViews(state);
+    updateToolButtons(state);
+}
+
+// Turns the pair (u, v) counterclockwise by theta radians, through its polar angle.
+void rotatePair(double& u, double& v, double theta) {
+    const double r = std::sqrt(u * u + v * v);
+    double phi;
+    if (u > 0)
+        phi = std::atan(v / u);
+    else if (u < 0)
+        phi = std::atan(v / u) + rotationPi;
+    else if (v >= 0)
+        phi = rotationPi / 2;
+    else
+        phi = -rotationPi / 2;
+    u = r * std::cos(phi + theta);
+    v = r * std::sin(phi + theta);
+}
+
+} // namespace
+
+void moveSelection(EditorState& state, double dx, double dy, double dz, bool record) {
+    if (!prepareTransform(state, record, "Move", dx, dy, dz))
+        return;
+    for (auto& vertex : state.vertices) {
+        if (!vertex.selected)
+            continue;
+        if (state.axisXEnabled)
+            vertex.x += dx;
+        if (state.axisYEnabled)
+            vertex.y += dy;
+        if (state.axisZEnabled)
+            vertex.z += dz;
+    }
+    finishTransform(state);
+}
+
+void scaleSelection(EditorState& state, double a, double b, bool record) {
+    if (!prepareTransform(state, record, "Scale", a, b, 0))
+        return;
+    const double length = std::sqrt(a * a + b * b);
+    double factor = 1 + std::sqrt(length / 4) / 12;
+    if (a - b < 0)
+        factor = 1 / factor;
+    const double cx = selectionCentre(state, 'x');
+    const double cy = selectionCentre(state, 'y');
+    const double cz = selectionCentre(state, 'z');
+    for (auto& vertex : state.vertices) {
+        if (!vertex.selected)
+            continue;
+        if (state.axisXEnabled)
+            vertex.x = cx + (vertex.x - cx) * factor;
+        if (state.axisYEnabled)
+            vertex.y = cy + (vertex.y - cy) * factor;
+        if (state.axisZEnabled)
+            vertex.z = cz + (vertex.z - cz) * factor;
+    }
+    finishTransform(state);
+}
+
+void rotateSelection(EditorState& state, double amount, char axis, bool record) {
+    if (axis != 'x' && axis != 'y' && axis != 'z')
+        return;
+    if (!prepareTransform(state, record, std::string("Rotate ") + axis, amount, 0, 0))
+        return;
+    const double theta = (amount / 2) / 180 * rotationPi;
+    const double cx = selectionCentre(state, 'x');
+    const double cy = selectionCentre(state, 'y');
+    const double cz = selectionCentre(state, 'z');
+    for (auto& vertex : state.vertices) {
+        if (!vertex.selected)
+            continue;
+        vertex.x -= cx;
+        vertex.y -= cy;
+        vertex.z -= cz;
+        if (axis == 'x') {
+            rotatePair(vertex.z, vertex.y, theta);
+            rotatePair(vertex.normalZ, vertex.normalY, theta);
+        } else if (axis == 'y') {
+            rotatePair(vertex.x, vertex.z, theta);
+            rotatePair(vertex.normalX, vertex.normalZ, theta);
+        } else {
+            rotatePair(vertex.x, vertex.y, theta);
+            rotatePair(vertex.normalX, vertex.normalY, theta);
+        }
+        vertex.x += cx;
+        vertex.y += cy;
+        vertex.z += cz;
+    }
+    finishTransform(state);
+}
+
+bool cloneHasRoom(EditorState& state) {
+    const int vertices = numSelVerts(state);
+    const int faces = countSelectedFaces(state);
+    return geosetHasRoom(state, static_cast<std::size_t>(vertices > 0 ? vertices : 0),
+                         static_cast<std::size_t>(faces));
+}
+
+void cloneSelection(EditorState& state) {
+    if (!state.modelLoaded)
+        return;
+    const std::size_t vertexCount = state.vertices.size();
+    const std::size_t faceCount = state.faces.size();
+
+    // copyOf[i]: the 0-based index of vertex i's copy, or -1 when it is not selected.
+    std::vector<int> copyOf(vertexCount, -1);
+    state.vertices.reserve(vertexCount + static_cast<std::size_t>(numSelVerts(state)));
+    state.faces.reserve(faceCount + static_cast<std::size_t>(countSelectedFaces(state)));
+    for (std::size_t i = 0; i < vertexCount; ++i) {
+        if (!state.vertices[i].selected)
+            continue;
+        copyOf[i] = static_cast<int>(state.vertices.size());
+        state.vertices.push_back(state.vertices[i]);
+    }
+    const auto copied = [&](int corner) {
+        return corner >= 0 && static_cast<std::size_t>(corner) < vertexCount &&
+               copyOf[static_cast<std::size_t>(corner)] >= 0;
+    };
+    for (std::size_t f = 0; f < faceCount; ++f) {
+        FaceRecord face = state.faces[f];
+        if (!copied(face.a) || !copied(face.b) || !copied(face.c))
+            continue;
+        face.a = copyOf[static_cast<std::size_t>(face.a)];
+        face.b = copyOf[static_cast<std::size_t>(face.b)];
+        face.c = copyOf[static_cast<std::size_t>(face.c)];
+        state.faces.push_back(face);
+    }
+    for (std::size_t i = 0; i < state.vertices.size(); ++i)
+        state.vertices[i].selected = i >= vertexCount;
+    refreshViews(state);
+}
+
+} // namespace editor
