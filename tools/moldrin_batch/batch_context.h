@@ -2,9 +2,11 @@
 
 #include "common/scripted_dialogs.h"
 #include "editor/model/editor_state.h"
+#include "editor/uv/uv_editor_state.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -25,7 +27,8 @@ struct BatchContext {
     common::ScriptedDialogs dialogs;
     std::ostream& out;
     std::ostream& err;
-    std::string modelArgument; // MODEL as given on the command line
+    std::string modelArgument;               // MODEL as given on the command line
+    std::optional<editor::UvEditorState> uv; // the texture coordinate editor, from uv-open on
 
     BatchContext(std::ostream& outStream, std::ostream& errStream);
     BatchContext(const BatchContext&) = delete;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "common/canvas.h"
+#include "common/dialogs.h"
+#include "editor/interaction/tool_state.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+// The drawing area's size as laid out (6015 x 5655 twips); used when no surface is attached.
+inline constexpr double uvViewNominalWidth = 401;
+inline constexpr double uvViewNominalHeight = 377;
+
+// Background colours of the texture coordinate editor's mode and axis buttons.
+struct UvModeButtons {
+    ButtonColour cmdSelect = ButtonColour::ButtonFace;
+    ButtonColour cmdAdd = ButtonColour::ButtonFace;
+    ButtonColour cmdDeselect = ButtonColour::ButtonFace;
+    ButtonColour cmdMove = ButtonColour::ButtonFace;
+    ButtonColour cmdRotate = ButtonColour::ButtonFace;
+    ButtonColour cmdScale = ButtonColour::ButtonFace;
+    ButtonColour cmdUVX = ButtonColour::ButtonFace;
+    ButtonColour cmdUVY = ButtonColour::ButtonFace;
+};
+
+// The texture coordinate editor window: its own working copies of the geoset's texture
+// coordinates, selection, deleted flags and triangle corners, and the view's zoom and pan.
+// Arrays are 0-based; entry i belongs to the main window's vertices[i].
+struct UvEditorState {
+    std::vector<double> texU;
+    std::vector<double> texV;
+    std::vector<std::array<int, 3>> uvFaces; // 0-based vertex indices, as in faces
+    std::vector<bool> uvDeleted;
+    std::vector<bool> uvSelected;
+    double downU = 0;
+    double downV = 0;
+    double upU = 0;
+    double upV = 0;
+    std::string uvSelectionMode = "S"; // "S" select, "A" add, "D" deselect
+    std::string uvTransformMode = "M"; // "M" move, "R" rotate, "S" scale
+    bool arraysLoaded = false;
+    bool imageLoaded = false;
+    std::string imagePath;
+    bool xEnabled = true;
+    bool yEnabled = true;
+    double uvZoom = 1.0;
+    std::int32_t uvPanX = 0; // pixels
+    std::int32_t uvPanY = 0;
+
+    UvModeButtons modeButtons;
+    std::string txtUVX = "0"; // read-outs of the texture position under the mouse
+    std::string txtUVY = "0";
+    bool windowOpen = false; // loaded and shown; the main window takes no input meanwhile
+
+    // The platform, provided by the window (none in batch runs and most tests): the view's
+    // drawing surface in pixels, the dialogs, and the picture holder that loads the background
+    // picture from a path and tells whether it was a readable picture.
+    common::Canvas* pbxUVView = nullptr;
+    common::Dialogs* dialogs = nullptr;
+    std::function<bool(const std::string&)> loadPicture;
+    // Number of redraws of the view, for tests and the window's repaint scheduling.
+    long uvRedrawCount = 0;
+};
+
+} // namespace editor
