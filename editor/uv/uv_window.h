@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+struct UvEditorState;
+
+// The filter of the "Load Image" dialog.
+inline constexpr const char* uvImageFilter = "JPEG Images|*.JPG|GIF Images|*.gif|BMP Images|*.bmp";
+
+// The window's load step, each time it is shown after having been closed: modes "S" and "M",
+// both axes on, the mode buttons coloured, zoom 1. Pan, the image and the arrays are kept.
+void loadUVEditor(UvEditorState& uv);
+
+// Closing the window: nothing is written back; the working copies wait for the next hand-over.
+void closeUVEditor(UvEditorState& uv);
+
+// The hand-over from the main window: stores the texture coordinates, deleted and selected flags
+// per vertex and the triangle corners, reloads the background picture and redraws.
+void getArray(UvEditorState& uv, std::vector<double> u, std::vector<double> v,
+              std::vector<bool> deleted, std::vector<bool> selected,
+              std::vector<std::array<int, 3>> faces);
+
+// "Load Image": asks for a JPEG, GIF or BMP file and shows it behind the coordinates. Cancel
+// changes nothing; a file that is not a readable picture is reported and the previous image
+// stays.
+void loadUVImage(UvEditorState& uv);
+
+} // namespace editor
