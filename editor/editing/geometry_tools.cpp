@@ -1,0 +1,170 @@
+#include "editor/editing/geometry_tools.h"
+
+#include "common/number_text.h"
+#include "editor/editing/undo_history.h"
+#include "editor/editing/vertex_axes.h"
+#include "editor/interaction/selection_queries.h"
+#include "editor/model/editor_state.h"
+#include "editor/views/viewports.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace editor {
+
+namespace {
+
+// True when some selected vertex is not deleted, so the selection has a centre to work about.
+bool hasLiveSelection(const EditorState& state) {
+    return std::any_of(state.vertices.begin(), state.vertices.end(),
+                       [](const VertexRecord& v) { return v.selected && !v.deleted; });
+}
+
+bool isSelected(const EditorState& state, int corner) {
+    return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
+           state.vertices[static_cast<std::size_t>(corner)].selected;
+}
+
+// Asks one coordinate until the answer is a number; Cancel (an empty answer) asks again too.
+double askCoordinate(EditorState& state, const std::string& prompt) {
+    for (;;) {
+        if (const auto value = common::parseNumber(state.dialogs->inputBox(prompt, "", "0")))
+            return *value;
+    }
+}
+
+} // namespace
+
+void snapCommand(EditorState& state) {
+    if (!state.modelLoaded)
+        return;
+    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Snap");
+    if (hasLiveSelection(state)) {
+        const double x = selectionCentre(state, 'x');
+        const double y = selectionCentre(state, 'y');
+        const double z = selectionCentre(state, 'z');
+        for (auto& vertex : state.vertices) {
+            if (!vertex.selected)
+                continue;
+            vertex.x = x;
+            vertex.y = y;
+            vertex.z = z;
+        }
+    }
+    refreshViews(state);
+}
+
+void weldCommand(EditorState& state) {
+    if (numSelVerts(state) <= 0)
+        return;
+    takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Weld");
+    // The kept vertex is the lowest selected one that is not deleted: welding into a deleted
+    // vertex would drop every face of the weld on save.
+    const auto kept = std::find_if(state.vertices.begin(), state.vertices.end(),
+                                   [](const VertexRecord& v) { return v.selected && !v.deleted; });
+    if (kept == state.vertices.end()) {
+        refreshViews(state);
+        return;
+    }
+    const int keptIndex = static_cast<int>(kept - state.vertices.begin());
+    const double x = selectionCentre(state, 'x');
+    const double y = selectionCentre(state, 'y');
+    const double z = selectionCentre(state, 'z');
+    kept->x = x;
+    kept->y = y;
+    kept->z = z;
+
+    // Only live vertices are welded: a corner on a deleted vertex keeps its face out of the
+    // model, and pointing it at the kept vertex would bring the face back.
+    const auto welded = [&](int corner) {
+        return isSelected(state, corner) &&
+               !state.vertices[static_cast<std::size_t>(corner)].deleted;
+    };
+    for (auto& face : state.faces) {
+        if (face.deleted)
+            continue;
+        for (int* corner : {&face.a, &face.b, &face.c})
+            if (welded(*corner))
+                *corner = keptIndex;
+    }
+    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+        auto& vertex = state.vertices[i];
+        if (static_cast<int>(i) != keptIndex && vertex.selected && !vertex.deleted) {
+            vertex.selected = false;
+            vertex.deleted = true;
+        }
+    }
+    refreshViews(state);
+}
+
+void deleteCommand(EditorState& state) {
+    if (!state.modelLoaded)
+        return;
+    for (auto& vertex : state.vertices)
+        if (vertex.selected)
+            vertex.deleted = true;
+    takeUndoSnapshot(state, false, false, false, 0, 0, 0, "Delete");
+    refreshViews(state);
+}
+
+void deleteFaceCommand(EditorState& state) {
+    if (!state.modelLoaded)
+        return;
+    takeUndoSnapshot(state, true, false, false, 0, 0, 0, "Delete Face");
+    for (auto& face : state.faces)
+        if (!face.deleted && isSelected(state, face.a) && isSelected(state, face.b) &&
+            isSelected(state, face.c))
+            face.deleted = true;
+    refreshViews(state);
+}
+
+void mirrorCommand(EditorState& state, char axis) {
+    if (!state.modelLoaded)
+        return;
+    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Mirror");
+    if (hasLiveSelection(state)) {
+        const double centre = selectionCentre(state, axis);
+        for (auto& vertex : state.vertices) {
+            if (!vertex.selected)
+                continue;
+            auto& coordinate = coordinateOn(vertex, axis);
+            coordinate = 2 * centre - coordinate;
+            auto& normal = normalOn(vertex, axis);
+            normal = -normal;
+        }
+    }
+    refreshViews(state);
+}
+
+void alignCommand(EditorState& state, char axis) {
+    if (numSelVerts(state) <= 0)
+        return;
+    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Align");
+    if (hasLiveSelection(state)) {
+        const double centre = selectionCentre(state, axis);
+        for (auto& vertex : state.vertices)
+            if (vertex.selected)
+                coordinateOn(vertex, axis) = centre;
+    }
+    refreshViews(state);
+}
+
+void setCoordinatesCommand(EditorState& state) {
+    if (!state.modelLoaded || !state.dialogs)
+        return;
+    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Set Coordinates");
+    const double x = askCoordinate(state, "X");
+    const double y = askCoordinate(state, "Y");
+    const double z = askCoordinate(state, "Z");
+    for (auto& vertex : state.vertices) {
+        if (!vertex.selected)
+            continue;
+        vertex.x = x;
+        vertex.y = y;
+        vertex.z = z;
+    }
+    refreshViews(state);
+}
+
+} // namespace editor
