@@ -39,6 +39,10 @@ struct WindowFields {
     // The tip box: its text and whether it is shown (tips off hides it, keeping the text).
     std::string txtTipsText;
     bool txtTipsVisible = true;
+    // The coordinate read-outs under the pointer, in the file's axis order.
+    std::string txtXText;
+    std::string txtYText;
+    std::string txtZText;
 
     // The platform: modal dialogs and the clipboard (a scripted one in tests and batch runs).
     common::Dialogs* dialogs = nullptr;
