@@ -28,6 +28,8 @@ class Canvas {
     // Paints the picture loaded from a file stretched into the rectangle.
     virtual void stretchedPicture(const std::string& path, double x, double y, double width,
                                   double height) = 0;
+    // The redraw is complete: a surface that batches its output draws what it holds.
+    virtual void finish() {}
 };
 
 } // namespace common

@@ -1,9 +1,8 @@
 #include "common/number_text.h"
 
-#include <cfenv>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace common {
@@ -18,7 +17,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the grammar [sign] digits [. digits] [(E|e) [sign] digits], with at least one digit in
 // the mantissa, before handing the text to from_chars.
@@ -55,6 +56,37 @@ bool isDecimalGrammar(std::string_view text) {
     return i == text.size();
 }
 
+// The decimal exponent of a text that passed isDecimalGrammar: where its first non-zero digit
+// stands (0 for the units), saturated far outside the range of a double.
+long decimalExponent(std::string_view text) {
+    constexpr long limit = 100000;
+    const auto ePos = text.find_first_of("eE");
+    const auto mantissa = text.substr(0, ePos);
+    long exponent = 0;
+    if (ePos != std::string_view::npos) {
+        auto digits = text.substr(ePos + 1);
+        const bool negative = digits.front() == '-';
+        if (digits.front() == '+' || digits.front() == '-')
+            digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min(limit, exponent * 10 + (c - '0'));
+        if (negative)
+            exponent = -exponent;
+    }
+    const auto point = mantissa.find('.');
+    const auto integerPart = mantissa.substr(0, point);
+    const auto firstNonZero = integerPart.find_first_not_of("+-0");
+    if (firstNonZero != std::string_view::npos)
+        return exponent + static_cast<long>(integerPart.size() - firstNonZero) - 1;
+    if (point == std::string_view::npos)
+        return exponent;
+    const auto fraction = mantissa.substr(point + 1);
+    const auto firstFraction = fraction.find_first_not_of('0');
+    if (firstFraction == std::string_view::npos)
+        return exponent;
+    return exponent - static_cast<long>(firstFraction) - 1;
+}
+
 std::optional<double> roundedWhole(std::string_view text) {
     const auto value = parseNumber(text);
     if (!value)
@@ -72,54 +104,77 @@ std::string formatNumber(double value) {
     if (std::isinf(value))
         return value < 0 ? "-Infinity" : "Infinity";
 
-    // 15 significant digits in scientific form; the exponent is that of the rounded value.
+    // The significant digits and decimal exponent of the value rounded to 15 digits. The
+    // shortest text that reads back as the value is that rounding whenever it has at most 15
+    // digits (a double's error is far below half a unit in the 15th digit); only longer ones
+    // need the slower printf rounding. Works in fixed buffers: saving writes this per number.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    std::string scientific(buffer);
-    const auto ePos = scientific.find('e');
-    std::string mantissa = scientific.substr(0, ePos);
-    const int exponent = std::atoi(scientific.c_str() + ePos + 1);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    char* end = result.ptr;
+    char* ePos = std::find(buffer, end, 'e');
+    if (std::count_if(buffer, ePos, [](char c) { return c >= '0' && c <= '9'; }) > 15) {
+        const int length = std::snprintf(buffer, sizeof buffer, "%.14e", value);
+        end = buffer + length;
+        ePos = std::find(buffer, end, 'e');
+    }
+    int exponent = 0;
+    std::from_chars(ePos + 1 + (ePos[1] == '+' ? 1 : 0), end, exponent);
 
-    const bool negative = mantissa.front() == '-';
+    const bool negative = buffer[0] == '-';
+    char digits[32];
+    int digitCount = 0;
+    for (const char* c = buffer + (negative ? 1 : 0); c < ePos; ++c)
+        if (*c != '.')
+            digits[digitCount++] = *c;
+    while (digitCount > 1 && digits[digitCount - 1] == '0')
+        --digitCount;
+
+    char out[64];
+    int n = 0;
     if (negative)
-        mantissa.erase(0, 1);
-    std::string digits;
-    for (char c : mantissa)
-        if (c != '.')
-            digits += c;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-
-    std::string out = negative ? "-" : "";
+        out[n++] = '-';
     if (exponent < -4 || exponent >= 15) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
-                      std::abs(exponent));
-        out += exponentText;
+        out[n++] = digits[0];
+        if (digitCount > 1) {
+            out[n++] = '.';
+            for (int i = 1; i < digitCount; ++i)
+                out[n++] = digits[i];
+        }
+        n += std::snprintf(out + n, sizeof out - static_cast<std::size_t>(n), "E%c%02d",
+                           exponent < 0 ? '-' : '+', std::abs(exponent));
     } else if (exponent < 0) {
-        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < digitCount; ++i)
+            out[n++] = digits[i];
     } else {
-        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= integerDigits) {
-            out += digits + std::string(integerDigits - digits.size(), '0');
-        } else {
-            out += digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+        const int integerDigits = exponent + 1;
+        for (int i = 0; i < integerDigits; ++i)
+            out[n++] = i < digitCount ? digits[i] : '0';
+        if (digitCount > integerDigits) {
+            out[n++] = '.';
+            for (int i = integerDigits; i < digitCount; ++i)
+                out[n++] = digits[i];
         }
     }
-    return out;
+    return std::string(out, static_cast<std::size_t>(n));
 }
 
 double roundHalfEven(double value, int decimals) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || decimals < 0)
         return value;
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = value * scale;
-    if (!std::isfinite(scaled))
+    // Rounds the exact binary value in decimal: multiplying by a power of ten first would
+    // itself round, and could turn a value just above a half into an exact half.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
         return value;
-    const double rounded = std::nearbyint(scaled) / scale;
+    double rounded = value;
+    std::from_chars(buffer, result.ptr, rounded);
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
@@ -138,10 +193,8 @@ std::optional<double> parseNumber(std::string_view text) {
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow is not a number we can hold.
-        const auto mantissaEnd = text.find_first_of("eE");
-        const auto exponent = std::atoi(std::string(text.substr(mantissaEnd + 1)).c_str());
-        if (exponent < 0)
+        // Too small to hold reads as zero; too large is not a number we can hold.
+        if (decimalExponent(text) < 0)
             return text.front() == '-' ? -0.0 : 0.0;
         return std::nullopt;
     }
@@ -151,7 +204,9 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
-bool isNumeric(std::string_view text) { return parseNumber(text).has_value(); }
+bool isNumeric(std::string_view text) {
+    return parseNumber(text).has_value();
+}
 
 std::optional<std::int16_t> parseInteger16(std::string_view text) {
     const auto value = roundedWhole(text);

@@ -5,17 +5,25 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
+#include <QLineF>
+#include <QRectF>
+#include <vector>
 
 class QPainter;
 
 namespace common {
 
 // A canvas that paints with a QPainter onto a surface of the given pixel size. unitsPerPixel
-// converts the logic's units at output (15 for twips, 1 for pixels).
+// converts the logic's units at output (15 for twips, 1 for pixels). Runs of lines or of
+// rectangles in one colour are drawn in one call, in the order they came; finish() (or the
+// destructor, which must run before the painter ends) draws what is pending.
 class QtCanvas : public Canvas {
   public:
     QtCanvas(QPainter& painter, int pixelWidth, int pixelHeight, double unitsPerPixel,
              QColor background);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     double width() const override { return pixelWidth_ * unitsPerPixel_; }
     double height() const override { return pixelHeight_ * unitsPerPixel_; }
@@ -25,10 +33,17 @@ class QtCanvas : public Canvas {
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::string& path, double x, double y, double width,
                           double height) override;
+    void finish() override;
 
   private:
+    enum class Pending { None, Lines, Rectangles };
     double px(double units) const { return units / unitsPerPixel_; }
+    void pend(Pending kind, Colour colour);
     QPainter& painter_;
+    Pending pending_ = Pending::None;
+    Colour pendingColour_;
+    std::vector<QLineF> lines_;
+    std::vector<QRectF> rectangles_;
     int pixelWidth_;
     int pixelHeight_;
     double unitsPerPixel_;
@@ -41,7 +56,11 @@ class ImageCanvas : public Canvas {
     ImageCanvas(int pixelWidth, int pixelHeight, double unitsPerPixel, QColor background);
     ~ImageCanvas() override;
 
-    const QImage& image() const { return image_; }
+    // The image with everything drawn so far.
+    const QImage& image() {
+        finish();
+        return image_;
+    }
     double width() const override;
     double height() const override;
     void clear() override;
@@ -50,6 +69,7 @@ class ImageCanvas : public Canvas {
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::string& path, double x, double y, double width,
                           double height) override;
+    void finish() override;
 
   private:
     QImage image_;

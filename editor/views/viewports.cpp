@@ -60,8 +60,8 @@ double unprojectV(double viewY, double zoom, std::int32_t panY, double height) {
     return (height / 2 + panY - viewY) / zoom;
 }
 
-void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis,
-                double zoom, std::int32_t panX, std::int32_t panY) {
+void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis, double zoom,
+                std::int32_t panX, std::int32_t panY) {
     const double width = view.width();
     const double height = view.height();
     auto pointH = [&](double c) { return projectH(c, zoom, panX, width); };
@@ -111,6 +111,7 @@ void updateView(const EditorState& state, common::Canvas& view, char hAxis, char
         view.line(px, py - 60, px, py + 60, viewColours::marker);
         view.circle(px, py, 60, viewColours::marker);
     }
+    view.finish();
 }
 
 void refreshViews(EditorState& state) {

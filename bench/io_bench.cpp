@@ -1,0 +1,52 @@
+#include "bench_fixture.h"
+#include "large_model.h"
+
+#include "editor/model/geoset_reader.h"
+#include "editor/model/model_writer.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+bench::OpenedLargeModel& model() {
+    static bench::OpenedLargeModel opened;
+    return opened;
+}
+
+void BM_OpenLargeGeoset(benchmark::State& s) {
+    auto& m = model();
+    for (auto _ : s) {
+        std::vector<editor::VertexRecord> vertices;
+        std::vector<editor::FaceRecord> faces;
+        editor::MatrixTable matrices;
+        editor::readGeoset(m.state(), m.modelPath().string(), vertices, faces, matrices,
+                           bench::largeGeosetNumber, false);
+        benchmark::DoNotOptimize(vertices.data());
+    }
+}
+BENCHMARK(BM_OpenLargeGeoset)->Unit(benchmark::kMillisecond);
+
+void BM_Save(benchmark::State& s) {
+    auto& m = model();
+    m.reset();
+    for (auto _ : s)
+        editor::saveCommand(m.state());
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+
+void BM_SaveGeoset(benchmark::State& s) {
+    auto& m = model();
+    const auto target = (m.folder() / "geoset-only.mdl").string();
+    for (auto _ : s) {
+        s.PauseTiming();
+        // Save geoset moves the editor onto the new file; start each round from the large one.
+        m.reopenLargeModelPaths();
+        m.dialogs().setAnswers({target});
+        s.ResumeTiming();
+        editor::saveGeosetCommand(m.state());
+    }
+    m.reopenLargeModelPaths();
+}
+BENCHMARK(BM_SaveGeoset)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,73 @@
+// Runs every benchmark and prints a table of median times against the targets, and the peak
+// memory of the process.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#ifdef MOLDRIN_BENCH_WITH_QT
+#include <QGuiApplication>
+#endif
+
+namespace {
+
+// Target in milliseconds for a benchmark name; commands get 100 ms.
+double targetFor(const std::string& name) {
+    if (name.find("Open") != std::string::npos || name.find("Save") != std::string::npos)
+        return 50;
+    if (name.find("Redraw") != std::string::npos)
+        return 30;
+    return 100;
+}
+
+class MedianTable : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            const double ms = run.GetAdjustedRealTime() *
+                              benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                              benchmark::GetTimeUnitMultiplier(run.time_unit);
+            medians_[run.run_name.function_name] = ms;
+            if (run.run_type == Run::RT_Aggregate)
+                aggregated_[run.run_name.function_name] = true;
+        }
+    }
+
+    void printTable() const {
+        std::printf("\n| benchmark | median (ms) | target (ms) | within target |\n");
+        std::printf("|---|---:|---:|---|\n");
+        for (const auto& [name, ms] : medians_) {
+            const double target = targetFor(name);
+            std::printf("| %s | %.2f | %.0f | %s |\n", name.c_str(), ms, target,
+                        ms <= target ? "yes" : "NO");
+        }
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("\nPeak memory (resident): %.1f MB\n", usage.ru_maxrss / 1024.0);
+    }
+
+  private:
+    std::map<std::string, double> medians_;
+    std::map<std::string, bool> aggregated_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef MOLDRIN_BENCH_WITH_QT
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+#endif
+    benchmark::Initialize(&argc, argv);
+    MedianTable reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printTable();
+    benchmark::Shutdown();
+    return 0;
+}
