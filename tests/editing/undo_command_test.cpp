@@ -1,0 +1,172 @@
+#include "editor/editing/undo_command.h"
+
+#include "editor/editing/transforms.h"
+#include "editor/editing/undo_history.h"
+#include "editor/interaction/tool_modes.h"
+#include "support/editing_fixture.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::EditingFixture;
+
+namespace {
+
+struct UndoTest : ::testing::Test, EditingFixture {
+    UndoTest() {
+        addVertex(0, 0, 0, true).normalX = 1;
+        addVertex(2, 0, 0, true);
+        addVertex(5, 5, 5);
+        addFace(0, 1, 2);
+    }
+};
+
+TEST_F(UndoTest, SelectionKindsRestoreEveryFlag) {
+    for (const char* name : {"Selection", "Invert Selection", "Select All"}) {
+        select({0, 1});
+        editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, name);
+        select({2});
+        editor::undoLast(state);
+        EXPECT_TRUE(state.vertices[0].selected) << name;
+        EXPECT_TRUE(state.vertices[1].selected) << name;
+        EXPECT_FALSE(state.vertices[2].selected) << name;
+    }
+}
+
+TEST_F(UndoTest, SelectionFlagsOfAnotherLengthRestoreWhatBothHold) {
+    editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, "Selection"); // 3 flags
+    addVertex(9, 9, 9, true);
+    addVertex(9, 9, 9, true);
+    state.vertices[0].selected = false;
+    editor::undoLast(state);
+    EXPECT_TRUE(state.vertices[0].selected);
+    EXPECT_FALSE(state.vertices[3].selected);
+    EXPECT_FALSE(state.vertices[4].selected);
+
+    select({0, 1, 2, 3, 4});
+    editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, "Selection"); // 5 flags
+    state.vertices.resize(2);
+    editor::undoLast(state);
+    EXPECT_EQ(state.vertices.size(), 2u);
+    EXPECT_TRUE(state.vertices[1].selected);
+}
+
+TEST_F(UndoTest, DeleteBringsBackTheSelectedVerticesStillSelected) {
+    state.vertices[0].deleted = state.vertices[1].deleted = true;
+    state.vertices[2].deleted = true;
+    state.vertices[2].selected = false;
+    editor::takeUndoSnapshot(state, false, false, false, 0, 0, 0, "Delete");
+    editor::undoLast(state);
+    EXPECT_FALSE(state.vertices[0].deleted);
+    EXPECT_TRUE(state.vertices[0].selected);
+    EXPECT_TRUE(state.vertices[2].deleted); // not selected, so not part of that Delete
+}
+
+TEST_F(UndoTest, MoveRotateAndScaleRunBackwards) {
+    const auto vertices = state.vertices;
+    editor::moveSelection(state, 2, 0, -1, true);
+    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Move");
+    editor::undoLast(state);
+    EXPECT_EQ(state.vertices, vertices);
+
+    editor::scaleSelection(state, 64, 0, true);
+    editor::undoLast(state);
+    EXPECT_DOUBLE_EQ(state.vertices[1].x, 2);
+
+    editor::rotateSelection(state, 90, 'z', true);
+    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Rotate z");
+    editor::undoLast(state);
+    EXPECT_NEAR(state.vertices[1].x, 2, 1e-9);
+    EXPECT_NEAR(state.vertices[1].y, 0, 1e-9);
+    EXPECT_NEAR(state.vertices[0].normalX, 1, 1e-9);
+    EXPECT_TRUE(state.undoHistory.empty());
+}
+
+TEST_F(UndoTest, UndoOfAMoveWhileTheCloneToggleIsOnClonesAndMovesTheCopiesBack) {
+    editor::moveSelection(state, 4, 0, 0, true);
+    state.cloneMode = true;
+    editor::undoLast(state);
+    ASSERT_EQ(state.vertices.size(), 5u);
+    EXPECT_EQ(state.vertices[0].x, 4); // the moved vertices stay
+    EXPECT_EQ(state.vertices[3].x, 0); // their copies go back
+    EXPECT_EQ(state.vertices[4].x, 2);
+    EXPECT_FALSE(state.cloneMode);
+    EXPECT_EQ(state.toolButtons.cmdClone, editor::ButtonColour::ButtonFace);
+}
+
+TEST_F(UndoTest, ArrayKindsRestoreTheirArrays) {
+    const auto vertices = state.vertices;
+    const auto faces = state.faces;
+    for (const char* name : {"Clone", "Weld", "Extrude", "Merge"}) {
+        editor::takeUndoSnapshot(state, true, true, false, 0, 0, 0, name);
+        addVertex(7, 7, 7);
+        state.vertices[0].x = 3;
+        addFace(3, 3, 3);
+        editor::undoLast(state);
+        EXPECT_EQ(state.vertices, vertices) << name;
+        EXPECT_EQ(state.faces, faces) << name;
+    }
+    for (const char* name : {"Align", "Set Coordinates", "Recalculate Normals",
+                             "Assign Vertex Group", "Snap", "Mirror", "Snap Normals"}) {
+        editor::takeUndoSnapshot(state, false, true, false, 0, 0, 0, name);
+        state.vertices[0].normalY = 0.5;
+        state.vertices[1].vertexGroup = 2;
+        state.faces[0].deleted = true;
+        editor::undoLast(state);
+        EXPECT_EQ(state.vertices, vertices) << name;
+        EXPECT_TRUE(state.faces[0].deleted) << name; // faces are not part of these steps
+        state.faces[0].deleted = false;
+    }
+}
+
+TEST_F(UndoTest, DeleteFaceRestoresFacesOnly) {
+    editor::takeUndoSnapshot(state, true, false, false, 0, 0, 0, "Delete Face");
+    state.faces[0].deleted = true;
+    state.vertices[0].x = 8;
+    state.vertices[2].selected = true;
+    editor::undoLast(state);
+    EXPECT_FALSE(state.faces[0].deleted);
+    EXPECT_EQ(state.vertices[0].x, 8);
+    EXPECT_TRUE(state.vertices[2].selected);
+}
+
+TEST_F(UndoTest, ARunOfAxisTogglesUndoesAsOneStep) {
+    editor::toggleAxis(state, 'x');
+    editor::toggleAxis(state, 'y');
+    editor::toggleAxis(state, 'x');
+    editor::toggleAxis(state, 'z');
+    ASSERT_EQ(state.undoHistory.size(), 1u);
+    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Set Active Axes");
+    editor::undoLast(state);
+    EXPECT_TRUE(state.axisXEnabled);
+    EXPECT_TRUE(state.axisYEnabled);
+    EXPECT_TRUE(state.axisZEnabled);
+    EXPECT_EQ(state.toolButtons.cmdActivateY, editor::ButtonColour::ButtonFace);
+    EXPECT_TRUE(state.toolButtons.mnuZEnabledChecked);
+}
+
+TEST_F(UndoTest, UnknownNamesAndAnEmptyHistoryRestoreNothing) {
+    const auto vertices = state.vertices;
+    editor::takeUndoSnapshot(state, true, true, true, 1, 1, 1, "Something Else");
+    state.vertices[0].x = 4;
+    editor::undoLast(state);
+    EXPECT_EQ(state.vertices[0].x, 4);
+    editor::undoLast(state);
+    EXPECT_EQ(state.vertices[0].x, 4);
+    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo");
+}
+
+TEST(UndoCommand, AReversingCloneThatDoesNotFitKeepsTheStep) {
+    EditingFixture fixture;
+    fixture.state.vertices.resize(editor::maxGeosetRecords);
+    fixture.state.vertices[0].selected = true;
+    editor::moveSelection(fixture.state, 1, 0, 0, true);
+    fixture.state.cloneMode = true;
+    editor::undoLast(fixture.state);
+    EXPECT_EQ(fixture.state.vertices.size(), 32767u);
+    EXPECT_EQ(fixture.state.vertices[0].x, 1);
+    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Move");
+    ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fixture.dialogs.shown[0].title, "Error");
+}
+
+} // namespace
