@@ -24,6 +24,23 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     return std::move(buffer).str();
 }
 
+// A target that exists but may not be written is refused, as a plain write would be: renaming
+// over it would otherwise replace a read-only file.
+bool mayReplace(const std::filesystem::path& target) {
+    std::error_code error;
+    if (!std::filesystem::exists(target, error))
+        return true;
+    return ::access(target.c_str(), W_OK) == 0;
+}
+
+// Gives the new file the permissions of the file it replaces.
+void keepPermissions(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    const auto status = std::filesystem::status(from, error);
+    if (!error && std::filesystem::exists(status))
+        std::filesystem::permissions(to, status.permissions(), error);
+}
+
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
@@ -77,7 +94,7 @@ bool canOpenForReading(const std::filesystem::path& path) {
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
     std::error_code error;
-    if (target_.empty() || std::filesystem::is_directory(target_, error))
+    if (target_.empty() || std::filesystem::is_directory(target_, error) || !mayReplace(target_))
         return;
     temporary_ = temporaryBeside(target_);
     out_.open(temporary_, std::ios::binary | std::ios::trunc);
@@ -105,6 +122,7 @@ bool AtomicFileWriter::commit() {
     out_.close();
     if (!written || out_.fail())
         return false;
+    keepPermissions(target_, temporary_);
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error)
@@ -118,7 +136,7 @@ bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path
     if (!text)
         return false;
     std::error_code error;
-    if (to.empty() || std::filesystem::is_directory(to, error))
+    if (to.empty() || std::filesystem::is_directory(to, error) || !mayReplace(to))
         return false;
     const auto temporary = temporaryBeside(to);
     {
@@ -133,6 +151,7 @@ bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path
             return false;
         }
     }
+    keepPermissions(to, temporary);
     std::filesystem::rename(temporary, to, error);
     if (error) {
         std::filesystem::remove(temporary, error);

@@ -5,6 +5,7 @@
 #include "editor/model/editor_state.h"
 #include "editor/views/viewports.h"
 
+#include <array>
 #include <optional>
 #include <stdexcept>
 
@@ -12,10 +13,13 @@ namespace editor {
 
 namespace {
 
-// A line the reader cannot follow; carries what is wrong, the caller adds file and line.
+// A line the reader cannot follow; carries what is wrong, the caller adds file and line. A
+// non-zero line number names the line at fault when it is not the last one read.
 class ReadError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ReadError(const std::string& what, std::size_t lineNumber = 0)
+        : std::runtime_error(what), line(lineNumber) {}
+    std::size_t line;
 };
 
 std::string quoted(std::string_view text) {
@@ -51,43 +55,63 @@ std::string_view from(std::string_view text, std::size_t position) {
     return position <= text.size() ? text.substr(position) : std::string_view();
 }
 
-std::string_view upTo(std::string_view text, char stop, const char* form) {
-    const auto at = text.find(stop);
-    if (at == std::string_view::npos)
-        throw ReadError(std::string("the line does not have the form ") + form);
-    return text.substr(0, at);
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
 }
 
-// Three values of a position or normal line: two tabs, "{ ", p1, ", ", p2, ", ", p3, " },".
-struct Triple {
-    double first, second, third;
-};
-Triple parseTriple(std::string_view line) {
-    constexpr const char* form = "{ a, b, c },";
-    const auto p1 = upTo(from(line, 3), ',', form);
-    const auto firstComma = line.find(',');
-    const auto rest = from(line, firstComma + 2);
-    const auto p2 = upTo(rest, ',', form);
-    const auto rest2 = from(rest, p2.size() + 2);
-    const auto p3 = upTo(rest2, '}', form);
-    return {number(p1), number(p2), number(p3)};
+// The values of a data line: the line starts with prefix (which ends in "{"), the values are
+// separated by "," and end at "}", and nothing but "," follows. Blanks around the values are
+// allowed, so "{ 1, 2, 3 }," and "{1, 2, 3}," read alike; anything else is refused rather than
+// read as something it is not.
+template <typename Each>
+void forEachValue(std::string_view line, std::string_view prefix, const char* form, Each each) {
+    const auto fail = [form] {
+        throw ReadError(std::string("expected a line of the form ") + form);
+    };
+    if (!startsWith(line, prefix))
+        fail();
+    const auto close = line.find('}', prefix.size());
+    if (close == std::string_view::npos)
+        fail();
+    const auto after = trimmed(line.substr(close + 1));
+    if (!after.empty() && after != ",")
+        fail();
+    auto values = line.substr(prefix.size(), close - prefix.size());
+    for (;;) {
+        const auto comma = values.find(',');
+        each(values.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return;
+        values.remove_prefix(comma + 1);
+    }
+}
+
+// The numbers of a position, normal or texture coordinate line: two tabs, "{ ", the values
+// separated by ", ", " },".
+template <std::size_t N> std::array<double, N> dataValues(std::string_view line, const char* form) {
+    std::array<double, N> values{};
+    std::size_t n = 0;
+    forEachValue(line, "\t\t{", form, [&](std::string_view text) {
+        if (n == N)
+            throw ReadError(std::string("expected a line of the form ") + form);
+        values[n++] = number(text);
+    });
+    if (n != N)
+        throw ReadError(std::string("expected a line of the form ") + form);
+    return values;
 }
 
 // Indices of one triangle line: three tabs, "{ ", i1, ", ", ..., in, " },". Every three
 // indices make one triangle, in order.
-void parseIndexLine(std::string_view line, std::vector<FaceRecord>& faces, int& faceIndex) {
-    constexpr const char* form = "the triangle line does not have the form { a, b, c, ... },";
-    if (line.size() < 9 || !startsWith(line, "\t\t\t{ ") || line.substr(line.size() - 3) != " },")
-        throw ReadError(form);
-    std::vector<int> indices;
-    std::string_view rest = line.substr(5, line.size() - 8);
-    for (;;) {
-        const auto comma = rest.find(',');
-        indices.push_back(integer16(rest.substr(0, comma)));
-        if (comma == std::string_view::npos)
-            break;
-        rest = rest.substr(comma + 1);
-    }
+void parseIndexLine(std::string_view line, std::vector<FaceRecord>& faces, int& faceIndex,
+                    std::vector<int>& indices) {
+    indices.clear();
+    forEachValue(line, "\t\t\t{", "{ a, b, c, ... },",
+                 [&](std::string_view text) { indices.push_back(integer16(text)); });
     if (indices.size() % 3 != 0)
         throw ReadError("the number of indices on a triangle line is not a multiple of 3");
     for (std::size_t i = 0; i < indices.size(); i += 3) {
@@ -101,26 +125,22 @@ void parseIndexLine(std::string_view line, std::vector<FaceRecord>& faces, int& 
 
 // One "Matrices { id1, ..., idk }," line into a fresh column.
 MatrixTable::Column parseMatrices(std::string_view line) {
-    if (!startsWith(line, "\t\tMatrices { "))
-        throw ReadError("expected a line of the form Matrices { id, ... },");
     auto column = MatrixTable::emptyColumn();
-    std::string_view text = from(line, 13);
-    for (int slot = 0;; ++slot) {
-        if (slot >= matrixSlots)
+    std::size_t slot = 0;
+    forEachValue(line, "\t\tMatrices {", "Matrices { id, ... },", [&](std::string_view text) {
+        if (slot >= column.size())
             throw ReadError("a matrix group holds more than 7 bone ids");
-        if (countChar(text, ',') == 1) {
-            const auto brace = upTo(text, '}', "Matrices { id, ... },");
-            if (brace.empty())
-                throw ReadError("expected a line of the form Matrices { id, ... },");
-            column[static_cast<std::size_t>(slot)] = integer16(brace.substr(0, brace.size() - 1));
-            return column;
-        }
-        const auto comma = text.find(',');
-        if (comma == std::string_view::npos)
-            throw ReadError("expected a line of the form Matrices { id, ... },");
-        column[static_cast<std::size_t>(slot)] = integer16(text.substr(0, comma));
-        text = from(text, comma + 2);
-    }
+        column[slot++] = integer16(text);
+    });
+    return column;
+}
+
+// The count of a block header such as a tab, "Normals 5 {": the text between the word and "{".
+int headerCount(std::string_view line, std::size_t wordLength, const char* form, const char* what) {
+    const auto brace = line.find('{');
+    if (brace == std::string_view::npos || brace < wordLength)
+        throw ReadError(std::string("expected a header of the form ") + form);
+    return count(line.substr(wordLength, brace - wordLength), what);
 }
 
 struct GeosetArrays {
@@ -128,10 +148,30 @@ struct GeosetArrays {
     std::vector<FaceRecord> faces;
     MatrixTable matrices;
     int groups = 0;
+    bool geosetFound = false;
     bool groupsRead = false;
     bool facesRead = false;
     bool verticesRead = false;
     int vertexIndex = 0;
+    std::size_t facesLine = 0;
+    std::size_t groupsLine = 0;
+};
+
+// A data block whose header gives a count (Vertices, Normals, TVertices): the lines it holds
+// must match that count.
+struct CountedBlock {
+    const char* name = nullptr;
+    int expected = -1;
+    std::size_t headerLine = 0;
+    const int* filled = nullptr;
+
+    void check() const {
+        if (name && expected >= 0 && *filled != expected)
+            throw ReadError(std::string("the ") + name + " header counts " +
+                                std::to_string(expected) + " but the block holds " +
+                                std::to_string(*filled) + " lines",
+                            headerLine);
+    }
 };
 
 // Reads the next line of a block that must go on; a file that ends there is truncated.
@@ -147,6 +187,9 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
     bool finished = false;
     bool inVertices = false, inNormals = false, inTVertices = false, inVertexGroup = false;
     int uvIndex = 0, blockIndex = 0, faceIndex = 0;
+    int vertexLines = 0;
+    CountedBlock counted;
+    std::vector<int> indices;
     auto& vertices = arrays.vertices;
 
     auto vertexAt = [&vertices](int index, const char* what) -> VertexRecord& {
@@ -154,75 +197,88 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             throw ReadError(std::string("more ") + what + " than the geoset has vertices");
         return vertices[static_cast<std::size_t>(index - 1)];
     };
+    auto openCounted = [&](const char* name, int expected, const int* filled) {
+        counted = {name, expected, reader.lineNumber(), filled};
+    };
 
     while (!finished && reader.next(line)) {
         if (line == "Geoset {") {
             ++geosetCounter;
-            if (geosetCounter == geosetNumber)
+            if (geosetCounter == geosetNumber) {
                 inGeoset = true;
+                arrays.geosetFound = true;
+            }
         }
         if (line == "}" && inGeoset) {
             inGeoset = false;
             finished = true;
         }
-        if (line == "\t}")
+        if (line == "\t}") {
+            counted.check();
+            counted = {};
             inVertices = inTVertices = inVertexGroup = inNormals = false;
+        }
 
         if (inVertices) {
-            const auto triple = parseTriple(line);
+            const auto p = dataValues<3>(line, "{ z, x, y },");
             ++arrays.vertexIndex;
+            ++vertexLines;
             auto& vertex = vertexAt(arrays.vertexIndex, "vertex lines");
             vertex.selected = vertex.deleted = false;
-            vertex.x = triple.second;
-            vertex.y = triple.third;
-            vertex.z = triple.first;
+            vertex.x = p[1];
+            vertex.y = p[2];
+            vertex.z = p[0];
         }
         if (inTVertices) {
-            const auto t1 = upTo(from(line, 3), ',', "{ u, v },");
-            const auto t2 = upTo(from(line, line.find(',') + 2), '}', "{ u, v },");
+            const auto t = dataValues<2>(line, "{ u, v },");
             ++uvIndex;
             auto& vertex = vertexAt(uvIndex, "texture coordinates");
-            vertex.u = number(t1);
-            vertex.v = number(t2);
+            vertex.u = t[0];
+            vertex.v = t[1];
         }
         if (inVertexGroup) {
             ++blockIndex;
-            if (line.size() < 3 || line.back() != ',')
+            if (!startsWith(line, "\t\t") || line.size() < 4 || line.back() != ',')
                 throw ReadError("expected a vertex group line of the form 0,");
-            vertexAt(blockIndex, "vertex group lines").vertexGroup =
-                integer16(std::string_view(line).substr(2, line.size() - 3));
+            const int group = integer16(std::string_view(line).substr(2, line.size() - 3));
+            if (group < 0)
+                throw ReadError("a vertex group cannot be negative");
+            vertexAt(blockIndex, "vertex group lines").vertexGroup = group;
         }
         if (inNormals) {
-            const auto triple = parseTriple(line);
+            const auto n = dataValues<3>(line, "{ z, x, y },");
             ++blockIndex;
             auto& vertex = vertexAt(blockIndex, "normals");
-            vertex.normalZ = triple.first;
-            vertex.normalX = triple.second;
-            vertex.normalY = triple.third;
+            vertex.normalZ = n[0];
+            vertex.normalX = n[1];
+            vertex.normalY = n[2];
         }
 
         if (!inGeoset)
             continue;
         if (startsWith(line, "\tVertices")) {
             inVertices = true;
-            const auto brace = line.find('{');
-            if (brace == std::string::npos || brace < 9)
-                throw ReadError("expected a header of the form Vertices 8 {");
-            const int n = count(std::string_view(line).substr(9, brace - 9), "vertex");
+            const int n = headerCount(line, 9, "Vertices 8 {", "vertex");
             if (n > maxGeosetRecords)
                 throw ReadError("a geoset holds at most 32767 vertices");
             vertices.assign(static_cast<std::size_t>(n), VertexRecord{});
             arrays.verticesRead = true;
+            vertexLines = 0;
+            openCounted("Vertices", n, &vertexLines);
         } else if (startsWith(line, "\tTVertices")) {
             uvIndex = 0;
             inTVertices = true;
+            openCounted("TVertices", headerCount(line, 10, "TVertices 8 {", "texture coordinate"),
+                        &uvIndex);
         } else if (startsWith(line, "\tVertexGroup")) {
             blockIndex = 0;
             inVertexGroup = true;
         } else if (startsWith(line, "\tNormals")) {
             blockIndex = 0;
             inNormals = true;
+            openCounted("Normals", headerCount(line, 8, "Normals 8 {", "normal"), &blockIndex);
         } else if (startsWith(line, "\tFaces")) {
+            // The index count is read wide: 32,767 triangles need 98,301 indices.
             auto text = from(line, 7);
             const auto blank = text.find(' ');
             if (blank == std::string_view::npos || text.size() < blank + 3)
@@ -235,21 +291,25 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
                 throw ReadError("a geoset holds at most 32767 triangles");
             arrays.faces.assign(static_cast<std::size_t>(indexCount / 3), FaceRecord{});
             arrays.facesRead = true;
+            arrays.facesLine = reader.lineNumber();
             faceIndex = 0;
             nextLine(reader, line, "Faces"); // "Triangles {"
             for (;;) {
                 nextLine(reader, line, "Faces");
                 if (line == "\t\t}")
                     break;
-                parseIndexLine(line, arrays.faces, faceIndex);
+                parseIndexLine(line, arrays.faces, faceIndex, indices);
             }
             if (static_cast<std::size_t>(faceIndex) != arrays.faces.size())
                 throw ReadError("the Faces header counts " + std::to_string(indexCount) +
-                                " indices but the block holds " + std::to_string(3 * faceIndex));
+                                    " indices but the block holds " + std::to_string(3 * faceIndex),
+                                arrays.facesLine);
         } else if (startsWith(line, "\tGroups")) {
             arrays.matrices.clear();
             arrays.matrices.resize(1);
+            arrays.groups = 0;
             arrays.groupsRead = true;
+            arrays.groupsLine = reader.lineNumber();
             for (;;) {
                 nextLine(reader, line, "Groups");
                 if (line == "\t}")
@@ -269,16 +329,29 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         throw ReadError("the file ends inside the geoset");
 }
 
-void checkCorners(const GeosetArrays& arrays, const std::vector<VertexRecord>& vertices) {
-    const auto limit = static_cast<int>(vertices.size());
+void checkCorners(const GeosetArrays& arrays) {
+    const auto limit = static_cast<int>(arrays.vertices.size());
     for (std::size_t f = 0; f < arrays.faces.size(); ++f) {
         const auto& face = arrays.faces[f];
         for (int corner : {face.a, face.b, face.c})
             if (corner < 0 || corner >= limit)
                 throw ReadError("triangle " + std::to_string(f + 1) + " names vertex " +
-                                std::to_string(corner) + ", but the geoset has " +
-                                std::to_string(limit) + " vertices");
+                                    std::to_string(corner) + ", but the geoset has " +
+                                    std::to_string(limit) + " vertices",
+                                arrays.facesLine);
     }
+}
+
+// Every vertex must name a matrix group the geoset has, when it gives its groups.
+void checkVertexGroups(const GeosetArrays& arrays) {
+    if (!arrays.groupsRead || arrays.groups == 0)
+        return;
+    for (std::size_t i = 0; i < arrays.vertices.size(); ++i)
+        if (arrays.vertices[i].vertexGroup >= arrays.groups)
+            throw ReadError("vertex " + std::to_string(i) + " is in matrix group " +
+                                std::to_string(arrays.vertices[i].vertexGroup) +
+                                ", but the geoset has " + std::to_string(arrays.groups) + " groups",
+                            arrays.groupsLine);
 }
 
 void enableModelControls(EditorState& state) {
@@ -320,8 +393,11 @@ int chooseGeoset(EditorState& state, const std::string& path) {
     for (;;) {
         const auto answer = state.dialogs->inputBox(prompt, "Geoset to open", "1");
         const auto value = common::parseNumber(answer);
-        if (value && *value >= 1 && *value <= geosets)
-            return static_cast<int>(*common::parseInteger16(answer));
+        if (!value || *value < 1 || *value > geosets)
+            continue;
+        const auto rounded = common::parseInteger32(answer);
+        if (rounded && *rounded >= 1 && *rounded <= geosets)
+            return *rounded;
     }
 }
 
@@ -338,24 +414,24 @@ bool readGeoset(EditorState& state, const std::string& path, std::vector<VertexR
     arrays.vertices = vertices;
     try {
         readGeosetLines(reader, geosetNumber, arrays);
+        if (!arrays.geosetFound)
+            throw ReadError("the file has no geoset " + std::to_string(geosetNumber));
         if (!arrays.verticesRead || arrays.vertexIndex == 0)
             throw ReadError(
                 "geoset " + std::to_string(geosetNumber) +
                 " has no vertex this editor can read. Geoset blocks must be indented with tabs "
                 "only, one item a line, as in a tab, \"Vertices 8 {\" and then two tabs, "
                 "\"{ 1, 2, 3 },\"");
-        if (static_cast<std::size_t>(arrays.vertexIndex) != arrays.vertices.size())
-            throw ReadError("the Vertices header counts " +
-                            std::to_string(arrays.vertices.size()) + " vertices but the block holds " +
-                            std::to_string(arrays.vertexIndex));
         // A geoset without triangles gets none: keeping the previous geoset's triangles would
         // join vertices of another geoset.
         if (!arrays.facesRead)
             arrays.faces.clear();
-        checkCorners(arrays, arrays.vertices);
+        checkCorners(arrays);
+        checkVertexGroups(arrays);
     } catch (const ReadError& error) {
-        showError(state, "Cannot read " + path + ", line " + std::to_string(reader.lineNumber()) +
-                             ": " + error.what() + ".");
+        const auto line = error.line ? error.line : reader.lineNumber();
+        showError(state, "Cannot read " + path + ", line " + std::to_string(line) + ": " +
+                             error.what() + ".");
         return false;
     }
     vertices = std::move(arrays.vertices);
@@ -395,30 +471,44 @@ void openModel(EditorState& state, std::vector<VertexRecord>& vertices,
 
     const std::string previousTempPath = state.tempPath;
     const std::string previousSavePath = state.savePath;
+    const int answer = chooseGeoset(state, state.modelPath);
+    state.savePath = state.modelPath;
+
+    // Read into copies first: the working copy is made only from a model that could be read,
+    // so a failed open never replaces the working copy the arrays in memory belong to.
+    auto newVertices = vertices;
+    auto newFaces = faces;
+    auto newMatrices = matrices;
+    const int previousGroupCount = state.groupCount;
+    const bool previousLoaded = state.modelLoaded;
+    bool opened = readGeoset(state, state.modelPath, newVertices, newFaces, newMatrices, answer,
+                             storeGroupCount);
     std::string newTempPath;
-    if (isMainModel) {
+    if (opened && isMainModel) {
         newTempPath = workingCopyPath(state.modelPath);
         if (!common::copyFileOver(state.modelPath, newTempPath)) {
             state.dialogs->messageBox("Cannot write the working copy " + newTempPath + ".",
                                       "Error");
-            state.modelPath = previousModelPath;
-            return;
+            state.groupCount = previousGroupCount;
+            state.modelLoaded = previousLoaded;
+            opened = false;
         }
     }
-    const int answer = chooseGeoset(state, state.modelPath);
-    state.savePath = state.modelPath;
-    const bool read =
-        readGeoset(state, state.modelPath, vertices, faces, matrices, answer, storeGroupCount);
 
-    if (isMainModel && read) {
-        if (!previousTempPath.empty() && previousTempPath != newTempPath)
+    if (opened) {
+        vertices = std::move(newVertices);
+        faces = std::move(newFaces);
+        matrices = std::move(newMatrices);
+    }
+    if (isMainModel && opened) {
+        // The old working copy goes, unless it is the very file just opened.
+        if (!previousTempPath.empty() && previousTempPath != newTempPath &&
+            previousTempPath != state.modelPath)
             common::deleteFile(previousTempPath);
         state.tempPath = newTempPath;
         state.geosetNumber = answer;
     } else if (isMainModel) {
         // Nothing was read: the previous model and its working copy stay in use.
-        if (newTempPath != previousTempPath)
-            common::deleteFile(newTempPath);
         state.modelPath = previousModelPath;
         state.savePath = previousSavePath;
     } else {

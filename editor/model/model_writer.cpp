@@ -81,14 +81,14 @@ int keptFaceCount(const EditorState& state) {
 }
 
 void writeGroups(const EditorState& state, common::AtomicFileWriter& out) {
+    const int groups = std::min(state.groupCount, state.matrices.columnCount());
     int total = 0;
-    for (int g = 1; g <= state.groupCount; ++g)
+    for (int g = 1; g <= groups; ++g)
         for (int slot = 1; slot <= matrixSlots; ++slot)
             if (state.matrices.at(slot, g) != -1)
                 ++total;
-    out.writeLine("\tGroups " + std::to_string(state.groupCount) + " " + std::to_string(total) +
-                  " {");
-    for (int g = 1; g <= state.groupCount; ++g) {
+    out.writeLine("\tGroups " + std::to_string(groups) + " " + std::to_string(total) + " {");
+    for (int g = 1; g <= groups; ++g) {
         std::string line = "\t\tMatrices { " + std::to_string(state.matrices.at(1, g));
         // Every id is written, so that the header's total equals the ids on the lines.
         for (int slot = 2; slot <= matrixSlots && state.matrices.at(slot, g) != -1; ++slot)
@@ -122,25 +122,43 @@ void writeFaces(const EditorState& state, common::AtomicFileWriter& out) {
     out.writeLine("\t\t}");
 }
 
-// Reads the whole model again after the geoset was removed from it.
+// Reads the whole model again after the geoset was removed from it. When nothing can be read
+// from it any more, no model stays loaded: the arrays of the removed geoset must not be saved
+// over another geoset.
 void reopenAfterRemoval(EditorState& state) {
-    state.geosetNumber = chooseGeoset(state, state.modelPath);
-    readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices,
-               state.geosetNumber, true);
+    const int answer = chooseGeoset(state, state.modelPath);
+    if (readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
+                   true)) {
+        state.geosetNumber = answer;
+    } else {
+        state.modelLoaded = false;
+        state.vertices.clear();
+        state.faces.clear();
+        state.geosetNumber = 0;
+    }
     refreshViews(state);
 }
 
 // Refreshes the working copy from the file just written; the old copy goes only once the new
-// one is in place.
-void refreshWorkingCopy(EditorState& state) {
+// one is in place, and never when it is the file just written.
+bool refreshWorkingCopy(EditorState& state) {
     const std::string newTempPath = workingCopyPath(state.modelPath);
-    if (!common::copyFileOver(state.modelPath, newTempPath)) {
-        showError(state, "Cannot write the working copy " + newTempPath + ".");
-        return;
-    }
-    if (!state.tempPath.empty() && state.tempPath != newTempPath)
+    if (!common::copyFileOver(state.modelPath, newTempPath))
+        return false;
+    if (!state.tempPath.empty() && state.tempPath != newTempPath &&
+        state.tempPath != state.modelPath)
         common::deleteFile(state.tempPath);
     state.tempPath = newTempPath;
+    return true;
+}
+
+bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    common::AtomicFileWriter out(path);
+    if (!out.isOpen())
+        return false;
+    for (const auto& line : lines)
+        out.writeLine(line);
+    return out.commit();
 }
 
 bool writeModel(EditorState& state, bool geosetOnly, const std::vector<std::string>& lines) {
@@ -292,33 +310,39 @@ bool saveModel(EditorState& state, bool geosetOnly, bool askPath) {
     }
     state.modelPath = state.savePath;
 
-    if (keptVertexCount(state) == 0 || keptFaceCount(state) == 0) {
-        if (state.dialogs)
-            state.dialogs->messageBox("Removing geoset", "");
-        if (!removeGeoset(state.tempPath, state.geosetNumber) ||
-            !common::copyFileOver(state.tempPath, state.modelPath)) {
-            showError(state, "Cannot save " + state.modelPath + ": the file cannot be written.");
-            state.modelPath = state.savePath = previousModelPath;
-            return false;
-        }
-        reopenAfterRemoval(state);
-        return true;
-    }
+    // On failure the paths are those of before the save, and the files are as they were.
+    const auto fail = [&](const std::string& text) {
+        showError(state, text);
+        state.modelPath = state.savePath = previousModelPath;
+    };
+    const bool removing = keptVertexCount(state) == 0 || keptFaceCount(state) == 0;
+    if (removing && state.dialogs)
+        state.dialogs->messageBox("Removing geoset", "");
 
     const auto lines = common::readAllLines(state.tempPath);
     if (!lines) {
-        showError(state, "Cannot save " + state.savePath + ": the working copy " + state.tempPath +
-                             " cannot be read.");
-        state.modelPath = state.savePath = previousModelPath;
+        fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
+             " cannot be read.");
         return false;
     }
-    if (!writeModel(state, geosetOnly, *lines)) {
-        showError(state, "Cannot save " + state.savePath + ": the file cannot be written.");
-        state.modelPath = state.savePath = previousModelPath;
+    // The model file is written first and the working copy refreshed from it, so that a failure
+    // leaves both as they were.
+    const bool written =
+        removing ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber))
+                 : writeModel(state, geosetOnly, *lines);
+    if (!written) {
+        fail("Cannot save " + state.savePath + ": the file cannot be written.");
         return false;
     }
-    refreshWorkingCopy(state);
-    if (geosetOnly)
+    if (!refreshWorkingCopy(state)) {
+        fail("Saved " + state.savePath + ", but its working copy " +
+             workingCopyPath(state.modelPath) + " cannot be written; editing goes on with " +
+             previousModelPath + ".");
+        return false;
+    }
+    if (removing)
+        reopenAfterRemoval(state);
+    else if (geosetOnly)
         state.geosetNumber = 1;
     return true;
 }
@@ -333,6 +357,7 @@ void saveAsCommand(EditorState& state) {
     if (state.savePath.empty())
         return;
     state.modelPath = state.savePath;
+    // On failure the previous working copy stays in use; a failed save has said why already.
     refreshWorkingCopy(state);
 }
 
@@ -340,10 +365,8 @@ void saveGeosetCommand(EditorState& state) {
     saveModel(state, true, true);
 }
 
-bool removeGeoset(const std::string& path, int n) {
-    const auto lines = common::readAllLines(path);
-    if (!lines)
-        return false;
+std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model, int n) {
+    const auto* lines = &model;
 
     // Pass 1: drop the geoset block and find the geoset animation that refers to it.
     std::vector<std::string> pass1;
@@ -420,13 +443,12 @@ bool removeGeoset(const std::string& path, int n) {
         }
         pass2.push_back(*line);
     }
+    return pass2;
+}
 
-    common::AtomicFileWriter out(path);
-    if (!out.isOpen())
-        return false;
-    for (const auto& line : pass2)
-        out.writeLine(line);
-    return out.commit();
+bool removeGeoset(const std::string& path, int n) {
+    const auto lines = common::readAllLines(path);
+    return lines && writeLines(path, removeGeosetLines(*lines, n));
 }
 
 } // namespace editor

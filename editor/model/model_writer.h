@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace editor {
 
@@ -21,6 +22,11 @@ int newVertexIndex(const EditorState& state, int k);
 
 // Triangles the face line will hold: not deleted, no deleted corner.
 int countWrittenFaces(const EditorState& state);
+
+// The lines of a model without its n-th geoset (1-based), with the geoset animation references
+// fixed: references to later geosets move down by one, the last geoset animation that named the
+// removed geoset goes, and references to it become "None".
+std::vector<std::string> removeGeosetLines(const std::vector<std::string>& lines, int n);
 
 // Removes the n-th geoset (1-based) from the file and fixes the geoset animation references.
 // False (file unchanged) when the file cannot be read or written.

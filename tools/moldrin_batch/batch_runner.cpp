@@ -87,6 +87,11 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
                 return 2;
             }
             geoset = arguments[++i];
+            if (!common::isNumeric(geoset)) {
+                err << "moldrin-batch: --geoset needs a number, not \"" << geoset << "\"\n"
+                    << usage << "\n";
+                return 2;
+            }
             continue;
         }
         const auto equals = argument.find('=');
@@ -114,8 +119,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         }
         for (std::size_t i = 0; status == 0 && i < steps.size(); ++i) {
             const auto& [name, text] = steps[i];
-            const auto args =
-                hasArgument[i] ? splitArguments(text) : std::vector<std::string>{};
+            const auto args = hasArgument[i] ? splitArguments(text) : std::vector<std::string>{};
             context.dialogs.setAnswers(std::deque<std::string>(args.begin(), args.end()));
             const auto shownBefore = context.dialogs.shown.size();
             try {
@@ -131,7 +135,12 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
                 status = 1;
         }
     } catch (const common::ScriptExhausted& exhausted) {
-        err << "moldrin-batch: opening " << model << ": " << exhausted.what() << "\n";
+        err << "moldrin-batch: cannot open geoset " << geoset << " of " << model << ": "
+            << exhausted.what() << "\n";
+        status = 1;
+    } catch (const std::exception& error) {
+        // Whatever went wrong, the working copy is still deleted below.
+        err << "moldrin-batch: " << error.what() << "\n";
         status = 1;
     }
     editor::closeMainWindow(context.state);
