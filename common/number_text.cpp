@@ -107,15 +107,18 @@ std::string formatNumber(double value) {
     // The significant digits and decimal exponent of the value rounded to 15 digits. The
     // shortest text that reads back as the value is that rounding whenever it has at most 15
     // digits (a double's error is far below half a unit in the 15th digit); only longer ones
-    // need the slower printf rounding. Works in fixed buffers: saving writes this per number.
+    // need the slower rounding to 15 digits. Works in fixed buffers: saving writes this per number.
     char buffer[64];
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     char* end = result.ptr;
     char* ePos = std::find(buffer, end, 'e');
     if (std::count_if(buffer, ePos, [](char c) { return c >= '0' && c <= '9'; }) > 15) {
-        const int length = std::snprintf(buffer, sizeof buffer, "%.14e", value);
-        end = buffer + length;
+        // to_chars with a precision rounds the exact value and, unlike printf, never writes the
+        // locale's decimal comma.
+        end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14)
+                .ptr;
         ePos = std::find(buffer, end, 'e');
     }
     int exponent = 0;
