@@ -6,11 +6,13 @@
 #include "editor/model/editor_state.h"
 #include "editor/views/viewports.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <functional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace editor {
@@ -19,60 +21,68 @@ namespace {
 
 using Position = std::array<double, 3>;
 
-// An edge as the unordered pair of its end positions, the smaller first, so that two edges
-// are the same edge exactly when their keys are equal.
-struct EdgeKey {
-    Position first;
-    Position second;
-    bool operator==(const EdgeKey&) const = default;
-};
-
-struct EdgeKeyHash {
-    std::size_t operator()(const EdgeKey& key) const {
-        std::size_t hash = 0;
-        for (const auto* position : {&key.first, &key.second})
-            for (double value : *position) {
-                std::uint64_t bits = 0;
-                std::memcpy(&bits, &value, sizeof bits);
-                hash ^= std::hash<std::uint64_t>{}(bits) + 0x9e3779b97f4a7c15ULL + (hash << 6) +
-                        (hash >> 2);
-            }
-        return hash;
+// A well-mixed hash of a position's bits (small whole coordinates differ only in their high
+// bits, which a plain hash of the bits would leave in few buckets).
+struct PositionHash {
+    static std::uint64_t mix(std::uint64_t x) {
+        x += 0x9e3779b97f4a7c15ULL;
+        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+        return x ^ (x >> 31);
+    }
+    std::size_t operator()(const Position& position) const {
+        std::uint64_t hash = 0;
+        for (double value : position) {
+            std::uint64_t bits = 0;
+            std::memcpy(&bits, &value, sizeof bits);
+            hash = mix(hash ^ bits);
+        }
+        return static_cast<std::size_t>(hash);
     }
 };
 
-// The position of a vertex with -0 turned into +0, since the two compare equal.
-Position positionOf(const GeosetModel& model, int index) {
-    const auto& vertex = model.vertices[static_cast<std::size_t>(index)];
-    return {vertex.x + 0.0, vertex.y + 0.0, vertex.z + 0.0};
-}
+// Numbers the distinct positions of the given vertices: equal positions (exactly, -0 equal to
+// +0) get the same number. A position holding NaN equals no position, not even itself: -1.
+class PositionNumbers {
+  public:
+    int of(const GeosetModel& model, int index) {
+        const auto& vertex = model.vertices[static_cast<std::size_t>(index)];
+        if (std::isnan(vertex.x) || std::isnan(vertex.y) || std::isnan(vertex.z))
+            return -1;
+        const Position position{vertex.x + 0.0, vertex.y + 0.0, vertex.z + 0.0};
+        return numbers_.try_emplace(position, static_cast<int>(numbers_.size())).first->second;
+    }
 
-bool hasNaN(const Position& position) {
-    return std::isnan(position[0]) || std::isnan(position[1]) || std::isnan(position[2]);
-}
+  private:
+    std::unordered_map<Position, int, PositionHash> numbers_;
+};
 
-// Marks every edge that joins the same two positions as another edge. Equal to comparing every
-// edge with every other through sameEdge, in linear time: a position holding NaN equals no
-// position, so such an edge is never shared.
+// Marks every edge that joins the same two positions as another edge: the result of comparing
+// every edge with every other through sameEdge, found by sorting the edges by their pair of
+// position numbers instead.
 void markSharedEdges(const GeosetModel& model, std::vector<ExtrudeEdge>& edges) {
-    std::vector<EdgeKey> keys(edges.size());
-    std::vector<bool> comparable(edges.size());
-    std::unordered_map<EdgeKey, int, EdgeKeyHash> counts;
-    counts.reserve(edges.size());
+    PositionNumbers numbers;
+    std::vector<std::pair<std::uint64_t, std::size_t>> keyed; // (position pair, edge)
+    keyed.reserve(edges.size());
     for (std::size_t e = 0; e < edges.size(); ++e) {
-        auto first = positionOf(model, edges[e].oldA);
-        auto second = positionOf(model, edges[e].oldB);
-        comparable[e] = !hasNaN(first) && !hasNaN(second);
-        if (!comparable[e])
+        const int first = numbers.of(model, edges[e].oldA);
+        const int second = numbers.of(model, edges[e].oldB);
+        if (first < 0 || second < 0)
             continue;
-        if (second < first)
-            std::swap(first, second);
-        keys[e] = {first, second};
-        ++counts[keys[e]];
+        const auto low = static_cast<std::uint64_t>(std::min(first, second));
+        const auto high = static_cast<std::uint64_t>(std::max(first, second));
+        keyed.emplace_back(low << 32 | high, e);
     }
-    for (std::size_t e = 0; e < edges.size(); ++e)
-        if (comparable[e] && counts[keys[e]] > 1)
-            edges[e].shared = true;
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t run = 0; run < keyed.size();) {
+        std::size_t end = run + 1;
+        while (end < keyed.size() && keyed[end].first == keyed[run].first)
+            ++end;
+        if (end - run > 1)
+            for (std::size_t k = run; k < end; ++k)
+                edges[keyed[k].second].shared = true;
+        run = end;
+    }
 }
 
 } // namespace

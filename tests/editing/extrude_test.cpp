@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using editor::FaceRecord;
@@ -155,6 +156,24 @@ TEST(Extrude, EdgesBetweenSplitVerticesAtEqualPositionsCountAsShared) {
     fixture.addFace(3, 4, 5);
     editor::extrudeSelection(fixture.state, 0, 0, 1, true);
     EXPECT_EQ(fixture.state.faces.size(), 2u + 8u);
+}
+
+TEST(Extrude, AnEdgeWithANaNEndIsNeverShared) {
+    EditingFixture fast;
+    fast.addVertex(0, 0, 0, true);
+    fast.addVertex(std::nan(""), 0, 0, true);
+    fast.addVertex(0, 1, 0, true);
+    fast.addVertex(0, 1, 0, true);
+    fast.addFace(0, 1, 2);
+    fast.addFace(1, 0, 3); // edge 0-1 again, and 0-3 the same places as 0-2
+    EditingFixture reference;
+    reference.state.vertices = fast.state.vertices;
+    reference.state.faces = fast.state.faces;
+    editor::extrudeSelection(fast.state, 0, 0, 1, true);
+    referenceExtrude(reference.state, 0, 0, 1);
+    EXPECT_EQ(fast.state.faces, reference.state.faces);
+    // c-a of the first and b-c of the second are shared; the four edges at the NaN get walls.
+    EXPECT_EQ(fast.state.faces.size(), 2u + 2 * 4);
 }
 
 TEST(Extrude, SelectedVerticesWithoutAFullFaceOnlyGrowTheVertexArray) {
