@@ -38,8 +38,9 @@ MessageAnswer ScriptedDialogs::messageBox(const std::string& text, const std::st
     return answer;
 }
 
-std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string&,
-                                      const std::string&) {
+std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) {
+    inputs.push_back({prompt, title, defaultText});
     return nextAnswer(prompt);
 }
 

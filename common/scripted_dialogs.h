@@ -32,7 +32,14 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::string> answers;
     std::deque<MessageAnswer> yesNoAnswers; // for Yes/No boxes; Yes when empty
     std::vector<Shown> shown;
+    struct Asked {
+        std::string prompt;
+        std::string title;
+        std::string defaultText;
+    };
+
     std::vector<std::string> prompts; // every input-box prompt and file-dialog filter asked
+    std::vector<Asked> inputs;        // every input box asked, in full
     std::string clipboard;
     bool clipboardSet = false;
     std::function<void(const Shown&)> onShown; // called as each message is shown
