@@ -1,23 +1,337 @@
 #include "editor/interaction/FrmMoldrin.h"
 
+#include "editor/editing/geometry_tools.h"
+#include "editor/interaction/main_window_layout.h"
+#include "editor/interaction/tips.h"
+#include "editor/interaction/tool_modes.h"
+#include "editor/interaction/view_hover.h"
+#include "editor/interaction/viewport_mouse.h"
 #include "editor/interaction/window_lifecycle.h"
+#include "editor/views/ViewportWidget.h"
+#include "editor/views/view_navigation.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+#include <optional>
 
 namespace editor {
 
-FrmMoldrin::FrmMoldrin(QWidget* parent) : QMainWindow(parent), dialogs_(this) {
-    setWindowTitle("MDL Moldrin");
-    resize(655, 469);
-    state_.dialogs = &dialogs_;
-    loadMainWindow(state_, QLocale::system().toString(1.23, 'f', 2).toStdString());
+namespace {
+
+constexpr int twipsPerPixel = 15;
+constexpr int armingInterval = 100; // milliseconds
+
+QColor buttonColour(ButtonColour colour) {
+    switch (colour) {
+    case ButtonColour::White:
+        return QColor(255, 255, 255);
+    case ButtonColour::LightRed:
+        return QColor(255, 128, 128);
+    case ButtonColour::Grey:
+        return QColor(128, 128, 128);
+    case ButtonColour::ButtonFace:
+        break;
+    }
+    return QApplication::palette().color(QPalette::Button);
 }
 
-FrmMoldrin::~FrmMoldrin() = default;
+std::optional<MouseButton> coreButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return std::nullopt;
+    }
+}
+
+QRect toPixels(const TwipsRect& rect) {
+    auto px = [](int twips) {
+        return static_cast<int>(std::lround(twips / double(twipsPerPixel)));
+    };
+    return QRect(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+}
+
+// The system's own text of the number 1.23, for the decimal-separator check.
+std::string systemTextOf123() {
+    QLocale system = QLocale::system();
+    system.setNumberOptions(QLocale::OmitGroupSeparator);
+    return system.toString(1.23, 'f', 2).toStdString();
+}
+
+} // namespace
+
+FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), qtDialogs_(this) {
+    setObjectName("frmMoldrin");
+    setWindowTitle("MDL Moldrin");
+    state_.dialogs = dialogs ? dialogs : &qtDialogs_;
+
+    client_ = new QWidget(this);
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
+    buildControls(client_);
+    buildMenus();
+
+    tmrTime_ = new QTimer(this);
+    tmrTime_->setObjectName("tmrTime");
+    tmrTime_->setSingleShot(true);
+    tmrTime_->setInterval(armingInterval);
+    connect(tmrTime_, &QTimer::timeout, this, [this] { run(armingTimerFired); });
+    state_.startArmingTimer = [this] { tmrTime_->start(); };
+
+    const QSize clientSize(clientWidthTwips / twipsPerPixel, clientHeightTwips / twipsPerPixel);
+    const int menuHeight = menuBar()->sizeHint().height();
+    setMinimumSize(clientSize.width(), clientSize.height() + menuHeight);
+    resize(clientSize.width(), clientSize.height() + menuHeight);
+
+    loadMainWindow(state_, systemTextOf123());
+    syncWidgets();
+}
+
+FrmMoldrin::~FrmMoldrin() {
+    state_.pbxFront = state_.pbxTop = state_.pbxLeft = nullptr;
+    state_.startArmingTimer = nullptr;
+}
+
+void FrmMoldrin::run(const Command& command) {
+    command(state_);
+    syncWidgets();
+}
+
+void FrmMoldrin::buildControls(QWidget* client) {
+    pbxFront_ = addView(client, "pbxFront", View::Front);
+    pbxTop_ = addView(client, "pbxTop", View::Top);
+    pbxLeft_ = addView(client, "pbxLeft", View::Left);
+
+    struct ViewButtons {
+        View view;
+        const char* zoomIn;
+        const char* zoomOut;
+        const char* up;
+        const char* down;
+        const char* left;
+        const char* right;
+    };
+    const ViewButtons viewButtons[] = {
+        {View::Front, "cmdZoomInFront", "cmdZoomOutFront", "cmdPanUF", "cmdPanDF", "cmdPanLF",
+         "cmdPanRF"},
+        {View::Top, "cmdZoomInTop", "cmdZoomOutTop", "cmdPanUT", "cmdPanDT", "cmdPanLT",
+         "cmdPanRT"},
+        {View::Left, "cmdZoomInLeft", "cmdZoomOutLeft", "cmdPanUL", "cmdPanDL", "cmdPanLL",
+         "cmdPanRL"},
+    };
+    for (const auto& b : viewButtons) {
+        const View view = b.view;
+        addButton(client, b.zoomIn, "+", [view](EditorState& s) { zoomIn(s, view); });
+        addButton(client, b.zoomOut, "-", [view](EditorState& s) { zoomOut(s, view); });
+        const std::pair<const char*, PanDirection> arrows[] = {{b.up, PanDirection::Up},
+                                                               {b.down, PanDirection::Down},
+                                                               {b.left, PanDirection::Left},
+                                                               {b.right, PanDirection::Right}};
+        for (const auto& [name, direction] : arrows)
+            addButton(client, name, nullptr,
+                      [view, direction](EditorState& s) { panView(s, view, direction); });
+    }
+
+    addButton(client, "cmdSelect", "Select", [](EditorState& s) { setSelectionMode(s, "S"); });
+    addButton(client, "cmdAdd", "Add", [](EditorState& s) { setSelectionMode(s, "A"); });
+    addButton(client, "cmdDeselect", "Deselect", [](EditorState& s) { setSelectionMode(s, "D"); });
+    addButton(client, "cmdMove", "Move", [](EditorState& s) { setTransformMode(s, "M"); });
+    addButton(client, "cmdRotate", "Rotate", [](EditorState& s) { setTransformMode(s, "R"); });
+    addButton(client, "cmdScale", "Scale", [](EditorState& s) { setTransformMode(s, "S"); });
+    addButton(client, "cmdExtrude", "Extrude", [](EditorState& s) { setTransformMode(s, "E"); });
+    addButton(client, "cmdSnap", "Snap", snapCommand);
+    addButton(client, "cmdDelete", "Delete", deleteCommand);
+    addButton(client, "cmdClone", "Clone", toggleCloneMode);
+    addButton(client, "cmdActivateX", "X", [](EditorState& s) { toggleAxis(s, 'x'); });
+    addButton(client, "cmdActivateY", "Y", [](EditorState& s) { toggleAxis(s, 'y'); });
+    addButton(client, "cmdActivateZ", "Z", [](EditorState& s) { toggleAxis(s, 'z'); });
+
+    auto addTextBox = [client](const char* name) {
+        auto* box = new QLineEdit(client);
+        box->setObjectName(name);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    };
+    txtX_ = addTextBox("txtX");
+    txtY_ = addTextBox("txtY");
+    txtZ_ = addTextBox("txtZ");
+    txtTips_ = addTextBox("txtTips");
+    QPalette tipPalette = txtTips_->palette();
+    tipPalette.setColor(QPalette::Base, tipPalette.color(QPalette::Window));
+    txtTips_->setPalette(tipPalette);
+
+    // Pointer moves over the controls come to eventFilter, for their tips; the views report
+    // their own.
+    for (QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<ViewportWidget*>(control))
+            continue;
+        control->setMouseTracking(true);
+        control->installEventFilter(this);
+    }
+
+    for (const auto& placement : mainWindowLayout()) {
+        if (!placement.name.starts_with("Line"))
+            continue;
+        auto* line = new QFrame(client);
+        line->setObjectName(QString::fromUtf8(placement.name.data(), placement.name.size()));
+        line->setFrameShape(placement.rect.width > placement.rect.height ? QFrame::HLine
+                                                                         : QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+    }
+}
+
+QAbstractButton* FrmMoldrin::addButton(QWidget* client, const char* name, const char* caption,
+                                       const Command& command) {
+    QAbstractButton* button = nullptr;
+    if (caption) {
+        button = new QPushButton(QString::fromUtf8(caption), client);
+    } else {
+        // The pan buttons carry no caption, only an arrow pointing where the view moves.
+        auto* arrow = new QToolButton(client);
+        const char direction = name[6];
+        arrow->setArrowType(direction == 'U'   ? Qt::UpArrow
+                            : direction == 'D' ? Qt::DownArrow
+                            : direction == 'L' ? Qt::LeftArrow
+                                               : Qt::RightArrow);
+        button = arrow;
+    }
+    button->setObjectName(name);
+    button->setAutoFillBackground(true);
+    connect(button, &QAbstractButton::clicked, this, [this, command] { run(command); });
+    buttons_.insert(name, button);
+    buttonCommands_.insert(name, command);
+    return button;
+}
+
+ViewportWidget* FrmMoldrin::addView(QWidget* client, const char* name, View view) {
+    auto* widget = new ViewportWidget(client);
+    widget->setObjectName(name);
+    common::Canvas*& canvas = view == View::Front ? state_.pbxFront
+                              : view == View::Top ? state_.pbxTop
+                                                  : state_.pbxLeft;
+    canvas = &widget->canvas();
+    connect(widget, &ViewportWidget::mouseDown, this,
+            [this, view](Qt::MouseButton, double x, double y) {
+                run([&](EditorState& s) { viewMouseDown(s, view, x, y); });
+            });
+    connect(widget, &ViewportWidget::mouseUp, this,
+            [this, view](Qt::MouseButton button, double x, double y) {
+                if (const auto pressed = coreButton(button))
+                    run([&](EditorState& s) { viewMouseUp(s, view, *pressed, x, y); });
+            });
+    connect(widget, &ViewportWidget::mouseMove, this, [this, view](double x, double y) {
+        run([&](EditorState& s) { hoverView(s, view, x, y); });
+    });
+    connect(widget, &ViewportWidget::resized, this,
+            [this, view] { run([&](EditorState& s) { redrawView(s, view); }); });
+    return widget;
+}
+
+void FrmMoldrin::placeControls() {
+    if (!client_)
+        return;
+    const int width = client_->width() * twipsPerPixel;
+    const int height = client_->height() * twipsPerPixel;
+    for (const auto& placement : mainWindowLayout()) {
+        const QString name = QString::fromUtf8(placement.name.data(), placement.name.size());
+        if (auto* control = client_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+            control->setGeometry(toPixels(placeControl(placement, width, height)));
+    }
+}
+
+void FrmMoldrin::syncWidgets() {
+    const auto& tools = state_.toolButtons;
+    const std::pair<const char*, ButtonColour> colours[] = {
+        {"cmdSelect", tools.cmdSelect},       {"cmdAdd", tools.cmdAdd},
+        {"cmdDeselect", tools.cmdDeselect},   {"cmdMove", tools.cmdMove},
+        {"cmdRotate", tools.cmdRotate},       {"cmdScale", tools.cmdScale},
+        {"cmdExtrude", tools.cmdExtrude},     {"cmdClone", tools.cmdClone},
+        {"cmdActivateX", tools.cmdActivateX}, {"cmdActivateY", tools.cmdActivateY},
+        {"cmdActivateZ", tools.cmdActivateZ},
+    };
+    for (const auto& [name, colour] : colours) {
+        auto* button = buttons_.value(name);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, buttonColour(colour));
+        button->setPalette(palette);
+    }
+
+    const auto& menus = state_.menus;
+    auto check = [this](const char* name, bool checked) {
+        actions_.value(name)->setChecked(checked);
+    };
+    check("mnuXEnabled", tools.mnuXEnabledChecked);
+    check("mnuYEnabled", tools.mnuYEnabledChecked);
+    check("mnuZEnabled", tools.mnuZEnabledChecked);
+    check("mnuAddMarkerGraphically", menus.mnuAddMarkerGraphicallyChecked);
+    check("mnuShowNormals", menus.mnuShowNormalsChecked);
+    check("mnuEnableTips", menus.mnuEnableTipsChecked);
+
+    auto enable = [this](const char* name, bool enabled) {
+        actions_.value(name)->setEnabled(enabled);
+    };
+    enable("mnuTools", menus.mnuToolsEnabled);
+    // A disabled menu also keeps its items' shortcuts from running.
+    for (auto* item : std::as_const(toolsItems_))
+        item->setEnabled(menus.mnuToolsEnabled);
+    enable("mnuSave", menus.mnuSaveEnabled);
+    enable("mnuSaveAs", menus.mnuSaveAsEnabled);
+    enable("mnuSwitchGeoset", menus.mnuSwitchGeosetEnabled);
+    enable("mnuSaveGeoset", menus.mnuSaveGeosetEnabled);
+    enable("mnuMergeGeoset", menus.mnuMergeGeosetEnabled);
+    enable("mnuUndo", menus.mnuUndoEnabled);
+    actions_.value("mnuUndo")->setText(QString::fromStdString(menus.mnuUndoCaption));
+    buttons_.value("cmdSnap")->setEnabled(menus.cmdSnapEnabled);
+    buttons_.value("cmdDelete")->setEnabled(menus.cmdDeleteEnabled);
+
+    txtX_->setText(QString::fromStdString(state_.txtXText));
+    txtY_->setText(QString::fromStdString(state_.txtYText));
+    txtZ_->setText(QString::fromStdString(state_.txtZText));
+    txtTips_->setText(QString::fromStdString(state_.txtTipsText));
+    txtTips_->setVisible(state_.txtTipsVisible);
+}
+
+bool FrmMoldrin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        placeControls();
+    // The pointer moved over a control or the bare window: show the control's tip, "" over the
+    // bare window. Moves the controls ignore also reach the client area, where childAt tells
+    // which control lay under the pointer.
+    if (event->type() == QEvent::MouseMove) {
+        QObject* control = watched;
+        if (watched == client_) {
+            const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+            control = client_->childAt(position);
+            while (control && control->parent() != client_)
+                control = control->parent();
+        }
+        const std::string name = (control ? control->objectName() : objectName()).toStdString();
+        run([&](EditorState& s) { showControlTip(s, name); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void FrmMoldrin::closeEvent(QCloseEvent* event) {
-    closeMainWindow(state_);
+    run(closeMainWindow);
     event->accept();
 }
 

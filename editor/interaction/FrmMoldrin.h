@@ -2,27 +2,77 @@
 
 #include "common/qt/QtDialogs.h"
 #include "editor/model/editor_state.h"
+#include "editor/views/viewports.h"
 
+#include <QHash>
 #include <QMainWindow>
+
+#include <functional>
+
+class QAbstractButton;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTimer;
 
 namespace editor {
 
-// The editor's main window "MDL Moldrin". It owns the editor state for its life.
+class ViewportWidget;
+
+// The editor's main window "MDL Moldrin". It owns the editor state for its life. Every control
+// carries its own name as its Qt object name (cmdSelect, mnuSave, pbxFront, txtX, tmrTime, ...).
+//
+// Each handler runs one core command on the state and then syncWidgets() brings every widget in
+// line with it (button colours, check marks, enabled menus, the Undo caption, read-outs, tips).
+// The views are drawn by the core itself: the state's pbxFront, pbxTop and pbxLeft point at the
+// view widgets' canvases, so refreshViews and a pan's single-view redraw paint into each
+// widget's backing image, and the widget shows it.
 class FrmMoldrin : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit FrmMoldrin(QWidget* parent = nullptr);
+    // dialogs: the modal dialogs the commands use; the window's own Qt dialogs when null.
+    explicit FrmMoldrin(common::Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~FrmMoldrin() override;
 
     EditorState& state() { return state_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    using Command = std::function<void(EditorState&)>;
+
+    // Runs one core command, then shows the state.
+    void run(const Command& command);
+    void syncWidgets();
+
+    void buildControls(QWidget* client);
+    void buildMenus();
+    QMenu* addMenu(QMenu* parent, const char* name, const char* caption);
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const Command& command,
+                     const QKeySequence& shortcut = {});
+    QAbstractButton* addButton(QWidget* client, const char* name, const char* caption,
+                               const Command& command);
+    ViewportWidget* addView(QWidget* client, const char* name, View view);
+    void placeControls();
+
     EditorState state_;
-    common::QtDialogs dialogs_;
+    common::QtDialogs qtDialogs_;
+    QWidget* client_ = nullptr;
+    QHash<QString, QAbstractButton*> buttons_;
+    QHash<QString, Command> buttonCommands_;
+    QHash<QString, QAction*> actions_;
+    QList<QAction*> toolsItems_;
+    ViewportWidget* pbxFront_ = nullptr;
+    ViewportWidget* pbxTop_ = nullptr;
+    ViewportWidget* pbxLeft_ = nullptr;
+    QLineEdit* txtX_ = nullptr;
+    QLineEdit* txtY_ = nullptr;
+    QLineEdit* txtZ_ = nullptr;
+    QLineEdit* txtTips_ = nullptr;
+    QTimer* tmrTime_ = nullptr;
 };
 
 } // namespace editor

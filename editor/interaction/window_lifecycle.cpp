@@ -23,6 +23,10 @@ void loadMainWindow(EditorState& state, const std::string& systemTextOf123) {
             "Warning");
 }
 
+void armingTimerFired(EditorState& state) {
+    state.mouseArmed = true;
+}
+
 void closeMainWindow(EditorState& state) {
     if (!state.tempPath.empty())
         common::deleteFile(state.tempPath);

@@ -77,6 +77,10 @@ void panView(EditorState& state, View view, PanDirection direction) {
         fields.panX = clampedOffset(static_cast<double>(fields.panX) - panStep);
         break;
     }
+    redrawView(state, view);
+}
+
+void redrawView(EditorState& state, View view) {
     if (!state.modelLoaded)
         return;
     const auto geometry = viewGeometry(state, view);

@@ -27,6 +27,9 @@ void zoomOut(EditorState& state, View view);
 // subtract it; the view alone is redrawn when a model is loaded.
 void panView(EditorState& state, View view, PanDirection direction);
 
+// Redraws one view alone when a model is loaded (after a pan, or when the view was resized).
+void redrawView(EditorState& state, View view);
+
 // View > Show Normals: toggles the normals, the menu check mark, and redraws.
 void toggleShowNormals(EditorState& state);
 

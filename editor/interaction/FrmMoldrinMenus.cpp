@@ -1,0 +1,160 @@
+#include "editor/interaction/FrmMoldrin.h"
+
+#include "editor/editing/geometry_tools.h"
+#include "editor/editing/markers.h"
+#include "editor/editing/normals.h"
+#include "editor/editing/undo_command.h"
+#include "editor/editing/vertex_groups.h"
+#include "editor/interaction/help_texts.h"
+#include "editor/interaction/selection_commands.h"
+#include "editor/interaction/tips.h"
+#include "editor/interaction/tool_modes.h"
+#include "editor/model/geoset_management.h"
+#include "editor/model/geoset_reader.h"
+#include "editor/model/model_writer.h"
+#include "editor/views/view_navigation.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace editor {
+
+namespace {
+
+void openCommand(EditorState& state) {
+    openModel(state, state.vertices, state.faces, state.matrices, true, true);
+}
+
+} // namespace
+
+QMenu* FrmMoldrin::addMenu(QMenu* parent, const char* name, const char* caption) {
+    QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(caption))
+                         : menuBar()->addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    actions_.insert(name, menu->menuAction());
+    return menu;
+}
+
+QAction* FrmMoldrin::addItem(QMenu* menu, const char* name, const char* caption,
+                             const Command& command, const QKeySequence& shortcut) {
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(name);
+    item->setShortcut(shortcut);
+    connect(item, &QAction::triggered, this, [this, command] { run(command); });
+    actions_.insert(name, item);
+    return item;
+}
+
+void FrmMoldrin::buildMenus() {
+    // Items that do what a tool button does run the button's command.
+    auto sameAs = [this](const char* button) { return buttonCommands_.value(button); };
+    auto checkable = [](QAction* item) { item->setCheckable(true); };
+
+    QMenu* file = addMenu(nullptr, "mnuFile", "File");
+    addItem(file, "mnuNew", "New", newModelCommand);
+    addItem(file, "mnuOpen", "Open", openCommand, QKeySequence("Ctrl+O"));
+    addItem(file, "mnuSwitchGeoset", "Switch Geoset", switchGeosetCommand);
+    file->addSeparator();
+    addItem(file, "mnuSave", "Save", saveCommand, QKeySequence("Ctrl+S"));
+    addItem(file, "mnuSaveAs", "Save As", saveAsCommand);
+    addItem(file, "mnuSaveGeoset", "Save geoset", saveGeosetCommand);
+    file->addSeparator();
+    // Removing the edited geoset from the menu has no command; the item stays disabled.
+    addItem(file, "mnuDelCurrentGeoset", "Delete Current Geoset", [](EditorState&) {
+    })->setEnabled(false);
+    addItem(file, "mnuMergeGeoset", "Merge Geoset", mergeGeosetCommand);
+    file->addSeparator();
+    addItem(file, "mnuExit", "Exit", [this](EditorState&) { close(); });
+
+    QMenu* edit = addMenu(nullptr, "mnuEdit", "Edit");
+    addItem(edit, "mnuUndo", "Undo", undoLast, QKeySequence("Ctrl+Z"));
+    edit->addSeparator();
+    addItem(edit, "mnuSelectAll", "Select All", selectAll, QKeySequence("Ctrl+A"));
+    addItem(edit, "mnuInvertSelection", "Invert Selection", invertSelection,
+            QKeySequence("Ctrl+I"));
+    edit->addSeparator();
+    addItem(edit, "mnuSnap", "Snap", sameAs("cmdSnap"), QKeySequence("Ctrl+N"));
+    addItem(edit, "mnuDelete", "Delete", sameAs("cmdDelete"), QKeySequence(Qt::Key_Delete));
+    addItem(edit, "mnuClone", "Clone", sameAs("cmdClone"), QKeySequence("Ctrl+C"));
+    QMenu* mode = addMenu(edit, "mnuMode", "Mode");
+    addItem(mode, "mnuSelect", "Select", sameAs("cmdSelect"), QKeySequence(Qt::Key_F1));
+    addItem(mode, "mnuAdd", "Add", sameAs("cmdAdd"), QKeySequence(Qt::Key_F2));
+    addItem(mode, "mnuDeselect", "Deselect", sameAs("cmdDeselect"), QKeySequence(Qt::Key_F3));
+    addItem(mode, "mnuMove", "Move", sameAs("cmdMove"), QKeySequence(Qt::Key_F5));
+    addItem(mode, "mnuRotate", "Rotate", sameAs("cmdRotate"), QKeySequence(Qt::Key_F6));
+    addItem(mode, "mnuScale", "Scale", sameAs("cmdScale"), QKeySequence(Qt::Key_F7));
+    addItem(mode, "mnuExtrude", "Extrude", sameAs("cmdExtrude"), QKeySequence(Qt::Key_F8));
+    checkable(
+        addItem(mode, "mnuXEnabled", "X Enabled", sameAs("cmdActivateX"), QKeySequence("Ctrl+F1")));
+    checkable(
+        addItem(mode, "mnuYEnabled", "Y Enabled", sameAs("cmdActivateY"), QKeySequence("Ctrl+F2")));
+    checkable(
+        addItem(mode, "mnuZEnabled", "Z Enabled", sameAs("cmdActivateZ"), QKeySequence("Ctrl+F3")));
+
+    QMenu* tools = addMenu(nullptr, "mnuTools", "Tools");
+    addItem(tools, "mnuExpandSelection", "Expand Selection", expandSelection,
+            QKeySequence("Ctrl+E"));
+    QMenu* centre = addMenu(tools, "mnuCenterOfMass", "Center of Mass");
+    addItem(centre, "mnuViewCoM", "View", viewCentreOfMassCommand);
+    addItem(centre, "mnuCopyCoM", "Copy to Clipboard", copyCentreOfMassCommand);
+    tools->addSeparator();
+    addItem(tools, "mnuSelVertCount", "Selected Vertex Counter", showSelectedVertexCount);
+    addItem(tools, "mnuSelFaceCount", "Selected Face Counter", showSelectedFaceCount);
+    addItem(tools, "mnuSetCoordinates", "Set Vertex Coordinates", setCoordinatesCommand);
+    tools->addSeparator();
+    addItem(tools, "mnuAssignVertexGroup", "Assign Vertex Group", assignVertexGroupCommand);
+    addItem(tools, "mnuVertGroupOfSel", "Vertex Group of Selection", vertexGroupOfSelectionCommand);
+    addItem(tools, "mnuSelectByVertGroup", "Select by Vertex Group", selectByVertexGroupCommand);
+    addItem(tools, "mnuViewMatrices", "View Matrices", viewMatricesCommand);
+    addItem(tools, "mnuAddMatrix", "Add Matrix", addMatrixCommand);
+    tools->addSeparator();
+    addItem(tools, "mnuWeld", "Weld", weldCommand, QKeySequence("Ctrl+W"));
+    addItem(tools, "mnuDeleteFace", "Delete Face", deleteFaceCommand);
+    addItem(tools, "mnuUVMapping", "UV Mapping", [](EditorState&) {});
+    addItem(tools, "mnuSnapNormals", "Snap Normals", snapNormalsCommand, QKeySequence("Ctrl+P"));
+    addItem(tools, "mnuRecalculateNormals", "Recalculate Normals", recalcNormals);
+    QMenu* mirror = addMenu(tools, "mnuMirror", "Mirror");
+    addItem(mirror, "mnuMirrorX", "Mirror X", [](EditorState& s) { mirrorCommand(s, 'x'); });
+    addItem(mirror, "mnuMirrorY", "Mirror Y", [](EditorState& s) { mirrorCommand(s, 'y'); });
+    addItem(mirror, "mnuMirrorZ", "Mirror Z", [](EditorState& s) { mirrorCommand(s, 'z'); });
+    QMenu* align = addMenu(tools, "mnuAlign", "Align");
+    addItem(align, "mnuAlignX", "Align X", [](EditorState& s) { alignCommand(s, 'x'); });
+    addItem(align, "mnuAlignY", "Align Y", [](EditorState& s) { alignCommand(s, 'y'); });
+    addItem(align, "mnuAlignZ", "Aligh Z", [](EditorState& s) { alignCommand(s, 'z'); });
+    toolsItems_ = tools->findChildren<QAction*>();
+
+    QMenu* view = addMenu(nullptr, "mnuView", "View");
+    addItem(view, "mnuAddMarker", "Add Marker", addMarkerCommand);
+    checkable(addItem(view, "mnuAddMarkerGraphically", "Add Marker Graphically",
+                      addMarkerGraphicallyCommand));
+    addItem(view, "mnuAddMarkerAtSelection", "Add Marker at Selection",
+            addMarkerAtSelectionCommand);
+    addItem(view, "mnuRemoveLastMarker", "Remove Last Marker", removeLastMarkerCommand);
+    addItem(view, "mnuRemoveAllMarkers", "Remove All Markers", removeAllMarkersCommand);
+    checkable(addItem(view, "mnuShowNormals", "Show Normals", toggleShowNormals));
+
+    QMenu* help = addMenu(nullptr, "mnuHelp", "Help");
+    checkable(addItem(help, "mnuEnableTips", "Enable Tips", toggleTips));
+    QMenu* instructions = addMenu(help, "mnuInstructions", "Instructions");
+    const struct {
+        const char* name;
+        const char* caption;
+        HelpTopic topic;
+    } topics[] = {
+        {"mnuSummary", "Summary", HelpTopic::Summary},
+        {"mnuNavigation", "Navigation", HelpTopic::Navigation},
+        {"mnuSelection", "Selection", HelpTopic::Selection},
+        {"mnuTransformations", "Transformations", HelpTopic::Transformations},
+        {"mnuCloning", "Cloning", HelpTopic::Cloning},
+        {"mnuMarkers", "Markers", HelpTopic::Markers},
+    };
+    for (const auto& item : topics)
+        addItem(instructions, item.name, item.caption,
+                [topic = item.topic](EditorState& s) { showHelp(s, topic); });
+    addItem(help, "mnuAbout", "About", showAbout);
+}
+
+} // namespace editor

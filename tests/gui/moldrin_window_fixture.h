@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/scripted_dialogs.h"
+#include "editor/interaction/FrmMoldrin.h"
+#include "editor/views/ViewportWidget.h"
+#include "support/temp_folder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// A shown main window answered by scripted dialogs, with a copy of the cube example in a fresh
+// folder (opening writes the working copy next to the model).
+struct MoldrinWindowFixture {
+    testing_support::TempFolder folder;
+    common::ScriptedDialogs dialogs;
+    std::unique_ptr<editor::FrmMoldrin> window;
+    std::string modelPath;
+
+    MoldrinWindowFixture() {
+        modelPath = folder.copyIn(std::string(MOLDRIN_EXAMPLES_DIR) + "/cube.mdl", "cube.mdl");
+        window = std::make_unique<editor::FrmMoldrin>(&dialogs);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    editor::EditorState& state() { return window->state(); }
+
+    QAction* action(const char* name) { return window->findChild<QAction*>(name); }
+    QAbstractButton* button(const char* name) { return window->findChild<QAbstractButton*>(name); }
+    editor::ViewportWidget* view(const char* name) {
+        return window->findChild<editor::ViewportWidget*>(name);
+    }
+    QString text(const char* box) { return window->findChild<QLineEdit*>(box)->text(); }
+
+    // File > Open of the cube's first geoset; the arming timer is left running.
+    void openCube() {
+        dialogs.setAnswers({modelPath, "1"});
+        action("mnuOpen")->trigger();
+    }
+
+    // Opens the cube and waits until box selection is armed.
+    void openCubeArmed() {
+        openCube();
+        QTRY_VERIFY(state().mouseArmed);
+    }
+
+    // Moves the pointer over a widget (its centre by default) the way the window system does,
+    // so the event goes to whatever lies under the pointer.
+    void hover(QWidget* widget, std::optional<QPoint> position = std::nullopt) {
+        const QPoint local = position ? *position : widget->rect().center();
+        // A move to where the pointer already is sends no event: come from one pixel aside.
+        QTest::mouseMove(window->windowHandle(), widget->mapTo(window.get(), local) - QPoint(1, 0));
+        QTest::mouseMove(window->windowHandle(), widget->mapTo(window.get(), local));
+    }
+
+    int selectedCount() {
+        int n = 0;
+        for (const auto& vertex : state().vertices)
+            n += vertex.selected ? 1 : 0;
+        return n;
+    }
+};
