@@ -11,15 +11,27 @@ namespace common {
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
 QString qtFileFilter(const std::string& filter) {
     const QStringList parts = fromUtf8(filter).split('|');
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // File names on this system are case-sensitive; offer both cases of each pattern.
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            patterns << pattern.trimmed();
+            for (const QString& variant :
+                 {pattern.trimmed().toLower(), pattern.trimmed().toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
+        }
+        filters << parts[i] + " (" + patterns.join(' ') + ")";
+    }
     return filters.join(";;");
 }
 
@@ -52,16 +64,16 @@ void QtDialogs::showTextToCopy(const std::string& prompt, const std::string& tit
 }
 
 std::optional<std::string> QtDialogs::openFileDialog(const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(),
-                                                       qtFileFilter(filter));
+    const QString path =
+        QFileDialog::getOpenFileName(parent_, QString(), QString(), qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
 }
 
 std::optional<std::string> QtDialogs::saveFileDialog(const std::string& filter) {
-    const QString path = QFileDialog::getSaveFileName(parent_, QString(), QString(),
-                                                       qtFileFilter(filter));
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
