@@ -238,6 +238,8 @@ TEST_F(GeometryToolsTest, SetCoordinatesAsksAgainUntilEachAnswerIsANumber) {
     dialogs.setAnswers({"abc", "1.5", "", "2", "-3"});
     editor::setCoordinatesCommand(state);
     EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"X", "X", "Y", "Y", "Z"}));
+    EXPECT_EQ(dialogs.inputs[0].title, "");
+    EXPECT_EQ(dialogs.inputs[0].defaultText, "0");
     for (int i : {0, 1}) {
         EXPECT_EQ(state.vertices[i].x, 1.5);
         EXPECT_EQ(state.vertices[i].y, 2);

@@ -33,6 +33,10 @@ TEST_F(MarkersTest, AddMarkerAsksInFileOrderAndAsksAgainForNonNumbers) {
     EXPECT_EQ(dialogs.prompts,
               (std::vector<std::string>{"Z (front/back)", "X (left/right)", "X (left/right)",
                                         "X (left/right)", "Y (up/down)"}));
+    for (const auto& asked : dialogs.inputs) {
+        EXPECT_EQ(asked.title, "Add marker");
+        EXPECT_EQ(asked.defaultText, "0");
+    }
     EXPECT_EQ(usedSlots(), std::vector<int>{1});
     EXPECT_EQ(marker(1).x, 2);
     EXPECT_EQ(marker(1).y, 3);

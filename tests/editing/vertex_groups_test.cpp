@@ -43,6 +43,9 @@ TEST_F(VertexGroupsTest, AssignRoundsHalfToEvenAndIncludesDeletedVertices) {
     dialogs.setAnswers({"abc", "40000", "1.5"});
     editor::assignVertexGroupCommand(state);
     EXPECT_EQ(dialogs.prompts.size(), 3u); // a non-number and an out-of-range number ask again
+    EXPECT_EQ(dialogs.inputs[2].prompt, "Vertex group");
+    EXPECT_EQ(dialogs.inputs[2].title, "Assign Vertex Group");
+    EXPECT_EQ(dialogs.inputs[2].defaultText, "0");
     EXPECT_EQ(groups(), (std::vector<int>{0, 2, 2, 1, 2}));
     EXPECT_EQ(undoEntry(state, 1).name, "Assign Vertex Group");
     EXPECT_EQ(undoEntry(state, 1).savedVertices[1].vertexGroup, 1);
@@ -101,6 +104,9 @@ TEST_F(VertexGroupsTest, SelectByGroupFollowsTheSelectionMode) {
     dialogs.setAnswers({"", "x", "0"}); // Cancel is no way out
     editor::selectByVertexGroupCommand(state);
     EXPECT_EQ(dialogs.prompts.size(), 3u);
+    EXPECT_EQ(dialogs.inputs[2].prompt, "Vertex group to select");
+    EXPECT_EQ(dialogs.inputs[2].title, "");
+    EXPECT_EQ(dialogs.inputs[2].defaultText, "");
     // Mode S: exactly the live vertices of group 0; the deleted one is deselected too.
     EXPECT_EQ(selection(), (std::vector<bool>{true, false, false, false, false}));
     EXPECT_EQ(state.redrawCount, 1);
@@ -161,6 +167,8 @@ TEST_F(VertexGroupsTest, AddMatrixWithOneIdThenCancel) {
     ASSERT_EQ(dialogs.prompts.size(), 2u);
     EXPECT_EQ(dialogs.prompts[0], "Control bone 1\r\nClick cancel to stop adding control bones.");
     EXPECT_EQ(dialogs.prompts[1], "Control bone 2\r\nClick cancel to stop adding control bones.");
+    EXPECT_EQ(dialogs.inputs[0].title, "New Matrix");
+    EXPECT_EQ(dialogs.inputs[0].defaultText, "");
     EXPECT_EQ(state.groupCount, 2);
     EXPECT_EQ(state.matrices.columnCount(), 2);
     EXPECT_EQ(state.matrices.at(1, 1), 4);
