@@ -152,6 +152,17 @@ bool refreshWorkingCopy(EditorState& state) {
     return true;
 }
 
+// The one-geoset model binds every vertex to its one bone; the arrays follow, so that saving
+// it again does not write groups and bone ids it does not have.
+void bindToTheOneBone(EditorState& state) {
+    for (auto& vertex : state.vertices)
+        vertex.vertexGroup = 0;
+    state.matrices.clear();
+    state.matrices.resize(1);
+    state.matrices.at(1, 1) = 0;
+    state.groupCount = 1;
+}
+
 bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
     common::AtomicFileWriter out(path);
     if (!out.isOpen())
@@ -340,10 +351,12 @@ bool saveModel(EditorState& state, bool geosetOnly, bool askPath) {
              previousModelPath + ".");
         return false;
     }
-    if (removing)
+    if (removing) {
         reopenAfterRemoval(state);
-    else if (geosetOnly)
+    } else if (geosetOnly) {
         state.geosetNumber = 1;
+        bindToTheOneBone(state);
+    }
     return true;
 }
 
