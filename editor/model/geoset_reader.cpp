@@ -325,8 +325,8 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             }
         }
     }
-    if (inGeoset && !finished)
-        throw ReadError("the file ends inside the geoset");
+    // A geoset may run to the end of the file without its closing line (the starter model of
+    // File -> New does); truncated data blocks are caught by their counts above.
 }
 
 void checkCorners(const GeosetArrays& arrays) {
