@@ -326,7 +326,11 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         }
     }
     // A geoset may run to the end of the file without its closing line (the starter model of
-    // File -> New does); truncated data blocks are caught by their counts above.
+    // File -> New does), but not a data block: its lines would silently fall short.
+    if (inGeoset && !finished && counted.name)
+        throw ReadError(std::string("the file ends inside the ") + counted.name + " block");
+    if (inGeoset && !finished && inVertexGroup)
+        throw ReadError("the file ends inside the VertexGroup block");
 }
 
 void checkCorners(const GeosetArrays& arrays) {

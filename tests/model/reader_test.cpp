@@ -191,6 +191,17 @@ TEST(Reader, ReadingStopsAtTheWantedGeosetsClosingLine) {
     EXPECT_EQ(e.state.vertices.size(), 3u);
 }
 
+TEST(Reader, GeosetRunningToTheEndOfTheFileReads) {
+    // As the starter model of File -> New does: no closing line, only blank lines after it.
+    const auto text = fixture("six_vertices.mdl");
+    const auto end = text.find("\tBoundsRadius 50,\n") + 17;
+    Editor e;
+    e.openText("open.mdl", text.substr(0, end) + "\n\n");
+    EXPECT_EQ(e.errorCount(), 0);
+    EXPECT_EQ(e.state.vertices.size(), 6u);
+    EXPECT_EQ(e.state.groupCount, 4);
+}
+
 TEST(Reader, LfAndCrLfFilesReadIdentically) {
     Editor lf, crlf;
     lf.openText("lf.mdl", fixture("six_vertices.mdl"));
@@ -409,7 +420,8 @@ std::vector<Malformed> malformedCases() {
         {"EndsInsideTriangles", cutAfter(six(), "\t\t\t{ 0, 1, 2, 0, 2, 3 },"), ""},
         {"EndsAfterTrianglesHeader", cutAfter(six(), "\t\tTriangles {"), ""},
         {"EndsInsideGroups", cutAfter(six(), "\t\tMatrices { 3, 5, 6 },"), ""},
-        {"EndsInsideTheGeoset", cutAfter(six(), "\tBoundsRadius 50,"), ""},
+        {"EndsInsideNormals", cutAfter(six(), "\t\t{ 1, 0, 0 },"), ""},
+        {"EndsInsideVertexGroups", cutAfter(six(), "\t\t3,"), ""},
         {"EmptyFile", "", ""},
         {"BinaryGarbage", garbage, ""},
         {"GarbageInsideAGeoset", "Geoset {\n\tVertices 2 {\n\t\t" + garbage + "\n\t}\n}\n", "\t\t"},
