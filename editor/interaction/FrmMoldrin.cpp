@@ -7,6 +7,7 @@
 #include "editor/interaction/view_hover.h"
 #include "editor/interaction/viewport_mouse.h"
 #include "editor/interaction/window_lifecycle.h"
+#include "editor/uv/FrmUVEditor.h"
 #include "editor/views/ViewportWidget.h"
 #include "editor/views/view_navigation.h"
 
@@ -331,6 +332,8 @@ bool FrmMoldrin::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmMoldrin::closeEvent(QCloseEvent* event) {
+    for (auto* editor : findChildren<FrmUVEditor*>(QString(), Qt::FindDirectChildrenOnly))
+        editor->close();
     run(closeMainWindow);
     event->accept();
 }

@@ -12,6 +12,7 @@
 #include "editor/model/geoset_management.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
+#include "editor/uv/FrmUVEditor.h"
 #include "editor/views/view_navigation.h"
 
 #include <QAbstractButton>
@@ -113,7 +114,8 @@ void FrmMoldrin::buildMenus() {
     tools->addSeparator();
     addItem(tools, "mnuWeld", "Weld", weldCommand, QKeySequence("Ctrl+W"));
     addItem(tools, "mnuDeleteFace", "Delete Face", deleteFaceCommand);
-    addItem(tools, "mnuUVMapping", "UV Mapping", [](EditorState&) {});
+    addItem(tools, "mnuUVMapping", "UV Mapping",
+            [this](EditorState& s) { FrmUVEditor::openFor(s, this); });
     addItem(tools, "mnuSnapNormals", "Snap Normals", snapNormalsCommand, QKeySequence("Ctrl+P"));
     addItem(tools, "mnuRecalculateNormals", "Recalculate Normals", recalcNormals);
     QMenu* mirror = addMenu(tools, "mnuMirror", "Mirror");
