@@ -1,9 +1,34 @@
 #include "merger/mdl_lines.h"
 
+#include "common/number_text.h"
+
 namespace merger {
 
 bool startsWith(std::string_view checkIn, std::string_view checkFor) {
     return checkIn.substr(0, checkFor.size()) == checkFor;
+}
+
+std::optional<std::string> textBetweenFirstQuotes(std::string_view line) {
+    const auto first = line.find('"');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const auto second = line.find('"', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+    return std::string(line.substr(first + 1, second - first - 1));
+}
+
+std::optional<int> integerBeforeComma(std::string_view line, std::size_t position) {
+    if (position == 0)
+        return std::nullopt;
+    const auto start = position - 1;
+    const auto comma = line.find(',');
+    if (comma == std::string_view::npos || comma <= start)
+        return std::nullopt;
+    const auto value = common::parseInteger16(line.substr(start, comma - start));
+    if (!value)
+        return std::nullopt;
+    return *value;
 }
 
 } // namespace merger

@@ -1,10 +1,35 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace merger {
 
-// Case-sensitive prefix test on whole lines.
+// A model file as its lines, without line ends.
+using Lines = std::vector<std::string>;
+
+// The result of a step that can fail with one message for the user (shown titled "Error").
+template <typename T> struct Outcome {
+    T value{};
+    std::string error; // empty on success
+
+    bool ok() const { return error.empty(); }
+};
+
+// Case-sensitive prefix test on whole lines: true when the first checkFor.size() characters of
+// checkIn equal checkFor.
 bool startsWith(std::string_view checkIn, std::string_view checkFor);
+
+// The text between the line's first and second double quote; nothing when it has fewer than
+// two double quotes.
+std::optional<std::string> textBetweenFirstQuotes(std::string_view line);
+
+// The Integer made of the characters from the 1-based position up to just before the line's
+// first ",": a numeric text rounded half to even to a 16-bit integer. Nothing when there is no
+// "," at or after the position, or the text is not such a number.
+std::optional<int> integerBeforeComma(std::string_view line, std::size_t position);
 
 } // namespace merger

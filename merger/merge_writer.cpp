@@ -1,0 +1,210 @@
+#include "merger/merge_writer.h"
+
+#include "common/text_file.h"
+#include "merger/bone_directory.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace merger {
+
+namespace {
+
+std::string imageLine(const std::string& path) {
+    return "\t\tImage \"" + path + "\",";
+}
+
+void writeImageTexture(Lines& out, const std::string& path) {
+    out.push_back("\tBitmap {");
+    out.push_back(imageLine(path));
+    out.push_back("\t}");
+}
+
+void writeReplaceableTexture(Lines& out, int replaceableId) {
+    out.push_back("\tBitmap {");
+    out.push_back(imageLine(""));
+    out.push_back("\t\tReplaceableId " + std::to_string(replaceableId) + ",");
+    out.push_back("\t}");
+}
+
+std::string textureIdLine(int index) {
+    return "\t\t\tstatic TextureID " + std::to_string(index) + ",";
+}
+
+} // namespace
+
+void writeTextures(Lines& out, const TextureChoice& texture) {
+    switch (texture.type) {
+    case TextureType::Additive:
+        writeReplaceableTexture(out, 2);
+        break;
+    case TextureType::TeamColor:
+        writeImageTexture(out, texture.texturePath);
+        writeReplaceableTexture(out, 1);
+        break;
+    case TextureType::None:
+    case TextureType::Transparent:
+        writeImageTexture(out, texture.texturePath);
+        break;
+    }
+}
+
+void writeMaterial(Lines& out, const TextureChoice& texture, int textureIndex) {
+    out.push_back("\tMaterial {");
+    switch (texture.type) {
+    case TextureType::TeamColor:
+        out.push_back("\t\tLayer {");
+        out.push_back("\t\t\tFilterMode None,");
+        out.push_back("\t\t\tUnshaded,");
+        out.push_back(textureIdLine(textureIndex + 1));
+        out.push_back("\t\t}");
+        out.push_back("\t\tLayer {");
+        out.push_back("\t\t\tFilterMode Blend,");
+        out.push_back(textureIdLine(textureIndex));
+        out.push_back("\t\t}");
+        break;
+    case TextureType::Additive:
+        out.push_back("\t\tLayer {");
+        out.push_back("\t\t\tFilterMode Additive,");
+        out.push_back("\t\t\tUnshaded,");
+        out.push_back("\t\t\tTwoSided,");
+        out.push_back(textureIdLine(textureIndex));
+        out.push_back("\t\t}");
+        break;
+    case TextureType::None:
+    case TextureType::Transparent:
+        out.push_back("\t\tLayer {");
+        out.push_back(texture.type == TextureType::None ? "\t\t\tFilterMode None,"
+                                                        : "\t\t\tFilterMode Transparent,");
+        if (texture.twoSided)
+            out.push_back("\t\t\tTwoSided,");
+        out.push_back(textureIdLine(textureIndex));
+        out.push_back("\t\t}");
+        break;
+    }
+    out.push_back("\t}");
+}
+
+void writeGeosets(Lines& out, const Lines& geosetLines, int materialId, int boneId) {
+    bool inGeoset = false;
+    bool inVertexGroup = false;
+    for (std::size_t i = 0; i < geosetLines.size(); ++i) {
+        const auto& line = geosetLines[i];
+        if (line == "Geoset {")
+            inGeoset = true;
+        if (inGeoset) {
+            if (line == "\t}")
+                inVertexGroup = false;
+            if (inVertexGroup) {
+                out.push_back("\t\t0,");
+            } else if (startsWith(line, "\tGroups")) {
+                out.push_back("\tGroups 1 1 {");
+                out.push_back("\t\tMatrices { " + std::to_string(boneId) + " },");
+                out.push_back("\t}");
+                // The old matrix groups, up to and including their closing line, are dropped.
+                while (i + 1 < geosetLines.size()) {
+                    ++i;
+                    if (geosetLines[i] == "\t}")
+                        break;
+                }
+            } else if (startsWith(line, "\tMaterialID")) {
+                out.push_back("\tMaterialID " + std::to_string(materialId) + ",");
+            } else {
+                out.push_back(line);
+            }
+            if (line == "\tVertexGroup {")
+                inVertexGroup = true;
+        }
+        if (line == "}")
+            inGeoset = false;
+    }
+}
+
+Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const TextureChoice& texture,
+                 int boneId) {
+    Lines out;
+    out.reserve(baseLines.size() + geosetLines.size() + 32);
+    bool inTextures = false;
+    bool inMaterials = false;
+    int textureCount = 0;
+    int materialCount = 0;
+    bool geosetWritten = false;
+    for (const auto& line : baseLines) {
+        if (startsWith(line, "Textures"))
+            inTextures = true;
+        if (startsWith(line, "Materials"))
+            inMaterials = true;
+        if (inTextures && startsWith(line, "\tBitmap"))
+            ++textureCount;
+        if (inMaterials && startsWith(line, "\tMaterial"))
+            ++materialCount;
+        if (line == "}" && inTextures) {
+            inTextures = false;
+            writeTextures(out, texture);
+        }
+        if (line == "}" && inMaterials) {
+            inMaterials = false;
+            writeMaterial(out, texture, textureCount);
+        }
+        if (!geosetWritten && (startsWith(line, "Bone") || startsWith(line, "GeosetAnim") ||
+                               startsWith(line, "Light") || startsWith(line, "Helper") ||
+                               startsWith(line, "PivotPoint"))) {
+            writeGeosets(out, geosetLines, materialCount, boneId);
+            geosetWritten = true;
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
+bool outputIsAnInput(const std::string& outputPath, const std::string& basePath,
+                     const std::string& geosetPath) {
+    if (outputPath == basePath || outputPath == geosetPath)
+        return true;
+    std::error_code error;
+    for (const auto* input : {&basePath, &geosetPath}) {
+        if (input->empty() || outputPath.empty())
+            continue;
+        if (std::filesystem::equivalent(outputPath, *input, error) && !error)
+            return true;
+    }
+    return false;
+}
+
+Outcome<bool> mergeModels(const MergeRequest& request) {
+    if (request.basePath.empty())
+        return {false, "Choose a base model first."};
+    if (request.geosetPath.empty())
+        return {false, "Choose a geoset model first."};
+    if (request.outputPath.empty())
+        return {false, "Choose an output file first."};
+    if (outputIsAnInput(request.outputPath, request.basePath, request.geosetPath))
+        return {false, outputEqualsInputMessage};
+
+    auto base = readBaseModel(request.basePath);
+    if (!base.ok())
+        return {false, base.error};
+    auto geoset = common::readAllLines(request.geosetPath);
+    if (!geoset)
+        return {false, "Cannot read the geoset model \"" + request.geosetPath + "\"."};
+
+    auto nthBoneId = idOfNthBone(base.value, request.boneIndex, request.basePath);
+    if (!nthBoneId.ok())
+        return {false, nthBoneId.error};
+    const int boneId = nthBoneId.value + 1;
+
+    const auto merged = mergeLines(base.value, *geoset, request.texture, boneId);
+
+    const std::string cannotWrite =
+        "Cannot write the output file \"" + request.outputPath + "\". It was left as it was.";
+    common::AtomicFileWriter writer(request.outputPath);
+    if (!writer.isOpen())
+        return {false, cannotWrite};
+    for (const auto& line : merged)
+        writer.writeLine(line);
+    if (!writer.commit())
+        return {false, cannotWrite};
+    return {true, {}};
+}
+
+} // namespace merger

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "common/dialogs.h"
+#include "merger/bone_directory.h"
+#include "merger/merge_writer.h"
+
+#include <string>
+#include <vector>
+
+namespace merger {
+
+inline constexpr const char* mdlFileFilter = "Warcraft MDL models|*.mdl";
+inline constexpr const char* instructionsTitle = "Instructions";
+inline constexpr const char* instructionsText =
+    "This program automates the final step of geoset merging. It takes the base model (which "
+    "you are merging onto) and the geoset (which are are merging on), and writes it to the "
+    "specified file. To set up the texture, simply type in the full path and choose your type. "
+    "You must also choose which bone the new geoset is to be attached to. The bones have both "
+    "their name and their parent's name listed.";
+inline constexpr const char* aboutTitle = "About";
+inline constexpr const char* aboutText =
+    "Quellon 1.14\r\nMerges a geoset into a Warcraft III MDL model, bound to a bone of the "
+    "model, with a new texture and material.";
+inline constexpr const char* doneText = "Done";
+inline constexpr const char* errorTitle = "Error";
+
+// The state and logic of the merger window, without Qt: the window's field values
+// and one procedure per control. The Qt window copies its widgets into these fields before a
+// handler runs and shows the fields again afterwards; the batch tool sets them from its
+// arguments. Every message goes through the dialogs.
+class QuellonWorkflow {
+  public:
+    explicit QuellonWorkflow(common::Dialogs* dialogs = nullptr) : dialogs(dialogs) {}
+
+    common::Dialogs* dialogs;
+
+    // The text boxes, the texture frame and the bone list.
+    std::string basePath;
+    std::string geosetPath;
+    std::string outputPath;
+    std::string texturePath;
+    bool twoSided = false;
+    TextureType textureType = TextureType::Transparent;
+    std::vector<BoneEntry> boneList; // the entries of cboBone
+    int boneIndex = -1;              // list position of the chosen entry; -1 when none
+
+    // cmdBrowseBase: the open dialog, then fillBoneList. A cancelled dialog changes nothing.
+    void browseBase();
+    // cmdBrowseGeoset: the open dialog. A cancelled dialog changes nothing.
+    void browseGeoset();
+    // cmdOutputBrowse: the save dialog, then chooseOutput. A cancelled dialog changes nothing.
+    void browseOutput();
+    // Puts path into outputPath when it differs from both input paths (exact comparison);
+    // otherwise shows the error and keeps outputPath. True when taken.
+    bool chooseOutput(const std::string& path);
+    // Refills the bone list from the base model; no entry is chosen afterwards. On a base model
+    // it cannot read, the list stays empty and one error is shown. True on success.
+    bool fillBoneList();
+    // cmdMerge: writes the merged model and shows "Done", or shows one error and leaves the
+    // output file as it was. True after "Done".
+    bool mergeModels();
+    void showInstructions();
+    void showAbout();
+
+    // The settings of the next merge.
+    MergeRequest mergeRequest() const;
+
+  private:
+    void showError(const std::string& text);
+};
+
+} // namespace merger

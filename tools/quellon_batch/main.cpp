@@ -1,0 +1,134 @@
+// quellon-batch: the merger's window driven from the command line.
+//
+//   quellon-batch --base PATH --geoset PATH --output PATH [--bone N] [--texture PATH]
+//                 [--type transparent|team-color|none|additive] [--two-sided]
+//   quellon-batch --list-bones PATH
+//
+// Messages are printed to standard error as "TITLE: TEXT". Exit status: 0 after "Done" (or a
+// listed bone list), 1 after an error message, 2 on bad arguments.
+
+#include "common/scripted_dialogs.h"
+#include "merger/quellon_workflow.h"
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const usage =
+    "usage: quellon-batch --base PATH --geoset PATH --output PATH [--bone N] [--texture PATH] "
+    "[--type transparent|team-color|none|additive] [--two-sided]\n"
+    "       quellon-batch --list-bones PATH";
+
+int badArguments(const std::string& why) {
+    std::cerr << "quellon-batch: " << why << "\n" << usage << "\n";
+    return 2;
+}
+
+std::optional<merger::TextureType> textureTypeNamed(const std::string& name) {
+    if (name == "transparent")
+        return merger::TextureType::Transparent;
+    if (name == "team-color")
+        return merger::TextureType::TeamColor;
+    if (name == "none")
+        return merger::TextureType::None;
+    if (name == "additive")
+        return merger::TextureType::Additive;
+    return std::nullopt;
+}
+
+// A whole non-negative decimal number that fits an int.
+std::optional<int> listPosition(const std::string& text) {
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    return std::stoi(text);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    common::ScriptedDialogs dialogs;
+    dialogs.onShown = [](const common::ScriptedDialogs::Shown& shown) {
+        std::cerr << shown.title << ": " << shown.text << "\n";
+        std::cerr.flush();
+    };
+    merger::QuellonWorkflow workflow(&dialogs);
+
+    if (arguments.empty())
+        return badArguments("no arguments");
+
+    if (arguments[0] == "--list-bones") {
+        if (arguments.size() != 2)
+            return badArguments("--list-bones takes exactly one PATH");
+        workflow.basePath = arguments[1];
+        if (!workflow.fillBoneList())
+            return 1;
+        for (const auto& entry : workflow.boneList)
+            std::cout << entry.text() << "\n";
+        return 0;
+    }
+
+    std::optional<std::string> base, geoset, output;
+    std::optional<int> bone;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const auto& option = arguments[i];
+        if (option == "--two-sided") {
+            workflow.twoSided = true;
+            continue;
+        }
+        if (option != "--base" && option != "--geoset" && option != "--output" &&
+            option != "--bone" && option != "--texture" && option != "--type")
+            return badArguments("unknown argument \"" + option + "\"");
+        if (i + 1 >= arguments.size())
+            return badArguments(option + " needs a value");
+        const auto& value = arguments[++i];
+        if (option == "--base") {
+            base = value;
+        } else if (option == "--geoset") {
+            geoset = value;
+        } else if (option == "--output") {
+            output = value;
+        } else if (option == "--texture") {
+            workflow.texturePath = value;
+        } else if (option == "--type") {
+            auto type = textureTypeNamed(value);
+            if (!type)
+                return badArguments("unknown texture type \"" + value + "\"");
+            workflow.textureType = *type;
+        } else {
+            bone = listPosition(value);
+            if (!bone)
+                return badArguments("--bone needs a list position 0, 1, 2, ...");
+        }
+    }
+    if (!base || !geoset || !output)
+        return badArguments("--base, --geoset and --output are required");
+
+    workflow.basePath = *base;
+    workflow.geosetPath = *geoset;
+    workflow.outputPath = *output;
+
+    if (bone) {
+        // As in the window: the list is filled from the base model, then an entry is chosen.
+        if (!workflow.fillBoneList())
+            return 1;
+        if (*bone >= static_cast<int>(workflow.boneList.size())) {
+            const auto count = workflow.boneList.size();
+            dialogs.messageBox("There is no bone at list position " + std::to_string(*bone) +
+                                   ": the base model's bone list has " + std::to_string(count) +
+                                   (count == 1 ? " entry." : " entries."),
+                               merger::errorTitle, common::MessageButtons::Ok);
+            return 1;
+        }
+        workflow.boneIndex = *bone;
+    }
+
+    return workflow.mergeModels() ? 0 : 1;
+}
