@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct ProgramRun {
+    int status = -1; // the exit status, or -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with its arguments (no shell in between), standard input empty, and collects
+// its exit status and everything it printed.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+} // namespace testing_support
