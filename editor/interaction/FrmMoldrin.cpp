@@ -308,6 +308,7 @@ void FrmMoldrin::syncWidgets() {
     txtY_->setText(QString::fromStdString(state_.txtYText));
     txtZ_->setText(QString::fromStdString(state_.txtZText));
     txtTips_->setText(QString::fromStdString(state_.txtTipsText));
+    txtTips_->setCursorPosition(0); // a long tip shows its beginning
     txtTips_->setVisible(state_.txtTipsVisible);
 }
 
