@@ -155,4 +155,23 @@ TEST_F(MoldrinBatchModel, SaveAfterRemovingNothingKeepsTheFile) {
     expectOnlyFiles({"cube.mdl"});
 }
 
+TEST_F(MoldrinBatchModel, EverySampleModelOpensAndSavesUnchanged) {
+    int samples = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(MOLDRIN_EXAMPLES_DIR))) {
+        if (entry.path().extension() != ".mdl")
+            continue;
+        ++samples;
+        const auto name = entry.path().filename().string();
+        const auto copy = folder_.copyIn(entry.path(), "sample-" + name);
+        const auto saved = folder_.file("saved-" + name);
+        const auto result = run({copy, "info", "dump", "save-as=" + saved});
+        EXPECT_EQ(result.status, 0) << name << ": " << result.err;
+        EXPECT_EQ(result.err, "") << name;
+        EXPECT_NE(result.out.find("\"positions\": [["), std::string::npos) << name;
+        EXPECT_EQ(readFile(saved), readFile(entry.path())) << name;
+    }
+    EXPECT_GE(samples, 3);
+}
+
 } // namespace
