@@ -3,8 +3,8 @@
 #include "fuzz_support.h"
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
 #include "editor/interaction/window_lifecycle.h"
+#include "editor/model/editor_state.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
 

@@ -7,8 +7,8 @@ namespace fuzz {
 
 const std::filesystem::path& workFolder() {
     static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("moldrin-fuzz-" + std::to_string(::getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("moldrin-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
