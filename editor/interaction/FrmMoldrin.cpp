@@ -31,9 +31,6 @@ namespace editor {
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-constexpr int armingInterval = 100; // milliseconds
-
 QColor buttonColour(ButtonColour colour) {
     switch (colour) {
     case ButtonColour::White:
@@ -93,7 +90,7 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
     tmrTime_ = new QTimer(this);
     tmrTime_->setObjectName("tmrTime");
     tmrTime_->setSingleShot(true);
-    tmrTime_->setInterval(armingInterval);
+    tmrTime_->setInterval(armingIntervalMs);
     connect(tmrTime_, &QTimer::timeout, this, [this] { run(armingTimerFired); });
     state_.startArmingTimer = [this] { tmrTime_->start(); };
 

@@ -10,6 +10,9 @@ struct EditorState;
 // the decimal-separator warning when the system writes 1.23 as "1,23".
 void loadMainWindow(EditorState& state, const std::string& systemTextOf123 = "1.23");
 
+// How long box selection stays disarmed after a model was opened, in milliseconds.
+inline constexpr int armingIntervalMs = 100;
+
 // The arming timer fired (100 ms after a model was opened): box selection is allowed again.
 void armingTimerFired(EditorState& state);
 

@@ -1,6 +1,7 @@
 #include "editor/views/ViewportWidget.h"
 
 #include "common/qt/QtCanvas.h"
+#include "editor/views/view_navigation.h"
 #include "editor/views/viewports.h"
 
 #include <QMouseEvent>
@@ -18,7 +19,7 @@ QColor backgroundColour() {
 }
 
 double toTwips(double pixels) {
-    return std::nearbyint(pixels) * ViewportWidget::twipsPerPixel;
+    return std::nearbyint(pixels) * twipsPerPixel;
 }
 
 } // namespace

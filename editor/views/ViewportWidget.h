@@ -23,8 +23,6 @@ class ViewportWidget : public QWidget {
     Q_OBJECT
 
   public:
-    static constexpr double twipsPerPixel = 15.0;
-
     explicit ViewportWidget(QWidget* parent = nullptr);
     ~ViewportWidget() override;
 

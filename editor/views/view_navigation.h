@@ -6,6 +6,9 @@ namespace editor {
 
 struct EditorState;
 
+// View units (twips) per screen pixel: the views work in twips and convert at output.
+inline constexpr int twipsPerPixel = 15;
+
 // The zoom limit of the "+" buttons: a view at or above it zooms in no further.
 inline constexpr double maximumZoomToZoomIn = 200.0;
 // The lower guard of the "-" buttons, so repeated zooming out never reaches zero.
