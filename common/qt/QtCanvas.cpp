@@ -1,7 +1,12 @@
 #include "common/qt/QtCanvas.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmapCache>
+
+#include <algorithm>
+
+#include <cmath>
 
 namespace common {
 
@@ -11,7 +16,149 @@ QColor toQColor(Colour colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
+// Whole pixels that fit the packed keys used to drop repeated shapes.
+bool fitsKey(double value) {
+    return value > -32000 && value < 32000;
+}
+
 } // namespace
+
+bool PixelShapeSet::insert(std::uint64_t key) {
+    if (key == 0) {
+        const bool fresh = !hasZero_;
+        hasZero_ = true;
+        return fresh;
+    }
+    if ((count_ + 1) * 2 > slots_.size())
+        grow();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;; i = (i + 1) & mask) {
+        if (slots_[i] == key)
+            return false;
+        if (slots_[i] == 0) {
+            slots_[i] = key;
+            ++count_;
+            return true;
+        }
+    }
+}
+
+void PixelShapeSet::clear() {
+    if (count_ > 0)
+        std::fill(slots_.begin(), slots_.end(), 0);
+    count_ = 0;
+    hasZero_ = false;
+}
+
+void PixelShapeSet::grow() {
+    std::vector<std::uint64_t> old(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+    old.swap(slots_);
+    count_ = 0;
+    for (auto key : old)
+        if (key != 0)
+            insert(key);
+}
+
+namespace {
+
+std::uint64_t packKey(int a, int b, int c, int d) {
+    auto part = [](int v) { return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v)); };
+    return part(a) << 48 | part(b) << 32 | part(c) << 16 | part(d);
+}
+
+} // namespace
+
+// Writes one-pixel lines and rectangle outlines straight into a 32-bit image: the views draw
+// tens of thousands of tiny shapes per redraw, far more than QPainter's per-shape cost allows.
+class PixelWriter {
+  public:
+    explicit PixelWriter(QImage& image)
+        : bits_(const_cast<uchar*>(image.constBits())), stride_(image.bytesPerLine()),
+          width_(image.width()), height_(image.height()), scale_(image.devicePixelRatio()) {}
+
+    void setColour(Colour colour) { colour_ = qRgb(colour.red, colour.green, colour.blue); }
+
+    void line(const QLine& line) {
+        double x1 = line.x1() * scale_, y1 = line.y1() * scale_;
+        double x2 = line.x2() * scale_, y2 = line.y2() * scale_;
+        if (!clip(x1, y1, x2, y2))
+            return;
+        int ax = static_cast<int>(std::lround(x1)), ay = static_cast<int>(std::lround(y1));
+        const int bx = static_cast<int>(std::lround(x2)), by = static_cast<int>(std::lround(y2));
+        const int dx = std::abs(bx - ax), dy = -std::abs(by - ay);
+        const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            put(ax, ay);
+            if (ax == bx && ay == by)
+                return;
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                ax += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                ay += sy;
+            }
+        }
+    }
+
+    void rectangle(const QRect& rect) {
+        const int left = static_cast<int>(std::lround(rect.left() * scale_));
+        const int top = static_cast<int>(std::lround(rect.top() * scale_));
+        const int right = static_cast<int>(std::lround((rect.left() + rect.width()) * scale_));
+        const int bottom = static_cast<int>(std::lround((rect.top() + rect.height()) * scale_));
+        for (int x = std::max(left, 0); x <= std::min(right, width_ - 1); ++x) {
+            put(x, top);
+            put(x, bottom);
+        }
+        for (int y = std::max(top, 0); y <= std::min(bottom, height_ - 1); ++y) {
+            put(left, y);
+            put(right, y);
+        }
+    }
+
+  private:
+    void put(int x, int y) {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(y) * stride_)[x] = colour_;
+    }
+
+    // Cuts the line to the image (Liang-Barsky); false when nothing of it is inside.
+    bool clip(double& x1, double& y1, double& x2, double& y2) const {
+        const double dx = x2 - x1, dy = y2 - y1;
+        double t0 = 0, t1 = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {x1, width_ - 1 - x1, y1, height_ - 1 - y1};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0)
+                    return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+        x2 = x1 + t1 * dx;
+        y2 = y1 + t1 * dy;
+        x1 = x1 + t0 * dx;
+        y1 = y1 + t0 * dy;
+        return true;
+    }
+
+    uchar* bits_;
+    qsizetype stride_;
+    int width_;
+    int height_;
+    double scale_;
+    QRgb colour_ = 0;
+};
 
 QtCanvas::QtCanvas(QPainter& painter, int pixelWidth, int pixelHeight, double unitsPerPixel,
                    QColor background)
@@ -19,6 +166,8 @@ QtCanvas::QtCanvas(QPainter& painter, int pixelWidth, int pixelHeight, double un
       unitsPerPixel_(unitsPerPixel), background_(background) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setBrush(Qt::NoBrush);
+    if (QImage* image = directTarget())
+        direct_ = std::make_unique<PixelWriter>(*image);
 }
 
 QtCanvas::~QtCanvas() {
@@ -30,13 +179,30 @@ void QtCanvas::finish() {
         return;
     painter_.setPen(QPen(toQColor(pendingColour_), 0));
     painter_.setBrush(Qt::NoBrush);
-    if (pending_ == Pending::Lines)
+    if (pending_ == Pending::Lines) {
         painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    else
+        painter_.drawLines(farLines_.data(), static_cast<int>(farLines_.size()));
+    } else {
         painter_.drawRects(rectangles_.data(), static_cast<int>(rectangles_.size()));
+    }
     lines_.clear();
+    farLines_.clear();
     rectangles_.clear();
+    drawn_.clear();
     pending_ = Pending::None;
+}
+
+QImage* QtCanvas::directTarget() const {
+    if (painter_.paintEngine() == nullptr ||
+        painter_.paintEngine()->type() != QPaintEngine::Raster ||
+        !painter_.worldTransform().isIdentity() || painter_.hasClipping())
+        return nullptr;
+    auto* image = dynamic_cast<QImage*>(painter_.device());
+    if (image == nullptr ||
+        (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32 &&
+         image->format() != QImage::Format_ARGB32_Premultiplied))
+        return nullptr;
+    return image;
 }
 
 void QtCanvas::pend(Pending kind, Colour colour) {
@@ -48,7 +214,9 @@ void QtCanvas::pend(Pending kind, Colour colour) {
 
 void QtCanvas::clear() {
     lines_.clear();
+    farLines_.clear();
     rectangles_.clear();
+    drawn_.clear();
     pending_ = Pending::None;
     painter_.fillRect(0, 0, pixelWidth_, pixelHeight_, background_);
 }
@@ -58,13 +226,51 @@ void QtCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
     const double w = pixelWidth_ * unitsPerPixel_, h = pixelHeight_ * unitsPerPixel_;
     if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 > w && x2 > w) || (y1 > h && y2 > h))
         return;
+    const double a = px(x1), b = px(y1), c = px(x2), d = px(y2);
+    if (direct_ && fitsKey(a) && fitsKey(b) && fitsKey(c) && fitsKey(d)) {
+        finish();
+        direct_->setColour(colour);
+        direct_->line(QLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)),
+                            static_cast<int>(std::lround(c)), static_cast<int>(std::lround(d))));
+        return;
+    }
     pend(Pending::Lines, colour);
-    lines_.emplace_back(px(x1), px(y1), px(x2), px(y2));
+    if (!fitsKey(a) || !fitsKey(b) || !fitsKey(c) || !fitsKey(d)) {
+        farLines_.emplace_back(a, b, c, d);
+        return;
+    }
+    // In whole pixels; a line that the run already drew in this colour adds nothing (the edges
+    // of a dense mesh often fall on the same pixels, and shared edges come twice).
+    QLine line(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)),
+               static_cast<int>(std::lround(c)), static_cast<int>(std::lround(d)));
+    if (line.x1() > line.x2() || (line.x1() == line.x2() && line.y1() > line.y2()))
+        line = QLine(line.p2(), line.p1());
+    if (drawn_.insert(packKey(line.x1(), line.y1(), line.x2(), line.y2())))
+        lines_.push_back(line);
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2, Colour colour) {
+    const QRectF exact = QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized();
+    if (!fitsKey(exact.left()) || !fitsKey(exact.top()) || !fitsKey(exact.right()) ||
+        !fitsKey(exact.bottom())) {
+        finish();
+        painter_.setPen(QPen(toQColor(colour), 0));
+        painter_.drawRect(exact);
+        return;
+    }
+    const int left = static_cast<int>(std::lround(exact.left()));
+    const int top = static_cast<int>(std::lround(exact.top()));
+    const int width = static_cast<int>(std::lround(exact.right())) - left;
+    const int height = static_cast<int>(std::lround(exact.bottom())) - top;
+    if (direct_) {
+        finish();
+        direct_->setColour(colour);
+        direct_->rectangle(QRect(left, top, width, height));
+        return;
+    }
     pend(Pending::Rectangles, colour);
-    rectangles_.push_back(QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized());
+    if (drawn_.insert(packKey(left, top, width, height)))
+        rectangles_.emplace_back(left, top, width, height);
 }
 
 void QtCanvas::circle(double x, double y, double radius, Colour colour) {

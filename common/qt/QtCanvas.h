@@ -5,13 +5,31 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
-#include <QLineF>
-#include <QRectF>
+#include <QLine>
+#include <QRect>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 class QPainter;
 
 namespace common {
+
+class PixelWriter;
+
+// A set of packed whole-pixel shapes, cheap to fill and clear many thousand times a redraw.
+class PixelShapeSet {
+  public:
+    // True when the key was not in the set yet.
+    bool insert(std::uint64_t key);
+    void clear();
+
+  private:
+    void grow();
+    std::vector<std::uint64_t> slots_; // open addressing; 0 marks a free slot
+    std::size_t count_ = 0;
+    bool hasZero_ = false;
+};
 
 // A canvas that paints with a QPainter onto a surface of the given pixel size. unitsPerPixel
 // converts the logic's units at output (15 for twips, 1 for pixels). Runs of lines or of
@@ -39,11 +57,16 @@ class QtCanvas : public Canvas {
     enum class Pending { None, Lines, Rectangles };
     double px(double units) const { return units / unitsPerPixel_; }
     void pend(Pending kind, Colour colour);
+    // The image the painter draws on, when shapes can be written into its pixels directly.
+    QImage* directTarget() const;
     QPainter& painter_;
+    std::unique_ptr<PixelWriter> direct_; // set when shapes go straight into the image's pixels
     Pending pending_ = Pending::None;
     Colour pendingColour_;
-    std::vector<QLineF> lines_;
-    std::vector<QRectF> rectangles_;
+    std::vector<QLine> lines_;
+    std::vector<QLineF> farLines_;
+    std::vector<QRect> rectangles_;
+    PixelShapeSet drawn_; // shapes of the pending run, in whole pixels
     int pixelWidth_;
     int pixelHeight_;
     double unitsPerPixel_;
