@@ -97,12 +97,78 @@ std::optional<double> roundedWhole(std::string_view text) {
 } // namespace
 
 std::string formatNumber(double value) {
-    if (value == 0.0)
-        return "0";
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value < 0 ? "-Infinity" : "Infinity";
+    std::string out;
+    appendNumber(out, value);
+    return out;
+}
+
+namespace {
+
+// Exact powers of ten as doubles.
+constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common case of the fixed form (1E-4 <= |value| < 1E15), found without the general
+// digit generation: the first d for which round(value * 10^d) / 10^d gives the value back is a
+// decimal with d places that reads back as the value. Any such decimal with at most 15
+// significant digits is the value's 15-digit rounding, so the text equals the general one.
+bool appendFixedFast(std::string& text, double value) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15))
+        return false;
+    int integerDigits = 0;
+    for (double limit = 1; integerDigits < 15 && magnitude >= limit; limit *= 10)
+        ++integerDigits;
+    int leadingZeros = 0; // zeros after the point before the first significant digit
+    for (double limit = 0.1; integerDigits == 0 && magnitude < limit; limit /= 10)
+        ++leadingZeros;
+    const int maxPlaces = integerDigits > 0 ? 15 - integerDigits : 15 + leadingZeros;
+    for (int places = 0; places <= maxPlaces && places <= 22; ++places) {
+        const double scaled = std::nearbyint(magnitude * powersOfTen[places]);
+        if (scaled >= 9007199254740992.0)
+            return false;
+        if (scaled / powersOfTen[places] != magnitude)
+            continue;
+        char digits[24];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(scaled)).ptr;
+        const int count = static_cast<int>(end - digits);
+        if (value < 0)
+            text += '-';
+        if (count <= places) {
+            text += "0.";
+            text.append(static_cast<std::size_t>(places - count), '0');
+            text.append(digits, static_cast<std::size_t>(count));
+        } else {
+            text.append(digits, static_cast<std::size_t>(count - places));
+            if (places > 0) {
+                text += '.';
+                text.append(digits + count - places, static_cast<std::size_t>(places));
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void appendNumber(std::string& text, double value) {
+    if (value != 0.0 && appendFixedFast(text, value))
+        return;
+    if (value == 0.0) {
+        text += '0';
+        return;
+    }
+    if (std::isnan(value)) {
+        text += "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        text += value < 0 ? "-Infinity" : "Infinity";
+        return;
+    }
 
     // The significant digits and decimal exponent of the value rounded to 15 digits. The
     // shortest text that reads back as the value is that rounding whenever it has at most 15
@@ -163,14 +229,30 @@ std::string formatNumber(double value) {
                 out[n++] = digits[i];
         }
     }
-    return std::string(out, static_cast<std::size_t>(n));
+    text.append(out, static_cast<std::size_t>(n));
 }
 
 double roundHalfEven(double value, int decimals) {
     if (!std::isfinite(value) || decimals < 0)
         return value;
-    // Rounds the exact binary value in decimal: multiplying by a power of ten first would
-    // itself round, and could turn a value just above a half into an exact half.
+    // Fast path: away from a half, rounding the scaled product gives the right whole number
+    // even though the product itself was rounded, and dividing that whole number by the exact
+    // power of ten yields the double nearest the decimal result.
+    if (decimals <= 15) {
+        const double scale = std::pow(10.0, decimals);
+        const double scaled = value * scale;
+        if (std::fabs(scaled) < 4.0e15) {
+            const double fraction = scaled - std::floor(scaled);
+            if (std::fabs(fraction - 0.5) > 1e-6) {
+                const double rounded = std::nearbyint(scaled) / scale;
+                return rounded == 0.0 ? 0.0 : rounded;
+            }
+        } else {
+            return value; // no digits beyond the requested ones
+        }
+    }
+    // Near a half: round the exact binary value in decimal, since multiplying by a power of
+    // ten could itself turn a value just above a half into an exact half.
     char buffer[400];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);

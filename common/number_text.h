@@ -11,6 +11,8 @@ namespace common {
 // form (1.5E-05, 2E+15) when the decimal exponent is below -4 or at least 15, "0" for zero and
 // negative zero. Always a period as decimal separator, whatever the locale.
 std::string formatNumber(double value);
+// The same text appended to out (no allocation of its own, for writers of many numbers).
+void appendNumber(std::string& out, double value);
 
 // Rounds to the given number of decimal places; a value exactly half-way goes to the even
 // neighbour.

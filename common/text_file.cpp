@@ -110,13 +110,22 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 void AtomicFileWriter::writeLine(std::string_view line) {
-    out_.write(line.data(), static_cast<std::streamsize>(line.size()));
-    out_.write("\r\n", 2);
+    // Gathered in memory and written in large pieces: a model has a hundred thousand lines.
+    pending_.append(line);
+    pending_.append("\r\n");
+    if (pending_.size() >= flushSize)
+        flushPending();
+}
+
+void AtomicFileWriter::flushPending() {
+    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
 }
 
 bool AtomicFileWriter::commit() {
     if (!out_.is_open())
         return false;
+    flushPending();
     out_.flush();
     const bool written = static_cast<bool>(out_);
     out_.close();

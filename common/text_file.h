@@ -56,7 +56,10 @@ class AtomicFileWriter {
   private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
+    void flushPending();
+    static constexpr std::size_t flushSize = 1 << 20;
     std::ofstream out_;
+    std::string pending_;
     bool committed_ = false;
 };
 

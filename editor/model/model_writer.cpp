@@ -13,11 +13,20 @@ namespace editor {
 
 namespace {
 
-std::string number(double value) {
-    return common::formatNumber(value);
+// Appends "{ a, b, c }," style data to a line kept between calls, to spare allocations on
+// blocks of tens of thousands of lines.
+void appendTriple(std::string& line, double first, double second, double third) {
+    line.assign("\t\t{ ");
+    common::appendNumber(line, first);
+    line += ", ";
+    common::appendNumber(line, second);
+    line += ", ";
+    common::appendNumber(line, third);
+    line += " },";
 }
-std::string rounded(double value) {
-    return common::formatNumber(common::roundHalfEven(value, 6));
+
+double rounded(double value) {
+    return common::roundHalfEven(value, 6);
 }
 
 void showError(EditorState& state, const std::string& text) {
@@ -219,27 +228,38 @@ bool writeModel(EditorState& state, bool geosetOnly, const std::vector<std::stri
         if (inTarget && startsWith(line, "\tVertices")) {
             writeLine = false;
             out.writeLine("\tVertices " + std::to_string(keptVertices) + " {");
+            std::string data;
             for (const auto& v : state.vertices)
-                if (!v.deleted)
-                    out.writeLine("\t\t{ " + number(v.z) + ", " + number(v.x) + ", " + number(v.y) +
-                                  " },");
+                if (!v.deleted) {
+                    appendTriple(data, v.z, v.x, v.y);
+                    out.writeLine(data);
+                }
             copyBlockEnd(input, out);
         }
         if (inTarget && startsWith(line, "\tNormals")) {
             writeLine = false;
             out.writeLine("\tNormals " + std::to_string(keptVertices) + " {");
+            std::string data;
             for (const auto& v : state.vertices)
-                if (!v.deleted)
-                    out.writeLine("\t\t{ " + rounded(v.normalZ) + ", " + rounded(v.normalX) + ", " +
-                                  rounded(v.normalY) + " },");
+                if (!v.deleted) {
+                    appendTriple(data, rounded(v.normalZ), rounded(v.normalX), rounded(v.normalY));
+                    out.writeLine(data);
+                }
             copyBlockEnd(input, out);
         }
         if (inTarget && startsWith(line, "\tTVertices")) {
             writeLine = false;
             out.writeLine("\tTVertices " + std::to_string(keptVertices) + " {");
+            std::string data;
             for (const auto& v : state.vertices)
-                if (!v.deleted)
-                    out.writeLine("\t\t{ " + rounded(v.u) + ", " + rounded(v.v) + " },");
+                if (!v.deleted) {
+                    data.assign("\t\t{ ");
+                    common::appendNumber(data, rounded(v.u));
+                    data += ", ";
+                    common::appendNumber(data, rounded(v.v));
+                    data += " },";
+                    out.writeLine(data);
+                }
             copyBlockEnd(input, out);
         }
         if (inTarget && startsWith(line, "\tVertexGroup")) {

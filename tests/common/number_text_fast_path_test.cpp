@@ -1,0 +1,83 @@
+// The number text takes a fast path for ordinary values; it must give exactly the text of the
+// general rule (the value rounded to 15 significant digits, no trailing zeros, exponent form
+// outside 1E-4 to 1E15) for every value.
+#include "common/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace {
+
+// The rule spelled out with printf's 15-digit rounding.
+std::string referenceText(double value) {
+    if (value == 0.0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    std::string scientific(buffer);
+    const auto e = scientific.find('e');
+    std::string mantissa = scientific.substr(0, e);
+    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    const bool negative = mantissa[0] == '-';
+    std::string digits;
+    for (char c : mantissa)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+',
+                      std::abs(exponent));
+        return out + buffer;
+    }
+    if (exponent < 0)
+        return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits)
+        return out + digits + std::string(integerDigits - digits.size(), '0');
+    return out + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+}
+
+TEST(NumberTextFastPath, MatchesTheRuleOnRandomValues) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> exponent(-7, 17);
+    std::uniform_int_distribution<int> places(0, 9);
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, exponent(random));
+        if (i % 2 == 0) // short decimals, as model files hold them
+            value = std::nearbyint(value * std::pow(10.0, places(random))) /
+                    std::pow(10.0, places(random));
+        if (i % 3 == 0)
+            value = -value;
+        ASSERT_EQ(common::formatNumber(value), referenceText(value)) << value;
+    }
+}
+
+TEST(NumberTextFastPath, MatchesTheRuleAtTheFormBoundaries) {
+    for (double value : {1e-4, 0.00009999999999999999, 0.000100000000000001, 1e15,
+                         999999999999999.9, 99999999999999.98, 0.1 + 0.2, 1.0 / 3, 2.0 / 3,
+                         123456789.123456789, 0.000123456789012345678, 4503599627370496.5})
+        EXPECT_EQ(common::formatNumber(value), referenceText(value)) << value;
+}
+
+TEST(NumberTextFastPath, RoundingToSixPlacesMatchesTheExactDecimalRounding) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> any(-2, 2);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = any(random);
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.6f", value); // glibc rounds the exact value
+        ASSERT_EQ(common::roundHalfEven(value, 6), std::strtod(buffer, nullptr) + 0.0) << value;
+    }
+}
+
+} // namespace
