@@ -15,4 +15,7 @@ struct ProgramRun {
 // its exit status and everything it printed.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments);
 
+// The lines of a program's output, without their line ends.
+std::vector<std::string> outputLines(const std::string& text);
+
 } // namespace testing_support

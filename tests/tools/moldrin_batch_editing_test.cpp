@@ -1,30 +1,16 @@
 // moldrin-batch's editing steps run as a program on the sample model's pyramid (geoset 2):
 // vertex 0 is the apex at file (0, 0, 30), vertices 1..4 the base at file Z = 20.
 
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
-
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quotedForShell(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 class MoldrinBatchEditing : public ::testing::Test {
   protected:
@@ -34,32 +20,10 @@ class MoldrinBatchEditing : public ::testing::Test {
     }
 
     // Runs the tool on geoset 2 of the copied sample with the given steps.
-    BatchRun run(const std::vector<std::string>& steps) const {
-        std::string command =
-            quotedForShell(MOLDRIN_BATCH_PATH) + " " + quotedForShell(model_) + " --geoset 2";
-        for (const auto& step : steps)
-            command += " " + quotedForShell(step);
-        const auto outPath = scratch_.file("out.txt");
-        const auto errPath = scratch_.file("err.txt");
-        command += " >" + quotedForShell(outPath) + " 2>" + quotedForShell(errPath);
-        const int raw = std::system(command.c_str());
-        BatchRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = testing_support::readFile(outPath);
-        result.err = testing_support::readFile(errPath);
-        return result;
-    }
-
-    // The lines of the standard output.
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> result;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const auto end = text.find('\n', start);
-            result.push_back(text.substr(start, end - start));
-            start = end == std::string::npos ? text.size() : end + 1;
-        }
-        return result;
+    testing_support::ProgramRun run(const std::vector<std::string>& steps) const {
+        std::vector<std::string> all{model_, "--geoset", "2"};
+        all.insert(all.end(), steps.begin(), steps.end());
+        return testing_support::runProgram(MOLDRIN_BATCH_PATH, all);
     }
 
     testing_support::TempFolder scratch_;
@@ -70,7 +34,7 @@ TEST_F(MoldrinBatchEditing, ExtrudeOfOneFaceAddsItsWallsAndUndoRestoresTheGeoset
     const auto result =
         run({"select=0,1,2", "dump", "extrude=0,0,5", "count-faces", "dump", "undo", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 3u);
     EXPECT_NE(out[1].find("\"positions\": [[0,0,30],[5,-5,20],[5,5,20],[-5,5,20],[-5,-5,20],"
                           "[5,0,30],[10,-5,20],[10,5,20]]"),
@@ -102,7 +66,7 @@ TEST_F(MoldrinBatchEditing, RightDragsUseTheTransformModeAndTheViewsAxes) {
         run({"select=0", "drag=top,0,0,2,3", "dump", "transform=S", "drag=front,0,0,1,1",
              "transform=R", "drag=left,0,0,9,90", "undo-names"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_NE(out[0].find("\"positions\": [[3,2,30],"), std::string::npos) << out[0];
     EXPECT_EQ(out[1], "[\"Rotate x\", \"Scale\", \"Move\", \"Selection\"]");
@@ -112,7 +76,7 @@ TEST_F(MoldrinBatchEditing, AxisTogglesFormOneStepAndLockTheMove) {
     const auto result = run({"dump", "select-all", "axis=x", "axis=y", "axis=x", "undo-names",
                              "move=1,1,1", "dump", "undo", "undo", "undo", "dump", "undo-names"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 5u);
     EXPECT_EQ(out[1], "[\"Set Active Axes\", \"Select All\"]");
     EXPECT_NE(out[2].find("\"positions\": [[1,1,30],[6,-4,20],"), std::string::npos) << out[2];
@@ -124,7 +88,7 @@ TEST_F(MoldrinBatchEditing, CloneModeCopiesBeforeTheMoveAndUndoRemovesTheCopies)
     const auto result = run({"dump", "select=0,1,2", "clone", "move=0,10,0", "dump", "undo-names",
                              "undo", "undo", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 4u);
     EXPECT_NE(out[1].find("[0,0,30],[5,-5,20],[5,5,20],[-5,5,20],[-5,-5,20],[0,0,40],[5,-5,30],"
                           "[5,5,30]]"),

@@ -2,30 +2,16 @@
 // the sample model (geoset 1: a cube of 24 vertices whose vertex 0 is the file's
 // { 10, -10, 0 } and vertex 1 { 10, 10, 0 }) and of the test models.
 
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
-
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quotedForShell(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // The JSON list named key in a line of the dump step, as printed.
 std::string dumpList(const std::string& dump, const std::string& key) {
@@ -49,21 +35,13 @@ class MoldrinBatchTools : public ::testing::Test {
             scratch_.copyIn(std::filesystem::path(MOLDRIN_EXAMPLES_DIR) / "cube.mdl", "cube.mdl");
     }
 
-    BatchRun run(const std::string& model, const std::vector<std::string>& arguments) const {
-        std::string command = quotedForShell(MOLDRIN_BATCH_PATH) + " " + quotedForShell(model);
-        for (const auto& argument : arguments)
-            command += " " + quotedForShell(argument);
-        const auto outPath = scratch_.file("out.txt");
-        const auto errPath = scratch_.file("err.txt");
-        command += " >" + quotedForShell(outPath) + " 2>" + quotedForShell(errPath);
-        const int raw = std::system(command.c_str());
-        BatchRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = testing_support::readFile(outPath);
-        result.err = testing_support::readFile(errPath);
-        return result;
+    testing_support::ProgramRun run(const std::string& model,
+                                    const std::vector<std::string>& arguments) const {
+        std::vector<std::string> all{model};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        return testing_support::runProgram(MOLDRIN_BATCH_PATH, all);
     }
-    BatchRun runCube(std::vector<std::string> steps) const {
+    testing_support::ProgramRun runCube(std::vector<std::string> steps) const {
         steps.insert(steps.begin(), {"--geoset", "1"});
         return run(cube_, steps);
     }

@@ -1,30 +1,16 @@
 // moldrin-batch's texture coordinate steps run as a program on the sample model's cube
 // (geoset 1): 24 vertices whose texture coordinates cycle through (0, 1), (1, 1), (1, 0), (0, 0).
 
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
-
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quotedForShell(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // The texture coordinates of the cube as read: the four corners repeated six times, with the
 // vertices named in changed set to a new value.
@@ -48,30 +34,10 @@ class MoldrinBatchUv : public ::testing::Test {
             scratch_.copyIn(std::filesystem::path(MOLDRIN_EXAMPLES_DIR) / "cube.mdl", "cube.mdl");
     }
 
-    BatchRun run(const std::vector<std::string>& steps) const {
-        std::string command = quotedForShell(MOLDRIN_BATCH_PATH) + " " + quotedForShell(model_);
-        for (const auto& step : steps)
-            command += " " + quotedForShell(step);
-        const auto outPath = scratch_.file("out.txt");
-        const auto errPath = scratch_.file("err.txt");
-        command += " >" + quotedForShell(outPath) + " 2>" + quotedForShell(errPath);
-        const int raw = std::system(command.c_str());
-        BatchRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = testing_support::readFile(outPath);
-        result.err = testing_support::readFile(errPath);
-        return result;
-    }
-
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> result;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const auto end = text.find('\n', start);
-            result.push_back(text.substr(start, end - start));
-            start = end == std::string::npos ? text.size() : end + 1;
-        }
-        return result;
+    testing_support::ProgramRun run(const std::vector<std::string>& steps) const {
+        std::vector<std::string> all{model_};
+        all.insert(all.end(), steps.begin(), steps.end());
+        return testing_support::runProgram(MOLDRIN_BATCH_PATH, all);
     }
 
     static bool has(const std::string& line, const std::string& part) {
@@ -98,7 +64,7 @@ TEST_F(MoldrinBatchUv, BoxAndMoveThenSaveChangesTheGeoset) {
     const auto result = run(
         {"uv-open", "uv-box=0.6,0.6,-0.1,-0.1", "uv-drag=0,0,1,1", "uv-dump", "uv-save", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_TRUE(has(out[0], "\"selected\": [3,7,11,15,19,23]")) << out[0];
     std::vector<std::pair<int, std::string>> moved;
@@ -111,7 +77,7 @@ TEST_F(MoldrinBatchUv, ReopeningWithoutSavingDiscardsTheEdits) {
     const auto result = run({"uv-open", "uv-select-all", "uv-transform=S", "uv-axis=y",
                              "uv-drag=0,0,1,0", "uv-dump", "uv-open", "uv-dump", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 3u);
     // Scale by 2 about (0.5, 0.5) across only.
     EXPECT_TRUE(has(out[0], "\"uvs\": [[-0.5,1],[1.5,1],[1.5,0],[-0.5,0],")) << out[0];
@@ -134,7 +100,7 @@ TEST_F(MoldrinBatchUv, SelectionModesInvertAndUnknownRemapView) {
              "uv-dump", "uv-mode=D", "uv-box=-0.1,-0.1,0.5,1.1", "uv-dump", "uv-invert", "uv-dump",
              "uv-remap=Bottom", "uv-save", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto out = lines(result.out);
+    const auto out = testing_support::outputLines(result.out);
     ASSERT_EQ(out.size(), 4u);
     EXPECT_TRUE(has(out[0], "\"selected\": [2,3,6,7,10,11,14,15,18,19,22,23]")) << out[0];
     EXPECT_TRUE(has(out[1], "\"selected\": [2,6,10,14,18,22]")) << out[1];
