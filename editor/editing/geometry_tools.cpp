@@ -21,6 +21,17 @@ bool hasLiveSelection(const EditorState& state) {
                        [](const VertexRecord& v) { return v.selected && !v.deleted; });
 }
 
+// Puts every selected vertex, deleted or not, at one point; axis locks do not apply.
+void moveSelectedTo(EditorState& state, double x, double y, double z) {
+    for (auto& vertex : state.vertices) {
+        if (!vertex.selected)
+            continue;
+        vertex.x = x;
+        vertex.y = y;
+        vertex.z = z;
+    }
+}
+
 bool isSelected(const EditorState& state, int corner) {
     return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
            state.vertices[static_cast<std::size_t>(corner)].selected;
@@ -41,16 +52,8 @@ void snapCommand(EditorState& state) {
         return;
     takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Snap");
     if (hasLiveSelection(state)) {
-        const double x = selectionCentre(state, 'x');
-        const double y = selectionCentre(state, 'y');
-        const double z = selectionCentre(state, 'z');
-        for (auto& vertex : state.vertices) {
-            if (!vertex.selected)
-                continue;
-            vertex.x = x;
-            vertex.y = y;
-            vertex.z = z;
-        }
+        moveSelectedTo(state, selectionCentre(state, 'x'), selectionCentre(state, 'y'),
+                       selectionCentre(state, 'z'));
     }
     refreshViews(state);
 }
@@ -157,13 +160,7 @@ void setCoordinatesCommand(EditorState& state) {
     const double x = askCoordinate(state, "X");
     const double y = askCoordinate(state, "Y");
     const double z = askCoordinate(state, "Z");
-    for (auto& vertex : state.vertices) {
-        if (!vertex.selected)
-            continue;
-        vertex.x = x;
-        vertex.y = y;
-        vertex.z = z;
-    }
+    moveSelectedTo(state, x, y, z);
     refreshViews(state);
 }
 

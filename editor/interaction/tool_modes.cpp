@@ -7,9 +7,7 @@ namespace editor {
 
 void updateToolButtons(EditorState& state) {
     auto& b = state.toolButtons;
-    auto modeColour = [](const std::string& mode, const char* letter) {
-        return mode == letter ? ButtonColour::White : ButtonColour::ButtonFace;
-    };
+    const auto modeColour = modeButtonColour;
     b.cmdSelect = modeColour(state.selectionMode, "S");
     b.cmdAdd = modeColour(state.selectionMode, "A");
     b.cmdDeselect = modeColour(state.selectionMode, "D");
@@ -18,9 +16,7 @@ void updateToolButtons(EditorState& state) {
     b.cmdScale = modeColour(state.transformMode, "S");
     b.cmdExtrude = modeColour(state.transformMode, "E");
     b.cmdClone = state.cloneMode ? ButtonColour::LightRed : ButtonColour::ButtonFace;
-    auto axisColour = [](bool enabled) {
-        return enabled ? ButtonColour::ButtonFace : ButtonColour::Grey;
-    };
+    const auto axisColour = axisButtonColour;
     b.cmdActivateX = axisColour(state.axisXEnabled);
     b.cmdActivateY = axisColour(state.axisYEnabled);
     b.cmdActivateZ = axisColour(state.axisZEnabled);

@@ -7,6 +7,16 @@ namespace editor {
 // Background colours of the tool buttons, as the window shows them.
 enum class ButtonColour { ButtonFace, White, LightRed, Grey };
 
+// A mode button is white while its letter is the current mode, button face otherwise.
+inline ButtonColour modeButtonColour(const std::string& mode, const char* letter) {
+    return mode == letter ? ButtonColour::White : ButtonColour::ButtonFace;
+}
+
+// An axis button is button face while its axis is enabled, grey otherwise.
+inline ButtonColour axisButtonColour(bool enabled) {
+    return enabled ? ButtonColour::ButtonFace : ButtonColour::Grey;
+}
+
 struct ToolButtonState {
     ButtonColour cmdSelect = ButtonColour::ButtonFace;
     ButtonColour cmdAdd = ButtonColour::ButtonFace;

@@ -11,14 +11,6 @@ namespace editor {
 
 namespace {
 
-ButtonColour modeColour(const std::string& mode, const char* letter) {
-    return mode == letter ? ButtonColour::White : ButtonColour::ButtonFace;
-}
-
-ButtonColour axisColour(bool enabled) {
-    return enabled ? ButtonColour::ButtonFace : ButtonColour::Grey;
-}
-
 // Number of vertices the working copies cover (the arrays come in equal lengths).
 std::size_t vertexCount(const UvEditorState& uv) {
     return std::min({uv.texU.size(), uv.texV.size(), uv.uvSelected.size()});
@@ -49,14 +41,14 @@ double direction(double p, double q) {
 
 void refreshModeButtons(UvEditorState& uv) {
     auto& b = uv.modeButtons;
-    b.cmdSelect = modeColour(uv.uvSelectionMode, "S");
-    b.cmdAdd = modeColour(uv.uvSelectionMode, "A");
-    b.cmdDeselect = modeColour(uv.uvSelectionMode, "D");
-    b.cmdMove = modeColour(uv.uvTransformMode, "M");
-    b.cmdRotate = modeColour(uv.uvTransformMode, "R");
-    b.cmdScale = modeColour(uv.uvTransformMode, "S");
-    b.cmdUVX = axisColour(uv.xEnabled);
-    b.cmdUVY = axisColour(uv.yEnabled);
+    b.cmdSelect = modeButtonColour(uv.uvSelectionMode, "S");
+    b.cmdAdd = modeButtonColour(uv.uvSelectionMode, "A");
+    b.cmdDeselect = modeButtonColour(uv.uvSelectionMode, "D");
+    b.cmdMove = modeButtonColour(uv.uvTransformMode, "M");
+    b.cmdRotate = modeButtonColour(uv.uvTransformMode, "R");
+    b.cmdScale = modeButtonColour(uv.uvTransformMode, "S");
+    b.cmdUVX = axisButtonColour(uv.xEnabled);
+    b.cmdUVY = axisButtonColour(uv.yEnabled);
 }
 
 void setUVSelectionMode(UvEditorState& uv, const std::string& mode) {
