@@ -1,5 +1,7 @@
 #include "editor/interaction/FrmMoldrin.h"
 
+#include "editor/interaction/ToolButtonWidget.h"
+
 #include "editor/editing/geometry_tools.h"
 #include "editor/interaction/main_window_layout.h"
 #include "editor/interaction/tips.h"
@@ -30,20 +32,6 @@
 namespace editor {
 
 namespace {
-
-QColor buttonColour(ButtonColour colour) {
-    switch (colour) {
-    case ButtonColour::White:
-        return QColor(255, 255, 255);
-    case ButtonColour::LightRed:
-        return QColor(255, 128, 128);
-    case ButtonColour::Grey:
-        return QColor(128, 128, 128);
-    case ButtonColour::ButtonFace:
-        break;
-    }
-    return QApplication::palette().color(QPalette::Button);
-}
 
 std::optional<MouseButton> coreButton(Qt::MouseButton button) {
     switch (button) {
@@ -266,12 +254,8 @@ void FrmMoldrin::syncWidgets() {
         {"cmdActivateX", tools.cmdActivateX}, {"cmdActivateY", tools.cmdActivateY},
         {"cmdActivateZ", tools.cmdActivateZ},
     };
-    for (const auto& [name, colour] : colours) {
-        auto* button = buttons_.value(name);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, buttonColour(colour));
-        button->setPalette(palette);
-    }
+    for (const auto& [name, colour] : colours)
+        paintToolButton(buttons_.value(name), colour);
 
     const auto& menus = state_.menus;
     auto check = [this](const char* name, bool checked) {

@@ -1,5 +1,7 @@
 #include "editor/uv/FrmUVEditor.h"
 
+#include "editor/interaction/ToolButtonWidget.h"
+
 #include "editor/model/editor_state.h"
 #include "editor/uv/UvViewWidget.h"
 #include "editor/uv/uv_editing.h"
@@ -25,24 +27,6 @@ namespace {
 // The layout is given in twips, 15 to a pixel.
 int px(int twips) {
     return twips / 15;
-}
-
-QString styleOf(ButtonColour colour) {
-    switch (colour) {
-    case ButtonColour::White:
-        return "background-color: rgb(255, 255, 255);";
-    case ButtonColour::Grey:
-        return "background-color: rgb(128, 128, 128);";
-    case ButtonColour::LightRed:
-        return "background-color: rgb(255, 192, 192);";
-    case ButtonColour::ButtonFace:
-        break;
-    }
-    return {};
-}
-
-void paintButton(QPushButton* button, ButtonColour colour) {
-    button->setStyleSheet(styleOf(colour));
 }
 
 // The picture holder: a path is accepted only when it holds a readable picture; the canvas
@@ -228,14 +212,14 @@ void FrmUVEditor::pbxUVView_MouseUp(MouseButton button, double x, double y) {
 
 void FrmUVEditor::syncWidgets() {
     const auto& b = uv_.modeButtons;
-    paintButton(cmdSelect_, b.cmdSelect);
-    paintButton(cmdAdd_, b.cmdAdd);
-    paintButton(cmdDeselect_, b.cmdDeselect);
-    paintButton(cmdMove_, b.cmdMove);
-    paintButton(cmdRotate_, b.cmdRotate);
-    paintButton(cmdScale_, b.cmdScale);
-    paintButton(cmdUVX_, b.cmdUVX);
-    paintButton(cmdUVY_, b.cmdUVY);
+    paintToolButton(cmdSelect_, b.cmdSelect);
+    paintToolButton(cmdAdd_, b.cmdAdd);
+    paintToolButton(cmdDeselect_, b.cmdDeselect);
+    paintToolButton(cmdMove_, b.cmdMove);
+    paintToolButton(cmdRotate_, b.cmdRotate);
+    paintToolButton(cmdScale_, b.cmdScale);
+    paintToolButton(cmdUVX_, b.cmdUVX);
+    paintToolButton(cmdUVY_, b.cmdUVY);
     txtUVX_->setText(QString::fromStdString(uv_.txtUVX));
     txtUVY_->setText(QString::fromStdString(uv_.txtUVY));
     pbxUVView_->update();

@@ -1,4 +1,5 @@
 // The main window: menu tree, tool buttons, tips, help texts, closing and resizing.
+#include "editor/interaction/ToolButtonWidget.h"
 #include "moldrin_window_fixture.h"
 
 #include <QMenu>
@@ -144,7 +145,7 @@ class MoldrinWindowTest : public QObject {
 
     void toolButtonColoursFollowTheModes() {
         MoldrinWindowFixture f;
-        const QColor face = QApplication::palette().color(QPalette::Button);
+        const QColor face = editor::toolButtonColour(editor::ButtonColour::ButtonFace);
         QCOMPARE(buttonColour(f.button("cmdSelect")), white);
         QCOMPARE(buttonColour(f.button("cmdMove")), white);
         QCOMPARE(buttonColour(f.button("cmdScale")), face);
@@ -172,7 +173,7 @@ class MoldrinWindowTest : public QObject {
 
     void axisTogglesGreyTheButtonAndFollowTheCheckMarks() {
         MoldrinWindowFixture f;
-        const QColor face = QApplication::palette().color(QPalette::Button);
+        const QColor face = editor::toolButtonColour(editor::ButtonColour::ButtonFace);
         QTest::mouseClick(f.button("cmdActivateX"), Qt::LeftButton);
         QCOMPARE(buttonColour(f.button("cmdActivateX")), grey);
         QVERIFY(!f.action("mnuXEnabled")->isChecked());
