@@ -37,6 +37,11 @@ const UndoEntry& undoEntry(const EditorState& state, int k) {
     return state.undoHistory[static_cast<std::size_t>(k - 1)];
 }
 
+void clearUndoHistory(EditorState& state) {
+    state.undoHistory.clear();
+    updateUndoMenu(state);
+}
+
 void updateUndoMenu(EditorState& state) {
     const auto& newest = undoEntry(state, 1);
     state.menus.mnuUndoEnabled = newest.used;

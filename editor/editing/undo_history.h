@@ -37,6 +37,10 @@ void takeUndoSnapshot(EditorState& state, bool saveFaces, bool saveVertices, boo
 // Entry k of the history, 1-based, newest first; an empty entry past the last step.
 const UndoEntry& undoEntry(const EditorState& state, int k);
 
+// Forgets every step. Used when the arrays are read anew or renumbered: a step taken on the
+// old arrays would restore or move the wrong records.
+void clearUndoHistory(EditorState& state);
+
 // Brings the Undo menu item in line with the newest step.
 void updateUndoMenu(EditorState& state);
 

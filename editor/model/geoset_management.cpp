@@ -94,8 +94,10 @@ void switchGeosetCommand(EditorState& state) {
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
     if (readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
-                   true))
+                   true)) {
         state.geosetNumber = answer;
+        clearUndoHistory(state);
+    }
     refreshViews(state);
 }
 

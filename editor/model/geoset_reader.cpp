@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "editor/editing/undo_history.h"
 #include "editor/model/editor_state.h"
 #include "editor/views/viewports.h"
 
@@ -511,6 +512,7 @@ void openModel(EditorState& state, std::vector<VertexRecord>& vertices,
             common::deleteFile(previousTempPath);
         state.tempPath = newTempPath;
         state.geosetNumber = answer;
+        clearUndoHistory(state);
     } else if (isMainModel) {
         // Nothing was read: the previous model and its working copy stay in use.
         state.modelPath = previousModelPath;

@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "editor/editing/undo_history.h"
 #include "editor/model/editor_state.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/views/viewports.h"
@@ -135,6 +136,7 @@ void writeFaces(const EditorState& state, common::AtomicFileWriter& out) {
 // from it any more, no model stays loaded: the arrays of the removed geoset must not be saved
 // over another geoset.
 void reopenAfterRemoval(EditorState& state) {
+    clearUndoHistory(state);
     const int answer = chooseGeoset(state, state.modelPath);
     if (readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
                    true)) {
@@ -376,6 +378,7 @@ bool saveModel(EditorState& state, bool geosetOnly, bool askPath) {
     } else if (geosetOnly) {
         state.geosetNumber = 1;
         bindToTheOneBone(state);
+        clearUndoHistory(state);
     }
     return true;
 }
