@@ -6,20 +6,22 @@
 #include "editor/interaction/window_lifecycle.h"
 #include "editor/model/geoset_reader.h"
 
+#include <map>
 #include <stdexcept>
 #include <unistd.h>
 
 namespace bench {
 
-OpenedLargeModel::OpenedLargeModel()
-    : folder_(std::filesystem::temp_directory_path() /
-              ("moldrin-bench-" + std::to_string(::getpid()))) {
-    modelPath_ = writeLargeModel(folder_);
+OpenedLargeModel::OpenedLargeModel(int vertexCount) {
+    static int opened = 0;
+    folder_ = std::filesystem::temp_directory_path() /
+              ("moldrin-bench-" + std::to_string(::getpid()) + "-" + std::to_string(++opened));
+    modelPath_ = writeLargeModel(folder_, vertexCount);
     state_.dialogs = &dialogs_;
     editor::loadMainWindow(state_);
     dialogs_.setAnswers({modelPath_.string(), std::to_string(largeGeosetNumber)});
     editor::openModel(state_, state_.vertices, state_.faces, state_.matrices, true, true);
-    if (!state_.modelLoaded || state_.vertices.size() != largeVertexCount)
+    if (!state_.modelLoaded || state_.vertices.size() != static_cast<std::size_t>(vertexCount))
         throw std::runtime_error("the large model did not open");
     state_.mouseArmed = true;
     readVertices_ = state_.vertices;
@@ -43,12 +45,9 @@ void OpenedLargeModel::reset() {
     state_.faces = readFaces_;
     state_.undoHistory.clear();
     state_.cloneMode = false;
+    dialogs_.shown.clear();
     selectAll();
 }
-
-} // namespace bench
-
-namespace bench {
 
 void OpenedLargeModel::reopenLargeModelPaths() {
     reset();
@@ -58,6 +57,14 @@ void OpenedLargeModel::reopenLargeModelPaths() {
     state_.tempPath = editor::workingCopyPath(state_.modelPath);
     common::copyFileOver(modelPath_, state_.tempPath);
     state_.geosetNumber = largeGeosetNumber;
+}
+
+OpenedLargeModel& sharedModel(int vertexCount) {
+    static std::map<int, std::unique_ptr<OpenedLargeModel>> models;
+    auto& model = models[vertexCount];
+    if (!model)
+        model = std::make_unique<OpenedLargeModel>(vertexCount);
+    return *model;
 }
 
 } // namespace bench

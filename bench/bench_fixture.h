@@ -1,5 +1,7 @@
 #pragma once
 
+#include "large_model.h"
+
 #include "common/scripted_dialogs.h"
 #include "editor/model/editor_state.h"
 
@@ -9,9 +11,10 @@
 namespace bench {
 
 // The large model opened in the editor core, in a folder of its own that is removed again.
+// vertexCount sets the size of the band of geoset 4 (the largest the format allows by default).
 class OpenedLargeModel {
   public:
-    OpenedLargeModel();
+    explicit OpenedLargeModel(int vertexCount = largeVertexCount);
     ~OpenedLargeModel();
     OpenedLargeModel(const OpenedLargeModel&) = delete;
     OpenedLargeModel& operator=(const OpenedLargeModel&) = delete;
@@ -23,7 +26,8 @@ class OpenedLargeModel {
 
     // Every vertex selected (a fresh copy of the geoset as read).
     void selectAll();
-    // Puts the geoset back as it was read, all selected, with an empty undo history.
+    // Puts the geoset back as it was read, all selected, with an empty undo history, the clone
+    // toggle off and no message recorded.
     void reset();
     // reset(), and the paths and working copy of the large model again.
     void reopenLargeModelPaths();
@@ -36,5 +40,8 @@ class OpenedLargeModel {
     std::vector<editor::VertexRecord> readVertices_;
     std::vector<editor::FaceRecord> readFaces_;
 };
+
+// One opened model of each size for the whole run, opened on first use.
+OpenedLargeModel& sharedModel(int vertexCount = largeVertexCount);
 
 } // namespace bench

@@ -9,8 +9,7 @@
 namespace {
 
 bench::OpenedLargeModel& model() {
-    static bench::OpenedLargeModel opened;
-    return opened;
+    return bench::sharedModel();
 }
 
 void BM_OpenLargeGeoset(benchmark::State& s) {

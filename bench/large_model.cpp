@@ -26,9 +26,8 @@ void smallGeoset(std::ostringstream& out, double offset, int group) {
 }
 
 // A zigzag band: vertex i sits on one of two rails wound round a cylinder; triangle i joins
-// vertices i, i + 1, i + 2, and two more triangles close the count.
-void largeGeoset(std::ostringstream& out) {
-    const int n = largeVertexCount;
+// vertices i, i + 1, i + 2, and two more triangles bring the count to n triangles for n vertices.
+void largeGeoset(std::ostringstream& out, int n) {
     out.precision(9);
     out << "Geoset {\r\n\tVertices " << n << " {\r\n";
     for (int i = 0; i < n; ++i) {
@@ -48,7 +47,7 @@ void largeGeoset(std::ostringstream& out) {
     out << "\t}\r\n\tVertexGroup {\r\n";
     for (int i = 0; i < n; ++i)
         out << "\t\t" << (i * 4 / n) << ",\r\n";
-    out << "\t}\r\n\tFaces 1 " << 3 * largeTriangleCount << " {\r\n\t\tTriangles {\r\n\t\t\t{ ";
+    out << "\t}\r\n\tFaces 1 " << 3 * n << " {\r\n\t\tTriangles {\r\n\t\t\t{ ";
     for (int i = 0; i + 2 < n; ++i)
         out << i << ", " << i + 1 << ", " << i + 2 << ", ";
     out << "0, 2, 4, 1, 3, 5 },\r\n\t\t}\r\n\t}\r\n";
@@ -60,7 +59,7 @@ void largeGeoset(std::ostringstream& out) {
 
 } // namespace
 
-std::string largeModelText() {
+std::string largeModelText(int vertexCount) {
     std::ostringstream out;
     out << "Version {\r\n\tFormatVersion 800,\r\n}\r\n";
     out << "Model \"Large\" {\r\n\tNumGeosets 4,\r\n\tNumGeosetAnims 2,\r\n\tNumBones 4,\r\n";
@@ -73,7 +72,7 @@ std::string largeModelText() {
     smallGeoset(out, 0, 0);
     smallGeoset(out, 2, 1);
     smallGeoset(out, 4, 2);
-    largeGeoset(out);
+    largeGeoset(out, vertexCount);
     out << "GeosetAnim {\r\n\tAlpha 1,\r\n\tGeosetId 1,\r\n}\r\n";
     out << "GeosetAnim {\r\n\tAlpha 1,\r\n\tGeosetId 3,\r\n}\r\n";
     for (int b = 0; b < 4; ++b) {
@@ -90,10 +89,10 @@ std::string largeModelText() {
     return out.str();
 }
 
-std::filesystem::path writeLargeModel(const std::filesystem::path& folder) {
+std::filesystem::path writeLargeModel(const std::filesystem::path& folder, int vertexCount) {
     std::filesystem::create_directories(folder);
     const auto path = folder / "large.mdl";
-    std::ofstream(path, std::ios::binary) << largeModelText();
+    std::ofstream(path, std::ios::binary) << largeModelText(vertexCount);
     return path;
 }
 

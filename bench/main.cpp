@@ -1,5 +1,7 @@
 // Runs every benchmark and prints a table of median times against the targets, and the peak
 // memory of the process.
+#include "editor/editing/undo_history.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -36,6 +38,8 @@ class MedianTable : public benchmark::ConsoleReporter {
             medians_[run.run_name.function_name] = ms;
             if (run.run_type == Run::RT_Aggregate)
                 aggregated_[run.run_name.function_name] = true;
+            for (const auto& [counter, value] : run.counters)
+                counters_[run.run_name.function_name][counter] = value;
         }
     }
 
@@ -50,11 +54,17 @@ class MedianTable : public benchmark::ConsoleReporter {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         std::printf("\nPeak memory (resident): %.1f MB\n", usage.ru_maxrss / 1024.0);
+        if (const auto full = counters_.find("BM_FortyFullUndoSteps"); full != counters_.end())
+            std::printf("With a full undo history of %d full steps of the largest geoset: the "
+                        "history holds %.1f MB, the process %.1f MB resident.\n",
+                        editor::undoHistorySize, full->second.at("history_MB").value,
+                        full->second.at("resident_MB").value);
     }
 
   private:
     std::map<std::string, double> medians_;
     std::map<std::string, bool> aggregated_;
+    std::map<std::string, benchmark::UserCounters> counters_;
 };
 
 } // namespace

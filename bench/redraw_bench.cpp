@@ -10,7 +10,7 @@ namespace {
 
 // The three views at the layout's size (209 by 201 pixels) and at a large window's size.
 void redrawThreeViews(benchmark::State& s, int width, int height) {
-    static bench::OpenedLargeModel model;
+    auto& model = bench::sharedModel();
     auto& state = model.state();
     model.reset();
     for (std::size_t i = 0; i < state.vertices.size() / 2; ++i)
@@ -24,6 +24,7 @@ void redrawThreeViews(benchmark::State& s, int width, int height) {
     for (auto _ : s)
         editor::refreshViews(state);
     state.pbxFront = state.pbxTop = state.pbxLeft = nullptr;
+    model.reset();
 }
 
 void BM_RedrawThreeViews(benchmark::State& s) {
