@@ -43,12 +43,22 @@ void BM_UVRemap(benchmark::State& s) {
 }
 BENCHMARK(BM_UVRemap)->Unit(benchmark::kMillisecond);
 
+// As generated, the band's texture is a strip: every triangle spans the full width of the view.
 void BM_UVRedraw(benchmark::State& s) {
     OpenedUVEditor opened;
     for (auto _ : s)
         editor::drawUVView(opened.uv);
 }
 BENCHMARK(BM_UVRedraw)->Unit(benchmark::kMillisecond);
+
+// After Remap from the front the band is a ring of short edges, so far fewer pixels are drawn.
+void BM_UVRedrawAfterRemap(benchmark::State& s) {
+    OpenedUVEditor opened;
+    editor::remapUV(opened.uv, opened.model.state(), "Front");
+    for (auto _ : s)
+        editor::drawUVView(opened.uv);
+}
+BENCHMARK(BM_UVRedrawAfterRemap)->Unit(benchmark::kMillisecond);
 
 void BM_UVHandBack(benchmark::State& s) {
     OpenedUVEditor opened;
