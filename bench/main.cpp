@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #ifdef MOLDRIN_BENCH_WITH_QT
@@ -27,6 +28,9 @@ double targetFor(const std::string& name) {
 
 class MedianTable : public benchmark::ConsoleReporter {
   public:
+    // Colours only on a terminal (the base class would colour a redirected output too).
+    MedianTable() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const auto& run : runs) {
@@ -48,7 +52,7 @@ class MedianTable : public benchmark::ConsoleReporter {
         std::printf("|---|---:|---:|---|\n");
         for (const auto& [name, ms] : medians_) {
             const double target = targetFor(name);
-            std::printf("| %s | %.2f | %.0f | %s |\n", name.c_str(), ms, target,
+            std::printf("| %s | %.3f | %.0f | %s |\n", name.c_str(), ms, target,
                         ms <= target ? "yes" : "NO");
         }
         rusage usage{};
