@@ -177,6 +177,7 @@ QtCanvas::~QtCanvas() {
 void QtCanvas::finish() {
     if (pending_ == Pending::None)
         return;
+    directRun_ = Pending::None; // the painter draws over what the direct run drew
     painter_.setPen(QPen(toQColor(pendingColour_), 0));
     painter_.setBrush(Qt::NoBrush);
     if (pending_ == Pending::Lines) {
@@ -213,6 +214,7 @@ void QtCanvas::pend(Pending kind, Colour colour) {
 }
 
 void QtCanvas::clear() {
+    directRun_ = Pending::None;
     lines_.clear();
     farLines_.clear();
     rectangles_.clear();
@@ -229,9 +231,24 @@ void QtCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
     const double a = px(x1), b = px(y1), c = px(x2), d = px(y2);
     if (direct_ && fitsKey(a) && fitsKey(b) && fitsKey(c) && fitsKey(d)) {
         finish();
+        QLine line(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)),
+                   static_cast<int>(std::lround(c)), static_cast<int>(std::lround(d)));
+        // A long line that this run of one colour already drew is skipped: dense meshes and
+        // texture maps repeat many long edges. The record starts again with every change of
+        // colour or shape, so what lies on top stays on top.
+        if (directRun_ != Pending::Lines || !(directColour_ == colour)) {
+            drawnDirect_.clear();
+            directRun_ = Pending::Lines;
+            directColour_ = colour;
+        }
+        if (std::abs(line.dx()) + std::abs(line.dy()) > 8) {
+            if (line.x1() > line.x2() || (line.x1() == line.x2() && line.y1() > line.y2()))
+                line = QLine(line.p2(), line.p1());
+            if (!drawnDirect_.insert(packKey(line.x1(), line.y1(), line.x2(), line.y2())))
+                return;
+        }
         direct_->setColour(colour);
-        direct_->line(QLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)),
-                            static_cast<int>(std::lround(c)), static_cast<int>(std::lround(d))));
+        direct_->line(line);
         return;
     }
     pend(Pending::Lines, colour);
@@ -264,6 +281,7 @@ void QtCanvas::rectangle(double x1, double y1, double x2, double y2, Colour colo
     const int height = static_cast<int>(std::lround(exact.bottom())) - top;
     if (direct_) {
         finish();
+        directRun_ = Pending::Rectangles;
         direct_->setColour(colour);
         direct_->rectangle(QRect(left, top, width, height));
         return;
@@ -275,6 +293,7 @@ void QtCanvas::rectangle(double x1, double y1, double x2, double y2, Colour colo
 
 void QtCanvas::circle(double x, double y, double radius, Colour colour) {
     finish();
+    directRun_ = Pending::None;
     painter_.setPen(QPen(toQColor(colour), 0));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawEllipse(QPointF(px(x), px(y)), px(radius), px(radius));
@@ -283,6 +302,7 @@ void QtCanvas::circle(double x, double y, double radius, Colour colour) {
 void QtCanvas::stretchedPicture(const std::string& path, double x, double y, double width,
                                 double height) {
     finish();
+    directRun_ = Pending::None;
     const QString key = QString::fromStdString(path);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {

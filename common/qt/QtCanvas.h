@@ -61,6 +61,9 @@ class QtCanvas : public Canvas {
     QImage* directTarget() const;
     QPainter& painter_;
     std::unique_ptr<PixelWriter> direct_; // set when shapes go straight into the image's pixels
+    Pending directRun_ = Pending::None;   // the kind and colour of the last direct shape
+    Colour directColour_;
+    PixelShapeSet drawnDirect_; // long lines of the current direct run
     Pending pending_ = Pending::None;
     Colour pendingColour_;
     std::vector<QLine> lines_;
