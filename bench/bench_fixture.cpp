@@ -3,6 +3,7 @@
 #include "large_model.h"
 
 #include "common/text_file.h"
+#include "editor/editing/file_open.h"
 #include "editor/interaction/window_lifecycle.h"
 #include "editor/model/geoset_reader.h"
 

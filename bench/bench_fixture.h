@@ -3,7 +3,7 @@
 #include "large_model.h"
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 
 #include <filesystem>
 #include <memory>

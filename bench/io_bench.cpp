@@ -1,6 +1,8 @@
 #include "bench_fixture.h"
 #include "large_model.h"
 
+#include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
 
@@ -18,8 +20,8 @@ void BM_OpenLargeGeoset(benchmark::State& s) {
         std::vector<editor::VertexRecord> vertices;
         std::vector<editor::FaceRecord> faces;
         editor::MatrixTable matrices;
-        editor::readGeoset(m.state(), m.modelPath().string(), vertices, faces, matrices,
-                           bench::largeGeosetNumber, false);
+        editor::readGeosetFile(m.state(), m.modelPath().string(), vertices, faces, matrices,
+                               bench::largeGeosetNumber, false);
         benchmark::DoNotOptimize(vertices.data());
     }
 }

@@ -2,6 +2,7 @@
 // example as the base model, bound to its second bone, with a Team Color texture.
 #include "bench_fixture.h"
 
+#include "editor/editing/file_save.h"
 #include "editor/model/model_writer.h"
 #include "merger/merge_writer.h"
 

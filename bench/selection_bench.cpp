@@ -4,8 +4,8 @@
 #include "bench_fixture.h"
 #include "timed_command.h"
 
+#include "editor/editing/selection_commands.h"
 #include "editor/editing/vertex_groups.h"
-#include "editor/interaction/selection_commands.h"
 #include "editor/interaction/viewport_mouse.h"
 
 #include <benchmark/benchmark.h>

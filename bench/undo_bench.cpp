@@ -8,10 +8,10 @@
 
 #include "editor/editing/extrude.h"
 #include "editor/editing/geometry_tools.h"
+#include "editor/editing/selection_commands.h"
+#include "editor/editing/tool_modes.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_commands.h"
-#include "editor/interaction/tool_modes.h"
 
 #include <benchmark/benchmark.h>
 

@@ -16,6 +16,9 @@ namespace common {
 class LineReader {
   public:
     explicit LineReader(const std::filesystem::path& path);
+    // Reads the lines of text held in memory.
+    struct FromText {};
+    LineReader(FromText, std::string text) : text_(std::move(text)), open_(true) {}
 
     bool isOpen() const { return open_; }
     bool atEnd() const { return position_ >= text_.size(); }
@@ -37,10 +40,24 @@ std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path
 // True when the file exists and can be opened for reading.
 bool canOpenForReading(const std::filesystem::path& path);
 
+// Where a writer of lines puts them: a file, or memory.
+class LineSink {
+  public:
+    virtual ~LineSink() = default;
+    virtual void writeLine(std::string_view line) = 0;
+};
+
+// Collects lines in memory.
+class LineCollector : public LineSink {
+  public:
+    void writeLine(std::string_view line) override { lines.emplace_back(line); }
+    std::vector<std::string> lines;
+};
+
 // Writes a text file line by line with CR LF line ends into a temporary file in the target's
 // folder; commit() renames it over the target. Dropping the writer without commit() removes
 // the temporary file and leaves the target as it was.
-class AtomicFileWriter {
+class AtomicFileWriter : public LineSink {
   public:
     explicit AtomicFileWriter(std::filesystem::path target);
     ~AtomicFileWriter();
@@ -48,7 +65,7 @@ class AtomicFileWriter {
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     bool isOpen() const { return out_.is_open(); }
-    void writeLine(std::string_view line);
+    void writeLine(std::string_view line) override;
     // Flushes, closes and renames over the target. False (with the target untouched) when any
     // write or the rename failed.
     bool commit();

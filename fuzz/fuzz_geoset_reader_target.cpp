@@ -2,7 +2,8 @@
 #include "fuzz_support.h"
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/editing/file_open.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/model/geoset_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     common::ScriptedDialogs dialogs;
     editor::EditorState state;
     state.dialogs = &dialogs;
-    editor::readGeoset(state, path.string(), state.vertices, state.faces, state.matrices, geoset,
-                       true);
+    editor::readGeosetFile(state, path.string(), state.vertices, state.faces, state.matrices,
+                           geoset, true);
     // Whatever was read must hold together: every corner names a vertex.
     for (const auto& face : state.faces)
         for (int corner : {face.a, face.b, face.c})

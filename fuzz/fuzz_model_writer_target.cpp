@@ -3,8 +3,10 @@
 #include "fuzz_support.h"
 
 #include "common/scripted_dialogs.h"
+#include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/interaction/window_lifecycle.h"
-#include "editor/model/editor_state.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
 
@@ -61,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         editor::EditorState again;
         common::ScriptedDialogs quiet;
         again.dialogs = &quiet;
-        const bool read = editor::readGeoset(again, path.string(), again.vertices, again.faces,
-                                             again.matrices, state.geosetNumber, true);
+        const bool read = editor::readGeosetFile(again, path.string(), again.vertices, again.faces,
+                                                 again.matrices, state.geosetNumber, true);
         if (read && static_cast<long>(again.vertices.size()) != kept)
             __builtin_trap();
     }

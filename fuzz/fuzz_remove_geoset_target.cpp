@@ -1,6 +1,7 @@
 // Removes a geoset from any file: the first byte picks the geoset number, the rest is the file.
 #include "fuzz_support.h"
 
+#include "editor/editing/file_save.h"
 #include "editor/model/model_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "editor/interaction/FrmMoldrin.h"
+#include "editor/qt/FrmMoldrin.h"
 
 #include <QApplication>
 

@@ -1,10 +1,9 @@
 #include "editor/editing/extrude.h"
 
+#include "editor/editing/editing_state.h"
 #include "editor/editing/geoset_capacity.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
 
 #include <algorithm>
 #include <array>
@@ -99,7 +98,7 @@ void addSideFaces(GeosetModel& model, const ExtrudeEdge& edge) {
     model.faces.push_back({edge.newB, edge.newA, edge.oldB, false});
 }
 
-void extrudeSelection(EditorState& state, double dx, double dy, double dz, bool /*record*/) {
+void extrudeSelection(EditingState& state, double dx, double dy, double dz, bool /*record*/) {
     const std::size_t vertexCount = state.vertices.size();
 
     // sourceOf[k]: the vertex whose copy is vertex vertexCount + k; copyOf is its inverse.
@@ -142,7 +141,7 @@ void extrudeSelection(EditorState& state, double dx, double dy, double dz, bool 
     if (!geosetHasRoom(state, addedVertices, addedFaces))
         return;
 
-    takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Extrude");
+    takeUndoSnapshot(state, UndoKind::Extrude);
 
     state.vertices.reserve(vertexCount + sourceOf.size());
     for (int source : sourceOf)
@@ -163,7 +162,7 @@ void extrudeSelection(EditorState& state, double dx, double dy, double dz, bool 
     for (std::size_t i = 0; i < state.vertices.size(); ++i)
         state.vertices[i].selected = i >= vertexCount;
     moveSelection(state, dx, dy, dz, false);
-    refreshViews(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
 } // namespace editor

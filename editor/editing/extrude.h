@@ -2,7 +2,7 @@
 
 namespace editor {
 
-struct EditorState;
+struct EditingState;
 struct GeosetModel;
 
 // One edge of a selected face during an extrusion: its ends before re-pointing (old, the base)
@@ -21,7 +21,7 @@ struct ExtrudeEdge {
 // move, so axis locks and the clone toggle apply. Always records an "Extrude" step (the record
 // flag changes nothing). When the result would not fit in the geoset it shows one "Error"
 // message and changes nothing.
-void extrudeSelection(EditorState& state, double dx, double dy, double dz, bool record);
+void extrudeSelection(EditingState& state, double dx, double dy, double dz, bool record);
 
 // True when the two edges join the same two positions, in either direction (exact compare).
 bool sameEdge(const GeosetModel& model, const ExtrudeEdge& first, const ExtrudeEdge& second);

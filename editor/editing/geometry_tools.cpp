@@ -1,11 +1,10 @@
 #include "editor/editing/geometry_tools.h"
 
 #include "common/number_text.h"
+#include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
-#include "editor/editing/vertex_axes.h"
-#include "editor/interaction/selection_queries.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
+#include "editor/model/selection_queries.h"
+#include "editor/model/vertex_axes.h"
 
 #include <algorithm>
 #include <optional>
@@ -16,13 +15,13 @@ namespace editor {
 namespace {
 
 // True when some selected vertex is not deleted, so the selection has a centre to work about.
-bool hasLiveSelection(const EditorState& state) {
+bool hasLiveSelection(const EditingState& state) {
     return std::any_of(state.vertices.begin(), state.vertices.end(),
                        [](const VertexRecord& v) { return v.selected && !v.deleted; });
 }
 
 // Puts every selected vertex, deleted or not, at one point; axis locks do not apply.
-void moveSelectedTo(EditorState& state, double x, double y, double z) {
+void moveSelectedTo(EditingState& state, double x, double y, double z) {
     for (auto& vertex : state.vertices) {
         if (!vertex.selected)
             continue;
@@ -32,13 +31,13 @@ void moveSelectedTo(EditorState& state, double x, double y, double z) {
     }
 }
 
-bool isSelected(const EditorState& state, int corner) {
+bool isSelected(const EditingState& state, int corner) {
     return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
            state.vertices[static_cast<std::size_t>(corner)].selected;
 }
 
 // Asks one coordinate until the answer is a number; Cancel (an empty answer) asks again too.
-double askCoordinate(EditorState& state, const std::string& prompt) {
+double askCoordinate(EditingState& state, const std::string& prompt) {
     for (;;) {
         if (const auto value = common::parseNumber(state.dialogs->inputBox(prompt, "", "0")))
             return *value;
@@ -47,27 +46,27 @@ double askCoordinate(EditorState& state, const std::string& prompt) {
 
 } // namespace
 
-void snapCommand(EditorState& state) {
+void snapCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Snap");
+    takeUndoSnapshot(state, UndoKind::Snap);
     if (hasLiveSelection(state)) {
         moveSelectedTo(state, selectionCentre(state, 'x'), selectionCentre(state, 'y'),
                        selectionCentre(state, 'z'));
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void weldCommand(EditorState& state) {
+void weldCommand(EditingState& state) {
     if (numSelVerts(state) <= 0)
         return;
-    takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Weld");
+    takeUndoSnapshot(state, UndoKind::Weld);
     // The kept vertex is the lowest selected one that is not deleted: welding into a deleted
     // vertex would drop every face of the weld on save.
     const auto kept = std::find_if(state.vertices.begin(), state.vertices.end(),
                                    [](const VertexRecord& v) { return v.selected && !v.deleted; });
     if (kept == state.vertices.end()) {
-        refreshViews(state);
+        state.changed(Change::Geometry);
         return;
     }
     const int keptIndex = static_cast<int>(kept - state.vertices.begin());
@@ -98,34 +97,34 @@ void weldCommand(EditorState& state) {
             vertex.deleted = true;
         }
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void deleteCommand(EditorState& state) {
+void deleteCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
     for (auto& vertex : state.vertices)
         if (vertex.selected)
             vertex.deleted = true;
-    takeUndoSnapshot(state, false, false, false, 0, 0, 0, "Delete");
-    refreshViews(state);
+    takeUndoSnapshot(state, UndoKind::Delete);
+    state.changed(Change::Geometry);
 }
 
-void deleteFaceCommand(EditorState& state) {
+void deleteFaceCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    takeUndoSnapshot(state, true, false, false, 0, 0, 0, "Delete Face");
+    takeUndoSnapshot(state, UndoKind::DeleteFace);
     for (auto& face : state.faces)
         if (!face.deleted && isSelected(state, face.a) && isSelected(state, face.b) &&
             isSelected(state, face.c))
             face.deleted = true;
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void mirrorCommand(EditorState& state, char axis) {
+void mirrorCommand(EditingState& state, char axis) {
     if (!state.modelLoaded)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Mirror");
+    takeUndoSnapshot(state, UndoKind::Mirror);
     if (hasLiveSelection(state)) {
         const double centre = selectionCentre(state, axis);
         for (auto& vertex : state.vertices) {
@@ -137,31 +136,31 @@ void mirrorCommand(EditorState& state, char axis) {
             normal = -normal;
         }
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void alignCommand(EditorState& state, char axis) {
+void alignCommand(EditingState& state, char axis) {
     if (numSelVerts(state) <= 0)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Align");
+    takeUndoSnapshot(state, UndoKind::Align);
     if (hasLiveSelection(state)) {
         const double centre = selectionCentre(state, axis);
         for (auto& vertex : state.vertices)
             if (vertex.selected)
                 coordinateOn(vertex, axis) = centre;
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void setCoordinatesCommand(EditorState& state) {
+void setCoordinatesCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Set Coordinates");
+    takeUndoSnapshot(state, UndoKind::SetCoordinates);
     const double x = askCoordinate(state, "X");
     const double y = askCoordinate(state, "Y");
     const double z = askCoordinate(state, "Z");
     moveSelectedTo(state, x, y, z);
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
 } // namespace editor

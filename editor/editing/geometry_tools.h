@@ -2,7 +2,7 @@
 
 namespace editor {
 
-struct EditorState;
+struct EditingState;
 
 // One-shot commands on the selected vertices. Each records its undo step, changes the arrays in
 // place and redraws. None of them shows a message; with no model loaded they do nothing.
@@ -12,26 +12,26 @@ struct EditorState;
 // they would) but move nothing.
 
 // Brings every selected vertex (deleted ones too) to the centre of the selection.
-void snapCommand(EditorState& state);
+void snapCommand(EditingState& state);
 
 // Welds the selected vertices into the lowest-numbered live one: it moves to the centre, the
 // corners of the others are pointed at it and the others are deleted.
-void weldCommand(EditorState& state);
+void weldCommand(EditingState& state);
 
 // Marks every selected vertex deleted; they stay selected so the step can be undone.
-void deleteCommand(EditorState& state);
+void deleteCommand(EditingState& state);
 
 // Marks deleted every face whose three corners are selected.
-void deleteFaceCommand(EditorState& state);
+void deleteFaceCommand(EditingState& state);
 
 // Mirrors the selection on one axis ('x', 'y' or 'z') about its centre; normals on that axis
 // change sign.
-void mirrorCommand(EditorState& state, char axis);
+void mirrorCommand(EditingState& state, char axis);
 
 // Flattens the selection onto the plane through its centre across one axis.
-void alignCommand(EditorState& state, char axis);
+void alignCommand(EditingState& state, char axis);
 
 // Asks for X, Y and Z until each answer is a number and puts every selected vertex there.
-void setCoordinatesCommand(EditorState& state);
+void setCoordinatesCommand(EditingState& state);
 
 } // namespace editor

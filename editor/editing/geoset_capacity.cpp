@@ -1,12 +1,12 @@
 #include "editor/editing/geoset_capacity.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/editing/editing_state.h"
 
 #include <string>
 
 namespace editor {
 
-bool geosetHasRoom(EditorState& state, std::size_t addedVertices, std::size_t addedFaces) {
+bool geosetHasRoom(EditingState& state, std::size_t addedVertices, std::size_t addedFaces) {
     const auto limit = static_cast<std::size_t>(maxGeosetRecords);
     const auto vertexCount = state.vertices.size() + addedVertices;
     const auto faceCount = state.faces.size() + addedFaces;

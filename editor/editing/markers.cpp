@@ -1,21 +1,20 @@
 #include "editor/editing/markers.h"
 
 #include "common/number_text.h"
-#include "editor/editing/markers_slots.h"
-#include "editor/interaction/selection_queries.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
+#include "editor/editing/editing_state.h"
+#include "editor/model/marker_slots.h"
+#include "editor/model/selection_queries.h"
 
 namespace editor {
 
 namespace {
 
-MarkerRecord& marker(EditorState& state, int slot) {
+MarkerRecord& marker(EditingState& state, int slot) {
     return state.markers[static_cast<std::size_t>(slot)];
 }
 
 // Asks until the answer is a number; Cancel (an empty answer) asks again too.
-double askMarkerCoordinate(EditorState& state, const std::string& prompt) {
+double askMarkerCoordinate(EditingState& state, const std::string& prompt) {
     for (;;) {
         if (const auto value =
                 common::parseNumber(state.dialogs->inputBox(prompt, "Add marker", "0")))
@@ -23,13 +22,13 @@ double askMarkerCoordinate(EditorState& state, const std::string& prompt) {
     }
 }
 
-std::string centreNumber(const EditorState& state, char axis) {
+std::string centreNumber(const EditingState& state, char axis) {
     return common::formatNumber(common::roundHalfEven(selectionCentre(state, axis), 6));
 }
 
 } // namespace
 
-void addMarkerCommand(EditorState& state) {
+void addMarkerCommand(EditingState& state) {
     if (!state.dialogs)
         return;
     const int slot = nextMarkerSlot(state);
@@ -37,43 +36,42 @@ void addMarkerCommand(EditorState& state) {
     const double x = askMarkerCoordinate(state, "X (left/right)");
     const double y = askMarkerCoordinate(state, "Y (up/down)");
     marker(state, slot) = {x, y, z, true};
-    refreshViews(state);
+    state.changed(Change::Markers);
 }
 
-void addMarkerGraphicallyCommand(EditorState& state) {
+void addMarkerGraphicallyCommand(EditingState& state) {
     state.placingMarker = true;
-    state.menus.mnuAddMarkerGraphicallyChecked = true;
 }
 
-void addMarkerAtSelectionCommand(EditorState& state) {
+void addMarkerAtSelectionCommand(EditingState& state) {
     const int slot = nextMarkerSlot(state);
     marker(state, slot) = {selectionCentre(state, 'x'), selectionCentre(state, 'y'),
                            selectionCentre(state, 'z'), true};
-    refreshViews(state);
+    state.changed(Change::Markers);
 }
 
-void removeLastMarkerCommand(EditorState& state) {
+void removeLastMarkerCommand(EditingState& state) {
     for (int slot = markerSlots; slot >= 1; --slot) {
         if (marker(state, slot).used) {
             marker(state, slot).used = false;
             break;
         }
     }
-    refreshViews(state);
+    state.changed(Change::Markers);
 }
 
-void removeAllMarkersCommand(EditorState& state) {
+void removeAllMarkersCommand(EditingState& state) {
     for (int slot = 1; slot <= markerSlots; ++slot)
         marker(state, slot).used = false;
-    refreshViews(state);
+    state.changed(Change::Markers);
 }
 
-std::string centreOfMassText(const EditorState& state) {
+std::string centreOfMassText(const EditingState& state) {
     return "{ " + centreNumber(state, 'z') + ", " + centreNumber(state, 'x') + ", " +
            centreNumber(state, 'y') + " }";
 }
 
-void viewCentreOfMassCommand(EditorState& state) {
+void viewCentreOfMassCommand(EditingState& state) {
     if (!state.dialogs)
         return;
     if (!state.modelLoaded) {
@@ -87,7 +85,7 @@ void viewCentreOfMassCommand(EditorState& state) {
     state.dialogs->showTextToCopy("Center of mass:", "Center of mass", centreOfMassText(state));
 }
 
-void copyCentreOfMassCommand(EditorState& state) {
+void copyCentreOfMassCommand(EditingState& state) {
     // No model counts as nothing selected.
     if (numSelVerts(state) <= 0 || !state.dialogs)
         return;

@@ -1,9 +1,8 @@
 #include "editor/editing/normals.h"
 
+#include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
+#include "editor/model/selection_queries.h"
 
 #include <array>
 #include <cmath>
@@ -16,11 +15,11 @@ namespace editor {
 
 namespace {
 
-const VertexRecord& vertexAt(const EditorState& state, int index1) {
+const VertexRecord& vertexAt(const EditingState& state, int index1) {
     return state.vertices.at(static_cast<std::size_t>(index1 - 1));
 }
 
-bool validCorner(const EditorState& state, int corner) {
+bool validCorner(const EditingState& state, int corner) {
     return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size();
 }
 
@@ -30,7 +29,7 @@ std::array<int, 3> cornersOf(const FaceRecord& face) {
 
 // The two unit vectors at corner (1, 2 or 3) of a face, from its neighbours toward it, added
 // to the sum in the order the normal's definition gives.
-void addCornerContribution(const EditorState& state, const FaceRecord& face, int corner,
+void addCornerContribution(const EditingState& state, const FaceRecord& face, int corner,
                            Vector3& sum) {
     const int a = face.a + 1, b = face.b + 1, c = face.c + 1;
     Vector3 e1, e2;
@@ -80,7 +79,7 @@ PositionKey keyOf(const VertexRecord& v) {
 
 // Numbers the distinct positions of the selected vertices and tells, for every vertex, which of
 // them it lies at (-1 for none).
-std::vector<int> selectedPositionGroups(const EditorState& state, int& groupCount) {
+std::vector<int> selectedPositionGroups(const EditingState& state, int& groupCount) {
     std::unordered_map<PositionKey, int, PositionHash> groups;
     groups.reserve(state.vertices.size());
     for (const auto& vertex : state.vertices)
@@ -107,7 +106,7 @@ Vector3 unitVector(double x, double y, double z) {
     return {x / length, y / length, z / length};
 }
 
-Vector3 unitDirection(const EditorState& state, int a, int b) {
+Vector3 unitDirection(const EditingState& state, int a, int b) {
     const auto& to = vertexAt(state, a);
     const auto& from = vertexAt(state, b);
     const double dx = to.x - from.x, dy = to.y - from.y, dz = to.z - from.z;
@@ -116,7 +115,7 @@ Vector3 unitDirection(const EditorState& state, int a, int b) {
     return unitVector(dx, dy, dz);
 }
 
-int cornerInFace(const EditorState& state, int v, int f) {
+int cornerInFace(const EditingState& state, int v, int f) {
     const auto& face = state.faces.at(static_cast<std::size_t>(f - 1));
     const auto corners = cornersOf(face);
     int result = -1;
@@ -132,7 +131,7 @@ int cornerInFace(const EditorState& state, int v, int f) {
     return result;
 }
 
-void calcVertexNormal(EditorState& state, int v) {
+void calcVertexNormal(EditingState& state, int v) {
     Vector3 sum;
     for (std::size_t f = 0; f < state.faces.size(); ++f) {
         const int corner = cornerInFace(state, v, static_cast<int>(f + 1));
@@ -142,10 +141,10 @@ void calcVertexNormal(EditorState& state, int v) {
     storeNormal(state.vertices.at(static_cast<std::size_t>(v - 1)), sum);
 }
 
-void recalcNormals(EditorState& state) {
+void recalcNormals(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Recalculate Normals");
+    takeUndoSnapshot(state, UndoKind::RecalculateNormals);
 
     // Every selected vertex at one position collects the same faces, so each face is visited
     // once and adds its contribution to the sum of each selected position it touches. Faces
@@ -180,13 +179,13 @@ void recalcNormals(EditorState& state) {
             storeNormal(vertex,
                         groupOf[i] < 0 ? Vector3{} : sums[static_cast<std::size_t>(groupOf[i])]);
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void snapNormalsCommand(EditorState& state) {
+void snapNormalsCommand(EditingState& state) {
     if (numSelVerts(state) <= 0)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Snap Normals");
+    takeUndoSnapshot(state, UndoKind::SnapNormals);
     double sx = 0, sy = 0, sz = 0;
     for (const auto& vertex : state.vertices) {
         if (!vertex.selected)
@@ -206,7 +205,7 @@ void snapNormalsCommand(EditorState& state) {
             vertex.normalZ = sz / length;
         }
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
 } // namespace editor

@@ -1,11 +1,10 @@
 #include "editor/editing/transforms.h"
 
+#include "editor/editing/editing_state.h"
 #include "editor/editing/geoset_capacity.h"
+#include "editor/editing/tool_modes.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
-#include "editor/interaction/tool_modes.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
+#include "editor/model/selection_queries.h"
 
 #include <cmath>
 #include <string>
@@ -17,25 +16,24 @@ namespace {
 
 // Records the step of a transformation and clones the selection when the toggle is on.
 // False when the clone does not fit; then nothing has changed.
-bool prepareTransform(EditorState& state, bool record, const std::string& name, double amount1,
+bool prepareTransform(EditingState& state, bool record, UndoKind kind, double amount1,
                       double amount2, double amount3) {
     if (state.cloneMode && !cloneHasRoom(state))
         return false;
     if (record) {
         if (state.cloneMode)
-            takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Clone");
+            takeUndoSnapshot(state, UndoKind::Clone);
         else
-            takeUndoSnapshot(state, false, false, false, amount1, amount2, amount3, name);
+            takeUndoSnapshot(state, kind, amount1, amount2, amount3);
     }
     if (state.cloneMode)
         cloneSelection(state);
     return true;
 }
 
-void finishTransform(EditorState& state) {
+void finishTransform(EditingState& state) {
     state.cloneMode = false;
-    refreshViews(state);
-    updateToolButtons(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
 // Turns the pair (u, v) counterclockwise by theta radians, through its polar angle.
@@ -56,8 +54,8 @@ void rotatePair(double& u, double& v, double theta) {
 
 } // namespace
 
-void moveSelection(EditorState& state, double dx, double dy, double dz, bool record) {
-    if (!prepareTransform(state, record, "Move", dx, dy, dz))
+void moveSelection(EditingState& state, double dx, double dy, double dz, bool record) {
+    if (!prepareTransform(state, record, UndoKind::Move, dx, dy, dz))
         return;
     for (auto& vertex : state.vertices) {
         if (!vertex.selected)
@@ -72,8 +70,8 @@ void moveSelection(EditorState& state, double dx, double dy, double dz, bool rec
     finishTransform(state);
 }
 
-void scaleSelection(EditorState& state, double a, double b, bool record) {
-    if (!prepareTransform(state, record, "Scale", a, b, 0))
+void scaleSelection(EditingState& state, double a, double b, bool record) {
+    if (!prepareTransform(state, record, UndoKind::Scale, a, b, 0))
         return;
     const double length = std::sqrt(a * a + b * b);
     double factor = 1 + std::sqrt(length / 4) / 12;
@@ -95,10 +93,10 @@ void scaleSelection(EditorState& state, double a, double b, bool record) {
     finishTransform(state);
 }
 
-void rotateSelection(EditorState& state, double amount, char axis, bool record) {
+void rotateSelection(EditingState& state, double amount, char axis, bool record) {
     if (axis != 'x' && axis != 'y' && axis != 'z')
         return;
-    if (!prepareTransform(state, record, std::string("Rotate ") + axis, amount, 0, 0))
+    if (!prepareTransform(state, record, rotateKind(axis), amount, 0, 0))
         return;
     const double theta = (amount / 2) / 180 * rotationPi;
     const double cx = selectionCentre(state, 'x');
@@ -127,14 +125,14 @@ void rotateSelection(EditorState& state, double amount, char axis, bool record) 
     finishTransform(state);
 }
 
-bool cloneHasRoom(EditorState& state) {
+bool cloneHasRoom(EditingState& state) {
     const int vertices = numSelVerts(state);
     const int faces = countSelectedFaces(state);
     return geosetHasRoom(state, static_cast<std::size_t>(vertices > 0 ? vertices : 0),
                          static_cast<std::size_t>(faces));
 }
 
-void cloneSelection(EditorState& state) {
+void cloneSelection(EditingState& state) {
     if (!state.modelLoaded)
         return;
     const std::size_t vertexCount = state.vertices.size();
@@ -165,7 +163,7 @@ void cloneSelection(EditorState& state) {
     }
     for (std::size_t i = 0; i < state.vertices.size(); ++i)
         state.vertices[i].selected = i >= vertexCount;
-    refreshViews(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
 } // namespace editor

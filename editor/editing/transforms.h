@@ -2,7 +2,7 @@
 
 namespace editor {
 
-struct EditorState;
+struct EditingState;
 
 // The value of pi the rotation uses (this constant, not the full-precision value).
 inline constexpr double rotationPi = 3.14159265358;
@@ -14,23 +14,23 @@ inline constexpr double rotationPi = 3.14159265358;
 // When the clone would not fit in the geoset they show one "Error" message and change nothing.
 
 // Adds dx, dy, dz to the coordinates of the enabled axes.
-void moveSelection(EditorState& state, double dx, double dy, double dz, bool record);
+void moveSelection(EditingState& state, double dx, double dy, double dz, bool record);
 
 // Scales about the selection's centre on the enabled axes by 1 + sqrt(|(a, b)| / 4) / 12,
 // or its inverse when a < b. Normals stay.
-void scaleSelection(EditorState& state, double a, double b, bool record);
+void scaleSelection(EditingState& state, double a, double b, bool record);
 
 // Turns positions and normals by amount / 2 degrees about the line through the selection's
 // centre parallel to the axis ('x', 'y' or 'z'), counterclockwise for a positive amount. The
 // axis locks do not apply.
-void rotateSelection(EditorState& state, double amount, char axis, bool record);
+void rotateSelection(EditingState& state, double amount, char axis, bool record);
 
 // Appends copies of the selected vertices and of the faces whose three corners are selected,
 // re-pointed to the copies, then selects the copies only. The caller has checked the room.
-void cloneSelection(EditorState& state);
+void cloneSelection(EditingState& state);
 
 // True when cloning the current selection fits in the geoset; otherwise shows the "Error"
 // message and returns false.
-bool cloneHasRoom(EditorState& state);
+bool cloneHasRoom(EditingState& state);
 
 } // namespace editor

@@ -1,77 +1,80 @@
 #include "editor/editing/undo_command.h"
 
+#include "editor/editing/editing_state.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/tool_modes.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
 
-#include <algorithm>
-#include <string>
+#include <utility>
 
 namespace editor {
 
 namespace {
 
-bool isOneOf(const std::string& name, std::initializer_list<const char*> names) {
-    return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
-}
-
 // Restores the flags the step saved. A list taken when the geoset had another number of
 // vertices restores the flags both share and leaves the rest unselected.
-void restoreSelection(EditorState& state, const std::vector<bool>& flags) {
+void restoreSelection(EditingState& state, const std::vector<bool>& flags) {
     for (std::size_t i = 0; i < state.vertices.size(); ++i)
         state.vertices[i].selected = i < flags.size() && flags[i];
 }
 
-bool reversesByTransform(const std::string& name) {
-    return name == "Move" || name == "Scale" || name.rfind("Rotate", 0) == 0;
+bool reversesByTransform(const UndoEntry& entry) {
+    if (!entry.used)
+        return false;
+    const auto restore = undoKindInfo(entry.kind).restore;
+    return restore == UndoRestore::ReverseMove || restore == UndoRestore::ReverseRotate ||
+           restore == UndoRestore::ReverseScale;
 }
 
 } // namespace
 
-void undoLast(EditorState& state) {
+void undoLast(EditingState& state) {
     // The reversing transformation clones first while the toggle is on; when that clone does
     // not fit, nothing is undone and the step stays.
-    if (reversesByTransform(undoEntry(state, 1).name) && state.cloneMode && !cloneHasRoom(state))
+    if (reversesByTransform(undoEntry(state, 1)) && state.cloneMode && !cloneHasRoom(state))
         return;
-
-    UndoEntry entry; // an empty history restores nothing
-    if (!state.undoHistory.empty()) {
-        entry = std::move(state.undoHistory.front());
-        state.undoHistory.pop_front();
+    if (state.undoHistory.empty()) {
+        // An empty history restores nothing, but the views are drawn again all the same.
+        state.changed(Change::Geometry);
+        return;
     }
-    const std::string& name = entry.name;
+    UndoEntry entry = std::move(state.undoHistory.front());
+    state.undoHistory.pop_front();
 
-    if (isOneOf(name, {"Invert Selection", "Selection", "Select All"})) {
+    switch (undoKindInfo(entry.kind).restore) {
+    case UndoRestore::SelectionFlags:
         restoreSelection(state, entry.selectionFlags);
-    } else if (name == "Delete") {
+        break;
+    case UndoRestore::Undelete:
         for (auto& vertex : state.vertices)
             if (vertex.selected)
                 vertex.deleted = false;
-    } else if (name == "Move") {
+        break;
+    case UndoRestore::ReverseMove:
         moveSelection(state, -entry.amount1, -entry.amount2, -entry.amount3, false);
-    } else if (name.rfind("Rotate", 0) == 0) {
-        rotateSelection(state, -entry.amount1, name.back(), false);
-    } else if (name == "Scale") {
+        break;
+    case UndoRestore::ReverseRotate:
+        rotateSelection(state, -entry.amount1, rotationAxis(entry.kind), false);
+        break;
+    case UndoRestore::ReverseScale:
         scaleSelection(state, -entry.amount1, -entry.amount2, false);
-    } else if (isOneOf(name, {"Clone", "Weld", "Extrude", "Merge"})) {
+        break;
+    case UndoRestore::VerticesAndFaces:
         state.vertices = std::move(entry.savedVertices);
         state.faces = std::move(entry.savedFaces);
-    } else if (isOneOf(name, {"Align", "Set Coordinates", "Recalculate Normals",
-                              "Assign Vertex Group", "Snap", "Mirror", "Snap Normals"})) {
+        break;
+    case UndoRestore::Vertices:
         state.vertices = std::move(entry.savedVertices);
-    } else if (name == "Delete Face") {
+        break;
+    case UndoRestore::Faces:
         state.faces = std::move(entry.savedFaces);
-    } else if (name == "Set Active Axes") {
+        break;
+    case UndoRestore::AxisLocks:
         state.axisXEnabled = entry.amount1 == 1.0;
         state.axisYEnabled = entry.amount2 == 1.0;
         state.axisZEnabled = entry.amount3 == 1.0;
-        updateToolButtons(state);
+        break;
     }
-
-    updateUndoMenu(state);
-    refreshViews(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
 } // namespace editor

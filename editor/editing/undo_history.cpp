@@ -1,51 +1,47 @@
 #include "editor/editing/undo_history.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/editing/editing_state.h"
 
 namespace editor {
 
-void takeUndoSnapshot(EditorState& state, bool saveFaces, bool saveVertices, bool saveSelection,
-                      double amount1, double amount2, double amount3, const std::string& name) {
+void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1, double amount2,
+                      double amount3) {
     if (!state.modelLoaded)
         return;
+    const auto& info = undoKindInfo(kind);
     UndoEntry entry;
     entry.used = true;
-    if (saveSelection) {
+    entry.kind = kind;
+    if (info.savesSelection) {
         entry.selectionFlags.reserve(state.vertices.size());
         for (const auto& vertex : state.vertices)
             entry.selectionFlags.push_back(vertex.selected);
     }
-    if (saveVertices)
+    if (info.savesVertices)
         entry.savedVertices = state.vertices;
-    if (saveFaces)
+    if (info.savesFaces)
         entry.savedFaces = state.faces;
     entry.amount1 = amount1;
     entry.amount2 = amount2;
     entry.amount3 = amount3;
-    entry.name = name;
-
-    state.undoHistory.push_front(std::move(entry));
-    while (state.undoHistory.size() > static_cast<std::size_t>(undoHistorySize))
-        state.undoHistory.pop_back();
-    updateUndoMenu(state);
+    pushUndoStep(state, std::move(entry));
 }
 
-const UndoEntry& undoEntry(const EditorState& state, int k) {
+void pushUndoStep(UndoFields& history, UndoEntry entry) {
+    history.undoHistory.push_front(std::move(entry));
+    while (history.undoHistory.size() > static_cast<std::size_t>(undoHistorySize))
+        history.undoHistory.pop_back();
+}
+
+const UndoEntry& undoEntry(const UndoFields& history, int k) {
     static const UndoEntry empty;
-    if (k < 1 || static_cast<std::size_t>(k) > state.undoHistory.size())
+    if (k < 1 || static_cast<std::size_t>(k) > history.undoHistory.size())
         return empty;
-    return state.undoHistory[static_cast<std::size_t>(k - 1)];
+    return history.undoHistory[static_cast<std::size_t>(k - 1)];
 }
 
-void clearUndoHistory(EditorState& state) {
-    state.undoHistory.clear();
-    updateUndoMenu(state);
-}
-
-void updateUndoMenu(EditorState& state) {
-    const auto& newest = undoEntry(state, 1);
-    state.menus.mnuUndoEnabled = newest.used;
-    state.menus.mnuUndoCaption = newest.used ? "Undo " + newest.name : "Undo";
+void clearUndoHistory(UndoFields& history) {
+    history.undoHistory.clear();
 }
 
 } // namespace editor

@@ -1,9 +1,8 @@
 #include "editor/editing/vertex_groups.h"
 
 #include "common/number_text.h"
+#include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
 
 #include <algorithm>
 #include <optional>
@@ -15,7 +14,7 @@ namespace {
 
 // Asks until the answer is empty (nothing) or a number that fits a 16-bit integer, rounded half
 // to even. An answer out of that range is asked again like any other non-number.
-std::optional<int> askGroupNumber(EditorState& state, const std::string& prompt,
+std::optional<int> askGroupNumber(EditingState& state, const std::string& prompt,
                                   const std::string& title, const std::string& defaultText) {
     for (;;) {
         const auto answer = state.dialogs->inputBox(prompt, title, defaultText);
@@ -28,13 +27,13 @@ std::optional<int> askGroupNumber(EditorState& state, const std::string& prompt,
 
 } // namespace
 
-void assignVertexGroupCommand(EditorState& state) {
+void assignVertexGroupCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     const auto group = askGroupNumber(state, "Vertex group", "Assign Vertex Group", "0");
     if (!group)
         return;
-    takeUndoSnapshot(state, false, true, false, 0, 0, 0, "Assign Vertex Group");
+    takeUndoSnapshot(state, UndoKind::AssignVertexGroup);
     for (auto& vertex : state.vertices)
         if (vertex.selected)
             vertex.vertexGroup = *group;
@@ -54,7 +53,7 @@ std::string vertexGroupListText(const std::vector<int>& sortedGroups) {
     return text;
 }
 
-void vertexGroupOfSelectionCommand(EditorState& state) {
+void vertexGroupOfSelectionCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     std::set<int> groups;
@@ -70,7 +69,7 @@ void vertexGroupOfSelectionCommand(EditorState& state) {
                               "");
 }
 
-void selectByVertexGroupCommand(EditorState& state) {
+void selectByVertexGroupCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     std::optional<int> group;
@@ -88,10 +87,10 @@ void selectByVertexGroupCommand(EditorState& state) {
                 vertex.selected = false;
         }
     }
-    refreshViews(state);
+    state.changed(Change::Geometry);
 }
 
-void viewMatricesCommand(EditorState& state) {
+void viewMatricesCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     constexpr std::size_t pageLength = 300;
@@ -112,7 +111,7 @@ void viewMatricesCommand(EditorState& state) {
         state.dialogs->messageBox(page, "Matrices");
 }
 
-void addMatrixCommand(EditorState& state) {
+void addMatrixCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     constexpr int idsPerNewGroup = 5;

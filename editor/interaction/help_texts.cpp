@@ -1,6 +1,6 @@
 #include "editor/interaction/help_texts.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 
 namespace editor {
 

@@ -1,6 +1,6 @@
 #include "editor/interaction/tips.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 
 #include <array>
 #include <utility>
@@ -35,7 +35,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 17> controlT
 } // namespace
 
 void showTip(EditorState& state, const std::string& text) {
-    if (state.menus.mnuEnableTipsChecked)
+    if (state.tipsEnabled)
         state.txtTipsText = text;
 }
 
@@ -52,8 +52,8 @@ void showControlTip(EditorState& state, std::string_view control) {
 }
 
 void toggleTips(EditorState& state) {
-    state.menus.mnuEnableTipsChecked = !state.menus.mnuEnableTipsChecked;
-    state.txtTipsVisible = state.menus.mnuEnableTipsChecked;
+    state.tipsEnabled = !state.tipsEnabled;
+    state.txtTipsVisible = state.tipsEnabled;
 }
 
 } // namespace editor

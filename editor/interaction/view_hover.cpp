@@ -1,8 +1,8 @@
 #include "editor/interaction/view_hover.h"
 
+#include "editor/interaction/editor_state.h"
 #include "editor/interaction/tips.h"
 #include "editor/interaction/viewport_mouse.h"
-#include "editor/model/editor_state.h"
 
 namespace editor {
 

@@ -2,10 +2,10 @@
 
 #include "common/number_text.h"
 #include "editor/editing/extrude.h"
-#include "editor/editing/markers_slots.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
+#include "editor/model/marker_slots.h"
 
 #include <utility>
 
@@ -58,7 +58,7 @@ std::string viewTipText(View view) {
 
 std::optional<CoordinateReadOut> viewMouseMove(const EditorState& state, View view, double x,
                                                double y) {
-    if (!state.menus.viewsEnabled)
+    if (!state.modelControlsEnabled)
         return std::nullopt;
     const auto [h, v] = unproject(state, view, x, y);
     const std::string across = readOutText(h);
@@ -75,13 +75,13 @@ std::optional<CoordinateReadOut> viewMouseMove(const EditorState& state, View vi
 }
 
 void viewMouseDown(EditorState& state, View view, double x, double y) {
-    if (!state.menus.viewsEnabled)
+    if (!state.modelControlsEnabled)
         return;
     std::tie(state.dragStartH, state.dragStartV) = unproject(state, view, x, y);
 }
 
 void viewMouseUp(EditorState& state, View view, MouseButton button, double x, double y) {
-    if (!state.menus.viewsEnabled)
+    if (!state.modelControlsEnabled)
         return;
     std::tie(state.dragEndH, state.dragEndV) = unproject(state, view, x, y);
     releaseDrag(state, view, button);
@@ -137,7 +137,7 @@ void boxSelect(EditorState& state, char hAxis, char vAxis) {
         std::swap(state.dragStartH, state.dragEndH);
     if (state.dragStartV > state.dragEndV)
         std::swap(state.dragStartV, state.dragEndV);
-    takeUndoSnapshot(state, false, false, true, 0, 0, 0, "Selection");
+    takeUndoSnapshot(state, UndoKind::Selection);
     const bool selecting = state.selectionMode == "S" || state.selectionMode == "A";
     for (auto& vertex : state.vertices) {
         if (state.selectionMode == "S")
@@ -148,7 +148,7 @@ void boxSelect(EditorState& state, char hAxis, char vAxis) {
             v < state.dragEndV)
             vertex.selected = selecting;
     }
-    refreshViews(state);
+    state.changed(Change::Selection);
 }
 
 void placeMarker(EditorState& state, char hAxis, char vAxis) {
@@ -156,9 +156,8 @@ void placeMarker(EditorState& state, char hAxis, char vAxis) {
     marker = MarkerRecord{0, 0, 0, true};
     markerCoordinate(marker, hAxis) = state.dragEndH;
     markerCoordinate(marker, vAxis) = state.dragEndV;
-    state.menus.mnuAddMarkerGraphicallyChecked = false;
     state.placingMarker = false;
-    refreshViews(state);
+    state.changed(Change::Markers);
 }
 
 } // namespace editor

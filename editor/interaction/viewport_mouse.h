@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/model/shared_types.h"
 #include "editor/views/viewports.h"
 
 #include <optional>
@@ -8,9 +9,6 @@
 namespace editor {
 
 struct EditorState;
-
-// The button of a mouse event, with the window system's numbers.
-enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
 // A view's current size in twips: its canvas's, or the standard 3135 by 3015 without one.
 struct ViewSize {

@@ -1,8 +1,7 @@
 #include "editor/interaction/window_lifecycle.h"
 
 #include "common/text_file.h"
-#include "editor/interaction/tool_modes.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 
 namespace editor {
 
@@ -12,7 +11,6 @@ void loadMainWindow(EditorState& state, const std::string& systemTextOf123) {
     state.transformMode = "M";
     state.mouseArmed = true;
     state.axisXEnabled = state.axisYEnabled = state.axisZEnabled = true;
-    updateToolButtons(state);
     state.versionText = "1.14";
     if (systemTextOf123 == "1,23" && state.dialogs)
         state.dialogs->messageBox(

@@ -2,9 +2,6 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
-#include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
 
 #include <array>
 #include <optional>
@@ -16,9 +13,9 @@ namespace {
 
 // A line the reader cannot follow; carries what is wrong, the caller adds file and line. A
 // non-zero line number names the line at fault when it is not the last one read.
-class ReadError : public std::runtime_error {
+class ParseFault : public std::runtime_error {
   public:
-    explicit ReadError(const std::string& what, std::size_t lineNumber = 0)
+    explicit ParseFault(const std::string& what, std::size_t lineNumber = 0)
         : std::runtime_error(what), line(lineNumber) {}
     std::size_t line;
 };
@@ -34,21 +31,21 @@ std::string quoted(std::string_view text) {
 double number(std::string_view text) {
     const auto value = common::parseNumber(text);
     if (!value)
-        throw ReadError(quoted(text) + " is not a number");
+        throw ParseFault(quoted(text) + " is not a number");
     return *value;
 }
 
 int integer16(std::string_view text) {
     const auto value = common::parseInteger16(text);
     if (!value)
-        throw ReadError(quoted(text) + " is not a whole number from -32768 to 32767");
+        throw ParseFault(quoted(text) + " is not a whole number from -32768 to 32767");
     return *value;
 }
 
 int count(std::string_view text, const char* what) {
     const auto value = common::parseInteger32(text);
     if (!value || *value < 0)
-        throw ReadError(quoted(text) + " is not a valid " + what + " count");
+        throw ParseFault(quoted(text) + " is not a valid " + what + " count");
     return *value;
 }
 
@@ -71,7 +68,7 @@ std::string_view trimmed(std::string_view text) {
 template <typename Each>
 void forEachValue(std::string_view line, std::string_view prefix, const char* form, Each each) {
     const auto fail = [form] {
-        throw ReadError(std::string("expected a line of the form ") + form);
+        throw ParseFault(std::string("expected a line of the form ") + form);
     };
     if (!startsWith(line, prefix))
         fail();
@@ -98,11 +95,11 @@ template <std::size_t N> std::array<double, N> dataValues(std::string_view line,
     std::size_t n = 0;
     forEachValue(line, "\t\t{", form, [&](std::string_view text) {
         if (n == N)
-            throw ReadError(std::string("expected a line of the form ") + form);
+            throw ParseFault(std::string("expected a line of the form ") + form);
         values[n++] = number(text);
     });
     if (n != N)
-        throw ReadError(std::string("expected a line of the form ") + form);
+        throw ParseFault(std::string("expected a line of the form ") + form);
     return values;
 }
 
@@ -114,11 +111,11 @@ void parseIndexLine(std::string_view line, std::vector<FaceRecord>& faces, int& 
     forEachValue(line, "\t\t\t{", "{ a, b, c, ... },",
                  [&](std::string_view text) { indices.push_back(integer16(text)); });
     if (indices.size() % 3 != 0)
-        throw ReadError("the number of indices on a triangle line is not a multiple of 3");
+        throw ParseFault("the number of indices on a triangle line is not a multiple of 3");
     for (std::size_t i = 0; i < indices.size(); i += 3) {
         ++faceIndex;
         if (static_cast<std::size_t>(faceIndex) > faces.size())
-            throw ReadError("more triangles than the Faces header counts");
+            throw ParseFault("more triangles than the Faces header counts");
         faces[static_cast<std::size_t>(faceIndex - 1)] = {indices[i], indices[i + 1],
                                                           indices[i + 2], false};
     }
@@ -130,7 +127,7 @@ MatrixTable::Column parseMatrices(std::string_view line) {
     std::size_t slot = 0;
     forEachValue(line, "\t\tMatrices {", "Matrices { id, ... },", [&](std::string_view text) {
         if (slot >= column.size())
-            throw ReadError("a matrix group holds more than 7 bone ids");
+            throw ParseFault("a matrix group holds more than 7 bone ids");
         column[slot++] = integer16(text);
     });
     return column;
@@ -140,7 +137,7 @@ MatrixTable::Column parseMatrices(std::string_view line) {
 int headerCount(std::string_view line, std::size_t wordLength, const char* form, const char* what) {
     const auto brace = line.find('{');
     if (brace == std::string_view::npos || brace < wordLength)
-        throw ReadError(std::string("expected a header of the form ") + form);
+        throw ParseFault(std::string("expected a header of the form ") + form);
     return count(line.substr(wordLength, brace - wordLength), what);
 }
 
@@ -168,17 +165,17 @@ struct CountedBlock {
 
     void check() const {
         if (name && expected >= 0 && *filled != expected)
-            throw ReadError(std::string("the ") + name + " header counts " +
-                                std::to_string(expected) + " but the block holds " +
-                                std::to_string(*filled) + " lines",
-                            headerLine);
+            throw ParseFault(std::string("the ") + name + " header counts " +
+                                 std::to_string(expected) + " but the block holds " +
+                                 std::to_string(*filled) + " lines",
+                             headerLine);
     }
 };
 
 // Reads the next line of a block that must go on; a file that ends there is truncated.
 void nextLine(common::LineReader& reader, std::string& line, const char* block) {
     if (!reader.next(line))
-        throw ReadError(std::string("the file ends inside the ") + block + " block");
+        throw ParseFault(std::string("the file ends inside the ") + block + " block");
 }
 
 void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays& arrays) {
@@ -195,7 +192,7 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
 
     auto vertexAt = [&vertices](int index, const char* what) -> VertexRecord& {
         if (index < 1 || static_cast<std::size_t>(index) > vertices.size())
-            throw ReadError(std::string("more ") + what + " than the geoset has vertices");
+            throw ParseFault(std::string("more ") + what + " than the geoset has vertices");
         return vertices[static_cast<std::size_t>(index - 1)];
     };
     auto openCounted = [&](const char* name, int expected, const int* filled) {
@@ -240,10 +237,10 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         if (inVertexGroup) {
             ++blockIndex;
             if (!startsWith(line, "\t\t") || line.size() < 4 || line.back() != ',')
-                throw ReadError("expected a vertex group line of the form 0,");
+                throw ParseFault("expected a vertex group line of the form 0,");
             const int group = integer16(std::string_view(line).substr(2, line.size() - 3));
             if (group < 0)
-                throw ReadError("a vertex group cannot be negative");
+                throw ParseFault("a vertex group cannot be negative");
             vertexAt(blockIndex, "vertex group lines").vertexGroup = group;
         }
         if (inNormals) {
@@ -261,7 +258,7 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             inVertices = true;
             const int n = headerCount(line, 9, "Vertices 8 {", "vertex");
             if (n > maxGeosetRecords)
-                throw ReadError("a geoset holds at most 32767 vertices");
+                throw ParseFault("a geoset holds at most 32767 vertices");
             vertices.assign(static_cast<std::size_t>(n), VertexRecord{});
             arrays.verticesRead = true;
             vertexLines = 0;
@@ -283,13 +280,13 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             auto text = from(line, 7);
             const auto blank = text.find(' ');
             if (blank == std::string_view::npos || text.size() < blank + 3)
-                throw ReadError("expected a header of the form Faces 1 36 {");
+                throw ParseFault("expected a header of the form Faces 1 36 {");
             text = text.substr(blank + 1);
             const int indexCount = count(text.substr(0, text.size() - 2), "index");
             if (indexCount % 3 != 0)
-                throw ReadError("the index count of the Faces header is not a multiple of 3");
+                throw ParseFault("the index count of the Faces header is not a multiple of 3");
             if (indexCount / 3 > maxGeosetRecords)
-                throw ReadError("a geoset holds at most 32767 triangles");
+                throw ParseFault("a geoset holds at most 32767 triangles");
             arrays.faces.assign(static_cast<std::size_t>(indexCount / 3), FaceRecord{});
             arrays.facesRead = true;
             arrays.facesLine = reader.lineNumber();
@@ -302,9 +299,10 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
                 parseIndexLine(line, arrays.faces, faceIndex, indices);
             }
             if (static_cast<std::size_t>(faceIndex) != arrays.faces.size())
-                throw ReadError("the Faces header counts " + std::to_string(indexCount) +
-                                    " indices but the block holds " + std::to_string(3 * faceIndex),
-                                arrays.facesLine);
+                throw ParseFault("the Faces header counts " + std::to_string(indexCount) +
+                                     " indices but the block holds " +
+                                     std::to_string(3 * faceIndex),
+                                 arrays.facesLine);
         } else if (startsWith(line, "\tGroups")) {
             arrays.matrices.clear();
             arrays.matrices.resize(1);
@@ -318,7 +316,7 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
                 const auto column = parseMatrices(line);
                 ++arrays.groups;
                 if (arrays.groups > maxGeosetRecords)
-                    throw ReadError("a geoset holds at most 32767 matrix groups");
+                    throw ParseFault("a geoset holds at most 32767 matrix groups");
                 arrays.matrices.resize(arrays.groups);
                 for (int slot = 1; slot <= matrixSlots; ++slot)
                     arrays.matrices.at(slot, arrays.groups) =
@@ -329,9 +327,9 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
     // A geoset may run to the end of the file without its closing line (the starter model of
     // File -> New does), but not a data block: its lines would silently fall short.
     if (inGeoset && !finished && counted.name)
-        throw ReadError(std::string("the file ends inside the ") + counted.name + " block");
+        throw ParseFault(std::string("the file ends inside the ") + counted.name + " block");
     if (inGeoset && !finished && inVertexGroup)
-        throw ReadError("the file ends inside the VertexGroup block");
+        throw ParseFault("the file ends inside the VertexGroup block");
 }
 
 void checkCorners(const GeosetArrays& arrays) {
@@ -340,10 +338,10 @@ void checkCorners(const GeosetArrays& arrays) {
         const auto& face = arrays.faces[f];
         for (int corner : {face.a, face.b, face.c})
             if (corner < 0 || corner >= limit)
-                throw ReadError("triangle " + std::to_string(f + 1) + " names vertex " +
-                                    std::to_string(corner) + ", but the geoset has " +
-                                    std::to_string(limit) + " vertices",
-                                arrays.facesLine);
+                throw ParseFault("triangle " + std::to_string(f + 1) + " names vertex " +
+                                     std::to_string(corner) + ", but the geoset has " +
+                                     std::to_string(limit) + " vertices",
+                                 arrays.facesLine);
     }
 }
 
@@ -353,22 +351,11 @@ void checkVertexGroups(const GeosetArrays& arrays) {
         return;
     for (std::size_t i = 0; i < arrays.vertices.size(); ++i)
         if (arrays.vertices[i].vertexGroup >= arrays.groups)
-            throw ReadError("vertex " + std::to_string(i) + " is in matrix group " +
-                                std::to_string(arrays.vertices[i].vertexGroup) +
-                                ", but the geoset has " + std::to_string(arrays.groups) + " groups",
-                            arrays.groupsLine);
-}
-
-void enableModelControls(EditorState& state) {
-    auto& menus = state.menus;
-    menus.mnuToolsEnabled = menus.mnuSaveEnabled = menus.mnuSaveAsEnabled = true;
-    menus.mnuSwitchGeosetEnabled = menus.mnuSaveGeosetEnabled = true;
-    menus.mnuMergeGeosetEnabled = menus.viewsEnabled = true;
-}
-
-void showError(EditorState& state, const std::string& text) {
-    if (state.dialogs)
-        state.dialogs->messageBox(text, "Error");
+            throw ParseFault("vertex " + std::to_string(i) + " is in matrix group " +
+                                 std::to_string(arrays.vertices[i].vertexGroup) +
+                                 ", but the geoset has " + std::to_string(arrays.groups) +
+                                 " groups",
+                             arrays.groupsLine);
 }
 
 } // namespace
@@ -385,44 +372,23 @@ int countChar(std::string_view text, char ch) {
     return n;
 }
 
-int chooseGeoset(EditorState& state, const std::string& path) {
+int countGeosets(common::LineReader& reader) {
     int geosets = 0;
-    common::LineReader reader(path);
     std::string line;
     while (reader.next(line))
         if (line == "Geoset {")
             ++geosets;
-    if (geosets <= 1 || !state.dialogs)
-        return 1;
-    const std::string prompt = "Geoset to import(1 - " + std::to_string(geosets) + "):";
-    for (;;) {
-        const auto answer = state.dialogs->inputBox(prompt, "Geoset to open", "1");
-        const auto value = common::parseNumber(answer);
-        if (!value || *value < 1 || *value > geosets)
-            continue;
-        const auto rounded = common::parseInteger32(answer);
-        if (rounded && *rounded >= 1 && *rounded <= geosets)
-            return *rounded;
-    }
+    return geosets;
 }
 
-bool readGeoset(EditorState& state, const std::string& path, std::vector<VertexRecord>& vertices,
-                std::vector<FaceRecord>& faces, MatrixTable& matrices, int geosetNumber,
-                bool storeGroupCount) {
-    common::LineReader reader(path);
-    if (!reader.isOpen()) {
-        showError(state, "Cannot read " + path + ".");
-        return false;
-    }
-    // Read into copies so that a file that fails half-way leaves the arrays as they were.
+GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber) {
     GeosetArrays arrays;
-    arrays.vertices = vertices;
     try {
         readGeosetLines(reader, geosetNumber, arrays);
         if (!arrays.geosetFound)
-            throw ReadError("the file has no geoset " + std::to_string(geosetNumber));
+            throw ParseFault("the file has no geoset " + std::to_string(geosetNumber));
         if (!arrays.verticesRead || arrays.vertexIndex == 0)
-            throw ReadError(
+            throw ParseFault(
                 "geoset " + std::to_string(geosetNumber) +
                 " has no vertex this editor can read. Geoset blocks must be indented with tabs "
                 "only, one item a line, as in a tab, \"Vertices 8 {\" and then two tabs, "
@@ -433,95 +399,27 @@ bool readGeoset(EditorState& state, const std::string& path, std::vector<VertexR
             arrays.faces.clear();
         checkCorners(arrays);
         checkVertexGroups(arrays);
-    } catch (const ReadError& error) {
-        const auto line = error.line ? error.line : reader.lineNumber();
-        showError(state, "Cannot read " + path + ", line " + std::to_string(line) + ": " +
-                             error.what() + ".");
-        return false;
+    } catch (const ParseFault& fault) {
+        GeosetReadResult result;
+        result.errorLine = fault.line ? fault.line : reader.lineNumber();
+        result.error = fault.what();
+        return result;
     }
-    vertices = std::move(arrays.vertices);
-    faces = std::move(arrays.faces);
+    GeosetReadResult result;
+    result.geoset.emplace();
+    result.geoset->vertices = std::move(arrays.vertices);
+    result.geoset->faces = std::move(arrays.faces);
+    result.geoset->groupsRead = arrays.groupsRead;
     if (arrays.groupsRead) {
-        matrices = std::move(arrays.matrices);
-        if (storeGroupCount)
-            state.groupCount = arrays.groups;
+        result.geoset->matrices = std::move(arrays.matrices);
+        result.geoset->groupCount = arrays.groups;
     }
-    enableModelControls(state);
-    state.modelLoaded = true;
-    return true;
+    return result;
 }
 
-void openModel(EditorState& state, std::vector<VertexRecord>& vertices,
-               std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
-               bool storeGroupCount) {
-    const std::string previousModelPath = state.modelPath;
-    state.mouseArmed = false;
-    if (state.startArmingTimer)
-        state.startArmingTimer();
-    state.menus.cmdSnapEnabled = state.menus.cmdDeleteEnabled = true;
-
-    if (!state.dialogs)
-        return;
-    const auto chosen = state.dialogs->openFileDialog(mdlFileFilter);
-    if (!chosen)
-        return;
-    if (!common::canOpenForReading(*chosen)) {
-        if (!chosen->empty())
-            state.dialogs->messageBox("Bad file name", "Error");
-        // The previous model stays the one being edited.
-        state.modelPath = previousModelPath;
-        return;
-    }
-    state.modelPath = *chosen;
-
-    const std::string previousTempPath = state.tempPath;
-    const std::string previousSavePath = state.savePath;
-    const int answer = chooseGeoset(state, state.modelPath);
-    state.savePath = state.modelPath;
-
-    // Read into copies first: the working copy is made only from a model that could be read,
-    // so a failed open never replaces the working copy the arrays in memory belong to.
-    auto newVertices = vertices;
-    auto newFaces = faces;
-    auto newMatrices = matrices;
-    const int previousGroupCount = state.groupCount;
-    const bool previousLoaded = state.modelLoaded;
-    bool opened = readGeoset(state, state.modelPath, newVertices, newFaces, newMatrices, answer,
-                             storeGroupCount);
-    std::string newTempPath;
-    if (opened && isMainModel) {
-        newTempPath = workingCopyPath(state.modelPath);
-        if (!common::copyFileOver(state.modelPath, newTempPath)) {
-            state.dialogs->messageBox("Cannot write the working copy " + newTempPath + ".",
-                                      "Error");
-            state.groupCount = previousGroupCount;
-            state.modelLoaded = previousLoaded;
-            opened = false;
-        }
-    }
-
-    if (opened) {
-        vertices = std::move(newVertices);
-        faces = std::move(newFaces);
-        matrices = std::move(newMatrices);
-    }
-    if (isMainModel && opened) {
-        // The old working copy goes, unless it is the very file just opened.
-        if (!previousTempPath.empty() && previousTempPath != newTempPath &&
-            previousTempPath != state.modelPath)
-            common::deleteFile(previousTempPath);
-        state.tempPath = newTempPath;
-        state.geosetNumber = answer;
-        clearUndoHistory(state);
-    } else if (isMainModel) {
-        // Nothing was read: the previous model and its working copy stay in use.
-        state.modelPath = previousModelPath;
-        state.savePath = previousSavePath;
-    } else {
-        state.modelPath = previousModelPath;
-        state.savePath = state.modelPath;
-    }
-    refreshViews(state);
+GeosetReadResult readGeosetText(std::string text, int geosetNumber) {
+    common::LineReader reader(common::LineReader::FromText{}, std::move(text));
+    return readGeoset(reader, geosetNumber);
 }
 
 } // namespace editor

@@ -2,15 +2,17 @@
 
 #include "editor/model/geoset_model.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace common {
+class LineReader;
+}
+
 namespace editor {
-
-struct EditorState;
-
-inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
 
 // Case-sensitive prefix test on whole lines.
 bool startsWith(std::string_view checkIn, std::string_view checkFor);
@@ -18,21 +20,33 @@ bool startsWith(std::string_view checkIn, std::string_view checkFor);
 // Number of positions of text holding ch.
 int countChar(std::string_view text, char ch);
 
-// Which geoset to use: 1 when the file has at most one line that is exactly "Geoset {",
-// otherwise asks until the answer is a number from 1 to the count.
-int chooseGeoset(EditorState& state, const std::string& path);
+// The arrays of one geoset as the file gives them.
+struct GeosetContent {
+    std::vector<VertexRecord> vertices;
+    std::vector<FaceRecord> faces;
+    // Whether the geoset has a Groups block; only then matrices and groupCount are read.
+    bool groupsRead = false;
+    MatrixTable matrices;
+    int groupCount = 0;
+};
 
-// Reads geoset geosetNumber (1-based) of the file into the three arrays, replacing each only
-// when the geoset has its block. On input it cannot follow, it shows one message titled
-// "Error" naming the file and line, leaves the arrays as they were and returns false.
-bool readGeoset(EditorState& state, const std::string& path, std::vector<VertexRecord>& vertices,
-                std::vector<FaceRecord>& faces, MatrixTable& matrices, int geosetNumber,
-                bool storeGroupCount);
+// The geoset, or what is wrong and on which 1-based line.
+struct GeosetReadResult {
+    std::optional<GeosetContent> geoset;
+    std::size_t errorLine = 0;
+    std::string error;
 
-// File -> Open (isMainModel) and the reading half of Merge Geoset: asks for a file, makes the
-// working copy (main model only), asks for the geoset and reads it.
-void openModel(EditorState& state, std::vector<VertexRecord>& vertices,
-               std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
-               bool storeGroupCount);
+    bool ok() const { return geoset.has_value(); }
+};
+
+// Number of lines that are exactly "Geoset {".
+int countGeosets(common::LineReader& reader);
+
+// Reads geoset geosetNumber (1-based) from the lines of a model. A geoset without a Faces block
+// has no triangles. Input it cannot follow gives an error naming the line: text where a number
+// must be, counts that disagree with their blocks, more than 32767 of something, corners or
+// vertex groups naming what the geoset does not have, a file that ends inside a data block.
+GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber);
+GeosetReadResult readGeosetText(std::string text, int geosetNumber);
 
 } // namespace editor

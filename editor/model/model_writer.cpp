@@ -2,10 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
-#include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
 #include "editor/model/geoset_reader.h"
-#include "editor/views/viewports.h"
 
 #include <algorithm>
 #include <optional>
@@ -30,15 +27,10 @@ double rounded(double value) {
     return common::roundHalfEven(value, 6);
 }
 
-void showError(EditorState& state, const std::string& text) {
-    if (state.dialogs)
-        state.dialogs->messageBox(text, "Error");
-}
-
 // The working copy's lines with a cursor, as the writer consumes them.
 class Input {
   public:
-    explicit Input(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit Input(const std::vector<std::string>& lines) : lines_(lines) {}
     bool next(std::string& line) {
         if (position_ >= lines_.size())
             return false;
@@ -47,13 +39,13 @@ class Input {
     }
 
   private:
-    std::vector<std::string> lines_;
+    const std::vector<std::string>& lines_;
     std::size_t position_ = 0;
 };
 
 // Reads lines until one is exactly a tab followed by "}" and writes that line (the block's
 // old contents are dropped). At the end of the input nothing more is written.
-void copyBlockEnd(Input& input, common::AtomicFileWriter& out) {
+void copyBlockEnd(Input& input, common::LineSink& out) {
     std::string line;
     while (input.next(line)) {
         if (line == "\t}") {
@@ -71,12 +63,12 @@ bool skipUntil(Input& input, std::string& line, std::string_view stop) {
     return false;
 }
 
-int keptVertexCount(const EditorState& state) {
+int keptVertexCount(const GeosetModel& state) {
     return static_cast<int>(std::count_if(state.vertices.begin(), state.vertices.end(),
                                           [](const VertexRecord& v) { return !v.deleted; }));
 }
 
-bool cornersKept(const EditorState& state, const FaceRecord& face) {
+bool cornersKept(const GeosetModel& state, const FaceRecord& face) {
     const auto kept = [&](int corner) {
         return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
                !state.vertices[static_cast<std::size_t>(corner)].deleted;
@@ -84,13 +76,13 @@ bool cornersKept(const EditorState& state, const FaceRecord& face) {
     return kept(face.a) && kept(face.b) && kept(face.c);
 }
 
-int keptFaceCount(const EditorState& state) {
+int keptFaceCount(const GeosetModel& state) {
     return static_cast<int>(
         std::count_if(state.faces.begin(), state.faces.end(),
                       [&](const FaceRecord& f) { return cornersKept(state, f); }));
 }
 
-void writeGroups(const EditorState& state, common::AtomicFileWriter& out) {
+void writeGroups(const GeosetModel& state, common::LineSink& out) {
     const int groups = std::min(state.groupCount, state.matrices.columnCount());
     int total = 0;
     for (int g = 1; g <= groups; ++g)
@@ -107,7 +99,7 @@ void writeGroups(const EditorState& state, common::AtomicFileWriter& out) {
     }
 }
 
-void writeFaces(const EditorState& state, common::AtomicFileWriter& out) {
+void writeFaces(const GeosetModel& state, common::LineSink& out) {
     // Output index of every vertex, computed once rather than per corner.
     std::vector<int> outputIndex(state.vertices.size(), -1);
     int next = 0;
@@ -132,61 +124,10 @@ void writeFaces(const EditorState& state, common::AtomicFileWriter& out) {
     out.writeLine("\t\t}");
 }
 
-// Reads the whole model again after the geoset was removed from it. When nothing can be read
-// from it any more, no model stays loaded: the arrays of the removed geoset must not be saved
-// over another geoset.
-void reopenAfterRemoval(EditorState& state) {
-    clearUndoHistory(state);
-    const int answer = chooseGeoset(state, state.modelPath);
-    if (readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
-                   true)) {
-        state.geosetNumber = answer;
-    } else {
-        state.modelLoaded = false;
-        state.vertices.clear();
-        state.faces.clear();
-        state.geosetNumber = 0;
-    }
-    refreshViews(state);
-}
+} // namespace
 
-// Refreshes the working copy from the file just written; the old copy goes only once the new
-// one is in place, and never when it is the file just written.
-bool refreshWorkingCopy(EditorState& state) {
-    const std::string newTempPath = workingCopyPath(state.modelPath);
-    if (!common::copyFileOver(state.modelPath, newTempPath))
-        return false;
-    if (!state.tempPath.empty() && state.tempPath != newTempPath &&
-        state.tempPath != state.modelPath)
-        common::deleteFile(state.tempPath);
-    state.tempPath = newTempPath;
-    return true;
-}
-
-// The one-geoset model binds every vertex to its one bone; the arrays follow, so that saving
-// it again does not write groups and bone ids it does not have.
-void bindToTheOneBone(EditorState& state) {
-    for (auto& vertex : state.vertices)
-        vertex.vertexGroup = 0;
-    state.matrices.clear();
-    state.matrices.resize(1);
-    state.matrices.at(1, 1) = 0;
-    state.groupCount = 1;
-}
-
-bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    common::AtomicFileWriter out(path);
-    if (!out.isOpen())
-        return false;
-    for (const auto& line : lines)
-        out.writeLine(line);
-    return out.commit();
-}
-
-bool writeModel(EditorState& state, bool geosetOnly, const std::vector<std::string>& lines) {
-    common::AtomicFileWriter out(state.savePath);
-    if (!out.isOpen())
-        return false;
+void writeModel(const std::vector<std::string>& lines, const GeosetModel& state, bool geosetOnly,
+                common::LineSink& out) {
     Input input(lines);
     const int keptVertices = keptVertexCount(state);
     int geosetCounter = 0;
@@ -297,8 +238,16 @@ bool writeModel(EditorState& state, bool geosetOnly, const std::vector<std::stri
         out.writeLine("\t{ 0, 0, 0 },");
         out.writeLine("}");
     }
-    return out.commit();
 }
+
+std::vector<std::string> modelLines(const std::vector<std::string>& lines, const GeosetModel& model,
+                                    bool geosetOnly) {
+    common::LineCollector out;
+    writeModel(lines, model, geosetOnly, out);
+    return std::move(out.lines);
+}
+
+namespace {
 
 // The number after a prefix such as "\tGeosetId ", or nothing when it is not a number.
 std::optional<int> referenceNumber(const std::string& line, std::size_t prefixLength) {
@@ -315,7 +264,7 @@ std::optional<int> referenceNumber(const std::string& line, std::size_t prefixLe
 
 } // namespace
 
-int newVertexIndex(const EditorState& state, int k) {
+int newVertexIndex(const GeosetModel& state, int k) {
     int kept = 0;
     for (int i = 0; i < k && static_cast<std::size_t>(i) < state.vertices.size(); ++i)
         if (!state.vertices[static_cast<std::size_t>(i)].deleted)
@@ -323,82 +272,14 @@ int newVertexIndex(const EditorState& state, int k) {
     return kept - 1;
 }
 
-int countWrittenFaces(const EditorState& state) {
+int countWrittenFaces(const GeosetModel& state) {
     return static_cast<int>(
         std::count_if(state.faces.begin(), state.faces.end(),
                       [&](const FaceRecord& f) { return !f.deleted && cornersKept(state, f); }));
 }
 
-bool saveModel(EditorState& state, bool geosetOnly, bool askPath) {
-    if (!state.modelLoaded)
-        return false;
-    const std::string previousModelPath = state.modelPath;
-    state.savePath = state.modelPath;
-    if (askPath) {
-        const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
-                                          : std::optional<std::string>();
-        if (!chosen)
-            return false;
-        state.savePath = *chosen;
-    }
-    state.modelPath = state.savePath;
-
-    // On failure the paths are those of before the save, and the files are as they were.
-    const auto fail = [&](const std::string& text) {
-        showError(state, text);
-        state.modelPath = state.savePath = previousModelPath;
-    };
-    const bool removing = keptVertexCount(state) == 0 || keptFaceCount(state) == 0;
-    if (removing && state.dialogs)
-        state.dialogs->messageBox("Removing geoset", "");
-
-    const auto lines = common::readAllLines(state.tempPath);
-    if (!lines) {
-        fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
-             " cannot be read.");
-        return false;
-    }
-    // The model file is written first and the working copy refreshed from it, so that a failure
-    // leaves both as they were.
-    const bool written =
-        removing ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber))
-                 : writeModel(state, geosetOnly, *lines);
-    if (!written) {
-        fail("Cannot save " + state.savePath + ": the file cannot be written.");
-        return false;
-    }
-    if (!refreshWorkingCopy(state)) {
-        fail("Saved " + state.savePath + ", but its working copy " +
-             workingCopyPath(state.modelPath) + " cannot be written; editing goes on with " +
-             previousModelPath + ".");
-        return false;
-    }
-    if (removing) {
-        reopenAfterRemoval(state);
-    } else if (geosetOnly) {
-        state.geosetNumber = 1;
-        bindToTheOneBone(state);
-        clearUndoHistory(state);
-    }
-    return true;
-}
-
-void saveCommand(EditorState& state) {
-    saveModel(state, false, false);
-}
-
-void saveAsCommand(EditorState& state) {
-    saveModel(state, false, true);
-    // Runs also after a cancelled dialog: the working copy is then simply copied again.
-    if (state.savePath.empty())
-        return;
-    state.modelPath = state.savePath;
-    // On failure the previous working copy stays in use; a failed save has said why already.
-    refreshWorkingCopy(state);
-}
-
-void saveGeosetCommand(EditorState& state) {
-    saveModel(state, true, true);
+bool savingRemovesGeoset(const GeosetModel& model) {
+    return keptVertexCount(model) == 0 || keptFaceCount(model) == 0;
 }
 
 std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model, int n) {
@@ -480,11 +361,6 @@ std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model
         pass2.push_back(*line);
     }
     return pass2;
-}
-
-bool removeGeoset(const std::string& path, int n) {
-    const auto lines = common::readAllLines(path);
-    return lines && writeLines(path, removeGeosetLines(*lines, n));
 }
 
 } // namespace editor

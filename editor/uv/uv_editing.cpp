@@ -39,8 +39,8 @@ double direction(double p, double q) {
 
 } // namespace
 
-void refreshModeButtons(UvEditorState& uv) {
-    auto& b = uv.modeButtons;
+UvModeButtons uvModeButtons(const UvEditorState& uv) {
+    UvModeButtons b;
     b.cmdSelect = modeButtonColour(uv.uvSelectionMode, "S");
     b.cmdAdd = modeButtonColour(uv.uvSelectionMode, "A");
     b.cmdDeselect = modeButtonColour(uv.uvSelectionMode, "D");
@@ -49,16 +49,15 @@ void refreshModeButtons(UvEditorState& uv) {
     b.cmdScale = modeButtonColour(uv.uvTransformMode, "S");
     b.cmdUVX = axisButtonColour(uv.xEnabled);
     b.cmdUVY = axisButtonColour(uv.yEnabled);
+    return b;
 }
 
 void setUVSelectionMode(UvEditorState& uv, const std::string& mode) {
     uv.uvSelectionMode = mode;
-    refreshModeButtons(uv);
 }
 
 void setUVTransformMode(UvEditorState& uv, const std::string& mode) {
     uv.uvTransformMode = mode;
-    refreshModeButtons(uv);
 }
 
 void toggleUVAxis(UvEditorState& uv, char axis) {
@@ -66,7 +65,6 @@ void toggleUVAxis(UvEditorState& uv, char axis) {
         uv.xEnabled = !uv.xEnabled;
     else if (axis == 'y')
         uv.yEnabled = !uv.yEnabled;
-    refreshModeButtons(uv);
 }
 
 double meanSelU(const UvEditorState& uv) {

@@ -6,13 +6,14 @@
 namespace editor {
 
 struct UvEditorState;
+struct UvModeButtons;
 
 // The rotation's own value of pi.
 inline constexpr double uvPi = 3.1415926;
 
-// Colours the mode and axis buttons: the current modes white, a disabled axis grey, the rest
-// button face.
-void refreshModeButtons(UvEditorState& uv);
+// The colours of the mode and axis buttons: the current modes white, a disabled axis grey, the
+// rest button face.
+UvModeButtons uvModeButtons(const UvEditorState& uv);
 
 // "Select", "Add", "Deselect" ("S", "A", "D"); "Move", "Rotate", "Scale" ("M", "R", "S"); the
 // "X" and "Y" toggles ('x' or 'y'). None of them redraws.

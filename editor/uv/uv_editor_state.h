@@ -2,7 +2,7 @@
 
 #include "common/canvas.h"
 #include "common/dialogs.h"
-#include "editor/interaction/tool_state.h"
+#include "editor/model/shared_types.h"
 
 #include <array>
 #include <cstdint>
@@ -52,7 +52,6 @@ struct UvEditorState {
     std::int32_t uvPanX = 0; // pixels
     std::int32_t uvPanY = 0;
 
-    UvModeButtons modeButtons;
     std::string txtUVX = "0"; // read-outs of the texture position under the mouse
     std::string txtUVY = "0";
     bool windowOpen = false; // loaded and shown; the main window takes no input meanwhile

@@ -1,6 +1,6 @@
 #include "editor/uv/uv_handover.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/model/geoset_model.h"
 #include "editor/uv/uv_editor_state.h"
 #include "editor/uv/uv_window.h"
 
@@ -21,33 +21,33 @@ bool isSelected(const std::vector<bool>& selected, std::size_t i) {
 
 } // namespace
 
-void openUVMapping(const EditorState& state, UvEditorState& uv) {
+void openUVMapping(const GeosetModel& model, UvEditorState& uv) {
     if (!uv.windowOpen)
         loadUVEditor(uv);
     std::vector<double> u, v;
     std::vector<bool> deleted, selected;
-    for (const auto& vertex : state.vertices) {
+    for (const auto& vertex : model.vertices) {
         u.push_back(vertex.u);
         v.push_back(vertex.v);
         deleted.push_back(vertex.deleted);
         selected.push_back(vertex.selected);
     }
     std::vector<std::array<int, 3>> corners;
-    for (const auto& face : state.faces)
+    for (const auto& face : model.faces)
         corners.push_back({face.a, face.b, face.c});
     getArray(uv, std::move(u), std::move(v), std::move(deleted), std::move(selected),
              std::move(corners));
 }
 
 std::optional<std::vector<double>>
-remap(const EditorState& state, const std::vector<bool>& selected, const std::string& axis) {
-    std::vector<double> result(state.vertices.size(), 0.0);
+remap(const GeosetModel& model, const std::vector<bool>& selected, const std::string& axis) {
+    std::vector<double> result(model.vertices.size(), 0.0);
     double low = 6400.0;
     double high = -6400.0;
-    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
         if (!isSelected(selected, i))
             continue;
-        const double c = coordinate(state.vertices[i], axis);
+        const double c = coordinate(model.vertices[i], axis);
         if (c < low)
             low = c;
         if (c > high)
@@ -59,17 +59,17 @@ remap(const EditorState& state, const std::vector<bool>& selected, const std::st
     const bool halve = !std::isfinite(high - low);
     const double scale = halve ? 0.5 : 1.0;
     const double extent = high * scale - low * scale;
-    for (std::size_t i = 0; i < state.vertices.size(); ++i)
+    for (std::size_t i = 0; i < model.vertices.size(); ++i)
         if (isSelected(selected, i))
-            result[i] = (coordinate(state.vertices[i], axis) * scale - low * scale) / extent;
+            result[i] = (coordinate(model.vertices[i], axis) * scale - low * scale) / extent;
     return result;
 }
 
-void saveUVChanges(EditorState& state, const std::vector<double>& u, const std::vector<double>& v) {
-    const auto count = std::min({state.vertices.size(), u.size(), v.size()});
+void saveUVChanges(GeosetModel& model, const std::vector<double>& u, const std::vector<double>& v) {
+    const auto count = std::min({model.vertices.size(), u.size(), v.size()});
     for (std::size_t i = 0; i < count; ++i) {
-        state.vertices[i].u = u[i];
-        state.vertices[i].v = v[i];
+        model.vertices[i].u = u[i];
+        model.vertices[i].v = v[i];
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/interaction/viewport_mouse.h"
+#include "editor/model/shared_types.h"
 
 namespace editor {
 

@@ -19,7 +19,7 @@ void assignSelected(const UvEditorState& uv, std::vector<double>& target,
 
 } // namespace
 
-void remapUV(UvEditorState& uv, const EditorState& state, const std::string& viewText) {
+void remapUV(UvEditorState& uv, const GeosetModel& model, const std::string& viewText) {
     std::string uAxis;
     std::string vAxis;
     if (viewText == "Top") {
@@ -34,8 +34,8 @@ void remapUV(UvEditorState& uv, const EditorState& state, const std::string& vie
     } else {
         return;
     }
-    const auto newU = remap(state, uv.uvSelected, uAxis);
-    const auto newV = remap(state, uv.uvSelected, vAxis);
+    const auto newU = remap(model, uv.uvSelected, uAxis);
+    const auto newV = remap(model, uv.uvSelected, vAxis);
     assignSelected(uv, uv.texU, newU, false);
     assignSelected(uv, uv.texV, newV, true);
     drawUVView(uv);

@@ -13,7 +13,6 @@ void loadUVEditor(UvEditorState& uv) {
     uv.uvTransformMode = "M";
     uv.xEnabled = true;
     uv.yEnabled = true;
-    refreshModeButtons(uv);
     uv.uvZoom = 1.0;
     uv.windowOpen = true;
 }

@@ -1,6 +1,6 @@
 #include "editor/views/view_navigation.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/views/view_state.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,7 +16,7 @@ struct ViewFieldRefs {
     std::int32_t& panY;
 };
 
-ViewFieldRefs fieldsOf(EditorState& state, View view) {
+ViewFieldRefs fieldsOf(ViewFields& state, View view) {
     switch (view) {
     case View::Front:
         return {state.zoomFront, state.panFrontX, state.panFrontY};
@@ -39,29 +39,29 @@ std::int32_t scaledOffset(std::int32_t offset, double factor) {
     return clampedOffset(std::nearbyint(offset * factor));
 }
 
-void scaleView(EditorState& state, View view, double factor) {
+Changes scaleView(ViewFields& state, View view, double factor) {
     auto fields = fieldsOf(state, view);
     fields.zoom *= factor;
     fields.panX = scaledOffset(fields.panX, factor);
     fields.panY = scaledOffset(fields.panY, factor);
-    refreshViews(state);
+    return allViews;
 }
 
 } // namespace
 
-void zoomIn(EditorState& state, View view) {
+Changes zoomIn(ViewFields& state, View view) {
     if (fieldsOf(state, view).zoom >= maximumZoomToZoomIn)
-        return;
-    scaleView(state, view, 1.25);
+        return {};
+    return scaleView(state, view, 1.25);
 }
 
-void zoomOut(EditorState& state, View view) {
+Changes zoomOut(ViewFields& state, View view) {
     if (fieldsOf(state, view).zoom <= minimumZoomToZoomOut)
-        return;
-    scaleView(state, view, 0.8);
+        return {};
+    return scaleView(state, view, 0.8);
 }
 
-void panView(EditorState& state, View view, PanDirection direction) {
+Changes panView(ViewFields& state, View view, PanDirection direction) {
     auto fields = fieldsOf(state, view);
     switch (direction) {
     case PanDirection::Up:
@@ -77,22 +77,12 @@ void panView(EditorState& state, View view, PanDirection direction) {
         fields.panX = clampedOffset(static_cast<double>(fields.panX) - panStep);
         break;
     }
-    redrawView(state, view);
+    return viewChange(view);
 }
 
-void redrawView(EditorState& state, View view) {
-    if (!state.modelLoaded)
-        return;
-    const auto geometry = viewGeometry(state, view);
-    if (geometry.canvas)
-        updateView(state, *geometry.canvas, geometry.hAxis, geometry.vAxis, geometry.zoom,
-                   geometry.panX, geometry.panY);
-}
-
-void toggleShowNormals(EditorState& state) {
+Changes toggleShowNormals(ViewFields& state) {
     state.showNormals = !state.showNormals;
-    state.menus.mnuShowNormalsChecked = state.showNormals;
-    refreshViews(state);
+    return allViews;
 }
 
 } // namespace editor

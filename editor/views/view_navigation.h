@@ -1,10 +1,11 @@
 #pragma once
 
+#include "editor/model/shared_types.h"
 #include "editor/views/viewports.h"
 
 namespace editor {
 
-struct EditorState;
+struct ViewFields;
 
 // View units (twips) per screen pixel: the views work in twips and convert at output.
 inline constexpr int twipsPerPixel = 15;
@@ -16,24 +17,21 @@ inline constexpr double minimumZoomToZoomOut = 0.001;
 // The step of the arrow buttons, in view units.
 inline constexpr int panStep = 300;
 
-enum class PanDirection { Up, Down, Left, Right };
+// The view commands return what is to be redrawn.
 
 // "+" of a view: below the limit, zoom and both pan offsets times 1.25 (offsets rounded half to
-// even), then all views are redrawn; at or above it nothing happens.
-void zoomIn(EditorState& state, View view);
+// even), and all views are to be redrawn; at or above it nothing happens.
+Changes zoomIn(ViewFields& views, View view);
 
-// "-" of a view: zoom and both pan offsets times 0.8 (offsets rounded half to even), then all
-// views are redrawn; at or below the lower guard nothing happens.
-void zoomOut(EditorState& state, View view);
+// "-" of a view: zoom and both pan offsets times 0.8 (offsets rounded half to even), and all
+// views are to be redrawn; at or below the lower guard nothing happens.
+Changes zoomOut(ViewFields& views, View view);
 
 // An arrow button: Up and Left add 300 to the vertical or horizontal offset, Down and Right
-// subtract it; the view alone is redrawn when a model is loaded.
-void panView(EditorState& state, View view, PanDirection direction);
+// subtract it; the view alone is to be redrawn.
+Changes panView(ViewFields& views, View view, PanDirection direction);
 
-// Redraws one view alone when a model is loaded (after a pan, or when the view was resized).
-void redrawView(EditorState& state, View view);
-
-// View > Show Normals: toggles the normals, the menu check mark, and redraws.
-void toggleShowNormals(EditorState& state);
+// View > Show Normals: toggles the normals; all views are to be redrawn.
+Changes toggleShowNormals(ViewFields& views);
 
 } // namespace editor

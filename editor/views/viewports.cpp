@@ -1,6 +1,7 @@
 #include "editor/views/viewports.h"
 
-#include "editor/model/editor_state.h"
+#include "editor/model/geoset_model.h"
+#include "editor/views/view_state.h"
 
 #include <cmath>
 
@@ -24,7 +25,7 @@ common::Colour axisColour(char axis) {
     return axis == 'x' ? viewColours::axisX : axis == 'y' ? viewColours::axisY : viewColours::axisZ;
 }
 
-bool vertexDeleted(const EditorState& state, int corner) {
+bool vertexDeleted(const GeosetModel& state, int corner) {
     if (corner < 0 || static_cast<std::size_t>(corner) >= state.vertices.size())
         return true; // a corner that names no vertex cannot be drawn
     return state.vertices[static_cast<std::size_t>(corner)].deleted;
@@ -32,7 +33,7 @@ bool vertexDeleted(const EditorState& state, int corner) {
 
 } // namespace
 
-ViewGeometry viewGeometry(const EditorState& state, View view) {
+ViewGeometry viewGeometry(const ViewFields& state, View view) {
     switch (view) {
     case View::Front:
         return {'x', 'y', state.zoomFront, state.panFrontX, state.panFrontY, state.pbxFront};
@@ -60,8 +61,8 @@ double unprojectV(double viewY, double zoom, std::int32_t panY, double height) {
     return (height / 2 + panY - viewY) / zoom;
 }
 
-void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis, double zoom,
-                std::int32_t panX, std::int32_t panY) {
+void updateView(const GeosetModel& state, bool showNormals, common::Canvas& view, char hAxis,
+                char vAxis, double zoom, std::int32_t panX, std::int32_t panY) {
     const double width = view.width();
     const double height = view.height();
     auto pointH = [&](double c) { return projectH(c, zoom, panX, width); };
@@ -96,7 +97,7 @@ void updateView(const EditorState& state, common::Canvas& view, char hAxis, char
         const double py = pointV(coordinate(vertex, vAxis));
         view.rectangle(px - 10, py - 10, px + 10, py + 10,
                        vertex.selected ? viewColours::selectedVertex : viewColours::vertex);
-        if (state.showNormals)
+        if (showNormals)
             view.line(px, py, px + 150 * normalComponent(vertex, hAxis),
                       py - 150 * normalComponent(vertex, vAxis), viewColours::normal);
     }
@@ -114,16 +115,45 @@ void updateView(const EditorState& state, common::Canvas& view, char hAxis, char
     view.finish();
 }
 
-void refreshViews(EditorState& state) {
-    if (!state.modelLoaded)
+void refreshViews(const GeosetModel& model, ViewFields& views) {
+    if (!model.modelLoaded)
         return;
-    ++state.redrawCount;
+    ++views.redrawCount;
     for (auto view : {View::Front, View::Top, View::Left}) {
-        const auto geometry = viewGeometry(state, view);
+        const auto geometry = viewGeometry(views, view);
         if (geometry.canvas)
-            updateView(state, *geometry.canvas, geometry.hAxis, geometry.vAxis, geometry.zoom,
-                       geometry.panX, geometry.panY);
+            updateView(model, views.showNormals, *geometry.canvas, geometry.hAxis, geometry.vAxis,
+                       geometry.zoom, geometry.panX, geometry.panY);
     }
+}
+
+void redrawView(const GeosetModel& model, ViewFields& views, View view) {
+    if (!model.modelLoaded)
+        return;
+    const auto geometry = viewGeometry(views, view);
+    if (geometry.canvas)
+        updateView(model, views.showNormals, *geometry.canvas, geometry.hAxis, geometry.vAxis,
+                   geometry.zoom, geometry.panX, geometry.panY);
+}
+
+Change viewChange(View view) {
+    return view == View::Front ? Change::FrontView
+           : view == View::Top ? Change::TopView
+                               : Change::LeftView;
+}
+
+void redrawChanged(const GeosetModel& model, ViewFields& views, Changes changes) {
+    const bool everyView = changes.has(Change::Geometry) || changes.has(Change::Selection) ||
+                           changes.has(Change::Markers) ||
+                           (changes.has(Change::FrontView) && changes.has(Change::TopView) &&
+                            changes.has(Change::LeftView));
+    if (everyView) {
+        refreshViews(model, views);
+        return;
+    }
+    for (auto view : {View::Front, View::Top, View::Left})
+        if (changes.has(viewChange(view)))
+            redrawView(model, views, view);
 }
 
 } // namespace editor

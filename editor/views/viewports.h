@@ -1,21 +1,23 @@
 #pragma once
 
 #include "common/canvas.h"
+#include "editor/model/shared_types.h"
 
 #include <cstdint>
 
 namespace editor {
 
-struct EditorState;
+struct GeosetModel;
+struct ViewFields;
 
 namespace viewColours {
 inline constexpr common::Colour background{255, 255, 255}; // system caption-text colour
 inline constexpr common::Colour axisX{255, 0, 0};
 inline constexpr common::Colour axisY{0, 0, 255};
 inline constexpr common::Colour axisZ{0, 255, 0};
-inline constexpr common::Colour edge{192, 192, 192};        // system active-border colour
+inline constexpr common::Colour edge{192, 192, 192}; // system active-border colour
 inline constexpr common::Colour selectedVertex{255, 0, 0};
-inline constexpr common::Colour vertex{0, 0, 0};             // system button-text colour
+inline constexpr common::Colour vertex{0, 0, 0}; // system button-text colour
 inline constexpr common::Colour normal{128, 128, 255};
 inline constexpr common::Colour marker{0, 0, 255};
 } // namespace viewColours
@@ -32,7 +34,7 @@ struct ViewGeometry {
     std::int32_t panY;
     common::Canvas* canvas;
 };
-ViewGeometry viewGeometry(const EditorState& state, View view);
+ViewGeometry viewGeometry(const ViewFields& views, View view);
 
 // Projection of model coordinates to view units (rounded half to even before the pan), and
 // its inverse (not rounded). W and H are the view's current size.
@@ -42,10 +44,20 @@ double unprojectH(double viewX, double zoom, std::int32_t panX, double width);
 double unprojectV(double viewY, double zoom, std::int32_t panY, double height);
 
 // Redraws one view from scratch: axis cross, triangle edges, vertex squares, normals, markers.
-void updateView(const EditorState& state, common::Canvas& view, char hAxis, char vAxis,
-                double zoom, std::int32_t panX, std::int32_t panY);
+void updateView(const GeosetModel& model, bool showNormals, common::Canvas& view, char hAxis,
+                char vAxis, double zoom, std::int32_t panX, std::int32_t panY);
 
 // Redraws the three views (front, top, left) when a model is loaded.
-void refreshViews(EditorState& state);
+void refreshViews(const GeosetModel& model, ViewFields& views);
+
+// Redraws one view alone when a model is loaded (after a pan, or when the view was resized).
+void redrawView(const GeosetModel& model, ViewFields& views, View view);
+
+// The change that names one view.
+Change viewChange(View view);
+
+// Redraws what a command changed: all three views after a change of the model, its selection or
+// its markers, otherwise each view whose zoom, pan or contents changed.
+void redrawChanged(const GeosetModel& model, ViewFields& views, Changes changes);
 
 } // namespace editor

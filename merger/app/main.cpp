@@ -1,4 +1,4 @@
-#include "merger/FrmQuellon.h"
+#include "merger/qt/FrmQuellon.h"
 
 #include <QApplication>
 

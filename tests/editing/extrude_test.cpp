@@ -1,4 +1,5 @@
 #include "editor/editing/extrude.h"
+#include "editor/interaction/window_controls.h"
 
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_command.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The extrusion worked out the straightforward way: every edge compared with every edge.
 void referenceExtrude(editor::EditorState& state, double dx, double dy, double dz) {
-    editor::takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Extrude");
+    editor::takeUndoSnapshot(state, editor::UndoKind::Extrude);
     const std::size_t n0 = state.vertices.size();
     std::vector<std::size_t> sourceOf;
     for (std::size_t i = 0; i < n0; ++i)
@@ -94,7 +95,7 @@ TEST_F(OneTriangle, DetachesTheCapAndBuildsSixWallFacesInEdgeOrder) {
                                            {1, 2, n0 + 1, false}, {n0 + 2, n0 + 1, 2, false},
                                            {2, 0, n0 + 2, false}, {n0, n0 + 2, 0, false}};
     EXPECT_EQ(state.faces, expected);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Extrude");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Extrude");
 }
 
 TEST_F(OneTriangle, UndoRestoresBothArrays) {
@@ -123,7 +124,7 @@ TEST_F(OneTriangle, CloneToggleClonesTheFreshCapAndIsSwitchedOff) {
     EXPECT_EQ(state.vertices[8].z, 5); // its clone moves
     EXPECT_EQ(state.faces.back(), (FaceRecord{8, 9, 10, false}));
     EXPECT_FALSE(state.cloneMode);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Extrude");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Extrude");
 }
 
 TEST(Extrude, TwoTrianglesSharingAnEdgeGetWallsOnTheFourOuterEdgesOnly) {
@@ -189,6 +190,7 @@ TEST(Extrude, SelectedVerticesWithoutAFullFaceOnlyGrowTheVertexArray) {
     EXPECT_EQ(fixture.state.vertices[3], vertices[0]); // in place, selected like its source
     EXPECT_TRUE(fixture.state.vertices[0].selected);
     EXPECT_EQ(fixture.state.faces.size(), 1u);
+    editor::finishCommand(fixture.state);
     EXPECT_EQ(fixture.state.redrawCount, redraws);
     editor::undoLast(fixture.state);
     EXPECT_EQ(fixture.state.vertices, vertices);

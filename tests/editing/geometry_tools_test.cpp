@@ -1,5 +1,8 @@
 #include "editor/editing/geometry_tools.h"
+#include "editor/interaction/window_controls.h"
 
+#include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
 #include "editor/model/geoset_reader.h"
@@ -44,9 +47,10 @@ TEST_F(GeometryToolsTest, SnapBringsTheSelectionToItsCentre) {
     }
     EXPECT_EQ(state.vertices[0].normalX, 0.5);
     EXPECT_EQ(state.vertices[3].x, 9);
-    EXPECT_EQ(undoEntry(state, 1).name, "Snap");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Snap");
     EXPECT_EQ(undoEntry(state, 1).savedVertices, before);
     EXPECT_TRUE(undoEntry(state, 1).savedFaces.empty());
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, redraws + 1);
 }
 
@@ -54,6 +58,7 @@ TEST_F(GeometryToolsTest, SnapWithNoModelLoadedDoesNothing) {
     state.modelLoaded = false;
     editor::snapCommand(state);
     EXPECT_TRUE(state.undoHistory.empty());
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 0);
 }
 
@@ -71,10 +76,10 @@ TEST_F(GeometryToolsTest, WithEverySelectedVertexDeletedNothingMovesButStepsAreR
     EXPECT_EQ(state.vertices, vertices);
     EXPECT_EQ(state.faces, faces);
     EXPECT_TRUE(allFinite());
-    EXPECT_EQ(undoEntry(state, 4).name, "Snap");
-    EXPECT_EQ(undoEntry(state, 3).name, "Weld");
-    EXPECT_EQ(undoEntry(state, 2).name, "Mirror");
-    EXPECT_EQ(undoEntry(state, 1).name, "Align");
+    EXPECT_EQ(undoEntry(state, 4).name(), "Snap");
+    EXPECT_EQ(undoEntry(state, 3).name(), "Weld");
+    EXPECT_EQ(undoEntry(state, 2).name(), "Mirror");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Align");
 }
 
 TEST_F(GeometryToolsTest, WeldJoinsIntoTheLowestSelectedVertex) {
@@ -103,7 +108,7 @@ TEST_F(GeometryToolsTest, WeldJoinsIntoTheLowestSelectedVertex) {
     EXPECT_EQ(state.faces[0], (editor::FaceRecord{4, 4, 4, false}));
     EXPECT_EQ(state.faces[1], (editor::FaceRecord{4, 0, 1, false}));
     EXPECT_EQ(state.faces[2], (editor::FaceRecord{8, 7, 2, true}));
-    EXPECT_EQ(undoEntry(state, 1).name, "Weld");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Weld");
     EXPECT_EQ(undoEntry(state, 1).savedVertices, before);
     EXPECT_EQ(undoEntry(state, 1).savedFaces, facesBefore);
 }
@@ -116,7 +121,7 @@ TEST_F(GeometryToolsTest, WeldOfOneVertexChangesNothingButIsRecordedAndOfNoneIsN
     const auto before = state.vertices;
     editor::weldCommand(state);
     EXPECT_EQ(state.vertices, before);
-    EXPECT_EQ(undoEntry(state, 1).name, "Weld");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Weld");
 }
 
 TEST_F(GeometryToolsTest, WeldKeepsALiveVertexAndLeavesDeletedOnesOutOfTheFaces) {
@@ -143,7 +148,7 @@ TEST_F(GeometryToolsTest, DeleteFlagsTheSelectionAndUndoBringsItBack) {
     EXPECT_TRUE(state.vertices[2].deleted && state.vertices[2].selected);
     EXPECT_EQ(state.faces.size(), 1u);
     const auto& entry = undoEntry(state, 1);
-    EXPECT_EQ(entry.name, "Delete");
+    EXPECT_EQ(entry.name(), "Delete");
     EXPECT_TRUE(entry.savedVertices.empty() && entry.savedFaces.empty() &&
                 entry.selectionFlags.empty());
 
@@ -166,8 +171,8 @@ TEST(GeometryToolsFileTest, DeleteThenSaveDropsTheVerticesAndTheirFaces) {
     editor::saveCommand(state);
 
     editor::EditorState reread;
-    ASSERT_TRUE(
-        editor::readGeoset(reread, path, reread.vertices, reread.faces, reread.matrices, 1, true));
+    ASSERT_TRUE(editor::readGeosetFile(reread, path, reread.vertices, reread.faces, reread.matrices,
+                                       1, true));
     ASSERT_EQ(reread.vertices.size(), 8u);
     EXPECT_EQ(reread.vertices[0].x, 1); // the first kept vertex is the old second one
     EXPECT_EQ(reread.vertices[4].x, 6); // old index 6 moves up two places
@@ -188,7 +193,7 @@ TEST_F(GeometryToolsTest, DeleteFaceNeedsAllThreeCornersSelected) {
     EXPECT_TRUE(state.faces[0].deleted);
     EXPECT_FALSE(state.faces[1].deleted);
     EXPECT_FALSE(state.faces[2].deleted);
-    EXPECT_EQ(undoEntry(state, 1).name, "Delete Face");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Delete Face");
     EXPECT_EQ(undoEntry(state, 1).savedFaces, before);
     EXPECT_TRUE(undoEntry(state, 1).savedVertices.empty());
     for (const auto& v : state.vertices)
@@ -208,7 +213,7 @@ TEST_F(GeometryToolsTest, MirrorSwapsAboutTheCentreAndFlipsThatNormal) {
     EXPECT_EQ(state.vertices[0].normalY, 0.3);
     EXPECT_EQ(state.vertices[0].y, 5);
     EXPECT_EQ(state.vertices[2].x, 10);
-    EXPECT_EQ(undoEntry(state, 1).name, "Mirror");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Mirror");
 
     editor::mirrorCommand(state, 'y');
     EXPECT_EQ(state.vertices[0].y, 7);
@@ -219,8 +224,9 @@ TEST_F(GeometryToolsTest, AlignFlattensOneAxisAndDoesNothingWithoutASelection) {
     addVertex(1, 2, 3);
     addVertex(4, 8, 6);
     editor::alignCommand(state, 'y');
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo");
     EXPECT_TRUE(state.undoHistory.empty());
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 0);
 
     select({0, 1});
@@ -228,7 +234,7 @@ TEST_F(GeometryToolsTest, AlignFlattensOneAxisAndDoesNothingWithoutASelection) {
     EXPECT_EQ(state.vertices[0].z, 4.5);
     EXPECT_EQ(state.vertices[1].z, 4.5);
     EXPECT_EQ(state.vertices[0].x, 1);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Align");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Align");
 }
 
 TEST_F(GeometryToolsTest, SetCoordinatesAsksAgainUntilEachAnswerIsANumber) {
@@ -246,7 +252,7 @@ TEST_F(GeometryToolsTest, SetCoordinatesAsksAgainUntilEachAnswerIsANumber) {
         EXPECT_EQ(state.vertices[i].z, -3);
     }
     EXPECT_EQ(state.vertices[2].x, 7);
-    EXPECT_EQ(undoEntry(state, 1).name, "Set Coordinates");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Set Coordinates");
     EXPECT_EQ(undoEntry(state, 1).savedVertices[0].x, 1);
 }
 

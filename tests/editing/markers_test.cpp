@@ -1,6 +1,7 @@
 #include "editor/editing/markers.h"
+#include "editor/interaction/window_controls.h"
 
-#include "editor/editing/markers_slots.h"
+#include "editor/model/marker_slots.h"
 #include "support/editing_fixture.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ struct MarkersTest : ::testing::Test, EditingFixture {
     void addMarkerAt(double z, double x, double y) {
         dialogs.setAnswers({std::to_string(z), std::to_string(x), std::to_string(y)});
         editor::addMarkerCommand(state);
+        editor::finishCommand(state);
     }
 };
 
@@ -41,6 +43,7 @@ TEST_F(MarkersTest, AddMarkerAsksInFileOrderAndAsksAgainForNonNumbers) {
     EXPECT_EQ(marker(1).x, 2);
     EXPECT_EQ(marker(1).y, 3);
     EXPECT_EQ(marker(1).z, 1);
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, redraws + 1);
     EXPECT_TRUE(state.undoHistory.empty()); // markers take no part in undo
 }
@@ -77,11 +80,13 @@ TEST_F(MarkersTest, NewMarkersFillTheLowestFreeSlot) {
 
 TEST_F(MarkersTest, RemovingMarkersAlwaysRedraws) {
     editor::removeLastMarkerCommand(state);
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 1);
     addMarkerAt(1, 0, 0);
     addMarkerAt(2, 0, 0);
     editor::removeAllMarkersCommand(state);
     EXPECT_TRUE(usedSlots().empty());
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 4);
 }
 
@@ -105,7 +110,7 @@ TEST_F(MarkersTest, MarkerAtSelectionGoesToTheCentreOrTheOrigin) {
 TEST_F(MarkersTest, AddMarkerGraphicallyWaitsForAClick) {
     editor::addMarkerGraphicallyCommand(state);
     EXPECT_TRUE(state.placingMarker);
-    EXPECT_TRUE(state.menus.mnuAddMarkerGraphicallyChecked);
+    EXPECT_TRUE(editor::menuState(state).mnuAddMarkerGraphicallyChecked);
     EXPECT_TRUE(usedSlots().empty());
 }
 

@@ -32,7 +32,7 @@ TEST_F(NormalsTest, LoneTriangleCornerPointsAwayFromItsNeighbours) {
     editor::recalcNormals(state);
     expectNormal(0, -std::sqrt(0.5), -std::sqrt(0.5), 0);
     EXPECT_EQ(state.vertices[1].normalX, 0); // not selected
-    EXPECT_EQ(undoEntry(state, 1).name, "Recalculate Normals");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Recalculate Normals");
     EXPECT_EQ(undoEntry(state, 1).savedVertices, before);
 }
 
@@ -88,7 +88,8 @@ TEST_F(NormalsTest, NothingSelectedStillRecordsAndRedraws) {
     const auto before = state.vertices;
     editor::recalcNormals(state);
     EXPECT_EQ(state.vertices, before);
-    EXPECT_EQ(undoEntry(state, 1).name, "Recalculate Normals");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Recalculate Normals");
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 1);
 }
 
@@ -99,7 +100,7 @@ TEST_F(NormalsTest, SnapNormalsGivesTheNormalisedSum) {
     editor::snapNormalsCommand(state);
     expectNormal(0, 0.6, 0.8, 0);
     expectNormal(1, 0, 0, 7);
-    EXPECT_EQ(undoEntry(state, 1).name, "Snap Normals");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Snap Normals");
 
     state.vertices[1].selected = true;
     editor::snapNormalsCommand(state);
@@ -113,13 +114,14 @@ TEST_F(NormalsTest, SnapNormalsWithoutASelectionOrADirection) {
     addVertex(0, 0, 0).normalX = -1;
     editor::snapNormalsCommand(state);
     EXPECT_TRUE(state.undoHistory.empty());
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 0);
 
     select({0, 1}); // the normals cancel: they stay as they were
     const auto before = state.vertices;
     editor::snapNormalsCommand(state);
     EXPECT_EQ(state.vertices, before);
-    EXPECT_EQ(undoEntry(state, 1).name, "Snap Normals");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Snap Normals");
 }
 
 // The routines word for word: cornerInFace scans every vertex for every face, so one normal

@@ -1,8 +1,9 @@
 #include "editor/editing/transforms.h"
+#include "editor/interaction/window_controls.h"
 
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
+#include "editor/model/selection_queries.h"
 #include "support/editing_fixture.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ TEST_F(ScaleTest, DragOf64EnlargesByFourThirdsAboutTheMean) {
     EXPECT_EQ(state.vertices[0].y, 1);
     EXPECT_EQ(state.vertices[2].x, 100);
     EXPECT_EQ(state.vertices[0].normalX, 0.6); // normals stay
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Scale");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Scale");
     EXPECT_EQ(editor::undoEntry(state, 1).amount1, 64);
     EXPECT_TRUE(editor::undoEntry(state, 1).savedVertices.empty());
 }
@@ -93,11 +94,11 @@ TEST(Move, ChangesOnlyEnabledAxesButRecordsAllAmounts) {
         EXPECT_EQ(vertex.z, 1);
     }
     const auto& step = editor::undoEntry(fixture.state, 1);
-    EXPECT_EQ(step.name, "Move");
+    EXPECT_EQ(step.name(), "Move");
     EXPECT_EQ(step.amount1, 3);
     EXPECT_EQ(step.amount2, 4);
     EXPECT_EQ(step.amount3, 5);
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Move");
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Move");
 }
 
 TEST(Move, WithoutRecordLeavesTheHistoryAlone) {
@@ -128,7 +129,7 @@ TEST_F(RotateTest, Amount180AboutZIsAQuarterTurnCounterclockwiseWithTheNormal) {
     expectAt(1, 0, -1, 0);
     EXPECT_NEAR(state.vertices[0].normalX, 0, 1e-9);
     EXPECT_NEAR(state.vertices[0].normalY, 1, 1e-9);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Rotate z");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Rotate z");
     EXPECT_EQ(editor::undoEntry(state, 1).amount1, 180);
 }
 
@@ -241,8 +242,8 @@ TEST(Clone, MoveWithTheToggleMovesTheCopiesAndUndoRemovesThem) {
     EXPECT_EQ(fixture.state.vertices[0].z, 0);
     EXPECT_EQ(fixture.state.vertices[3].z, 7);
     EXPECT_FALSE(fixture.state.cloneMode);
-    EXPECT_EQ(fixture.state.toolButtons.cmdClone, editor::ButtonColour::ButtonFace);
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Clone");
+    EXPECT_EQ(editor::toolButtonState(fixture.state).cmdClone, editor::ButtonColour::ButtonFace);
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Clone");
 
     editor::undoLast(fixture.state);
     EXPECT_EQ(fixture.state.vertices, vertices);

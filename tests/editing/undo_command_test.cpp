@@ -1,12 +1,14 @@
 #include "editor/editing/undo_command.h"
+#include "editor/interaction/window_controls.h"
 
+#include "editor/editing/tool_modes.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/tool_modes.h"
 #include "support/editing_fixture.h"
 
 #include <gtest/gtest.h>
 
+using editor::UndoKind;
 using testing_support::EditingFixture;
 
 namespace {
@@ -21,9 +23,10 @@ struct UndoTest : ::testing::Test, EditingFixture {
 };
 
 TEST_F(UndoTest, SelectionKindsRestoreEveryFlag) {
-    for (const char* name : {"Selection", "Invert Selection", "Select All"}) {
+    for (auto kind : {UndoKind::Selection, UndoKind::InvertSelection, UndoKind::SelectAll}) {
+        const auto name = editor::undoKindInfo(kind).caption;
         select({0, 1});
-        editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, name);
+        editor::takeUndoSnapshot(state, kind);
         select({2});
         editor::undoLast(state);
         EXPECT_TRUE(state.vertices[0].selected) << name;
@@ -33,7 +36,7 @@ TEST_F(UndoTest, SelectionKindsRestoreEveryFlag) {
 }
 
 TEST_F(UndoTest, SelectionFlagsOfAnotherLengthRestoreWhatBothHold) {
-    editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, "Selection"); // 3 flags
+    editor::takeUndoSnapshot(state, UndoKind::Selection); // 3 flags
     addVertex(9, 9, 9, true);
     addVertex(9, 9, 9, true);
     state.vertices[0].selected = false;
@@ -43,7 +46,7 @@ TEST_F(UndoTest, SelectionFlagsOfAnotherLengthRestoreWhatBothHold) {
     EXPECT_FALSE(state.vertices[4].selected);
 
     select({0, 1, 2, 3, 4});
-    editor::takeUndoSnapshot(state, false, false, true, 0, 0, 0, "Selection"); // 5 flags
+    editor::takeUndoSnapshot(state, UndoKind::Selection); // 5 flags
     state.vertices.resize(2);
     editor::undoLast(state);
     EXPECT_EQ(state.vertices.size(), 2u);
@@ -54,7 +57,7 @@ TEST_F(UndoTest, DeleteBringsBackTheSelectedVerticesStillSelected) {
     state.vertices[0].deleted = state.vertices[1].deleted = true;
     state.vertices[2].deleted = true;
     state.vertices[2].selected = false;
-    editor::takeUndoSnapshot(state, false, false, false, 0, 0, 0, "Delete");
+    editor::takeUndoSnapshot(state, UndoKind::Delete);
     editor::undoLast(state);
     EXPECT_FALSE(state.vertices[0].deleted);
     EXPECT_TRUE(state.vertices[0].selected);
@@ -64,7 +67,7 @@ TEST_F(UndoTest, DeleteBringsBackTheSelectedVerticesStillSelected) {
 TEST_F(UndoTest, MoveRotateAndScaleRunBackwards) {
     const auto vertices = state.vertices;
     editor::moveSelection(state, 2, 0, -1, true);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Move");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Move");
     editor::undoLast(state);
     EXPECT_EQ(state.vertices, vertices);
 
@@ -73,7 +76,7 @@ TEST_F(UndoTest, MoveRotateAndScaleRunBackwards) {
     EXPECT_DOUBLE_EQ(state.vertices[1].x, 2);
 
     editor::rotateSelection(state, 90, 'z', true);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Rotate z");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Rotate z");
     editor::undoLast(state);
     EXPECT_NEAR(state.vertices[1].x, 2, 1e-9);
     EXPECT_NEAR(state.vertices[1].y, 0, 1e-9);
@@ -90,14 +93,15 @@ TEST_F(UndoTest, UndoOfAMoveWhileTheCloneToggleIsOnClonesAndMovesTheCopiesBack) 
     EXPECT_EQ(state.vertices[3].x, 0); // their copies go back
     EXPECT_EQ(state.vertices[4].x, 2);
     EXPECT_FALSE(state.cloneMode);
-    EXPECT_EQ(state.toolButtons.cmdClone, editor::ButtonColour::ButtonFace);
+    EXPECT_EQ(editor::toolButtonState(state).cmdClone, editor::ButtonColour::ButtonFace);
 }
 
 TEST_F(UndoTest, ArrayKindsRestoreTheirArrays) {
     const auto vertices = state.vertices;
     const auto faces = state.faces;
-    for (const char* name : {"Clone", "Weld", "Extrude", "Merge"}) {
-        editor::takeUndoSnapshot(state, true, true, false, 0, 0, 0, name);
+    for (auto kind : {UndoKind::Clone, UndoKind::Weld, UndoKind::Extrude, UndoKind::Merge}) {
+        const auto name = editor::undoKindInfo(kind).caption;
+        editor::takeUndoSnapshot(state, kind);
         addVertex(7, 7, 7);
         state.vertices[0].x = 3;
         addFace(3, 3, 3);
@@ -105,9 +109,11 @@ TEST_F(UndoTest, ArrayKindsRestoreTheirArrays) {
         EXPECT_EQ(state.vertices, vertices) << name;
         EXPECT_EQ(state.faces, faces) << name;
     }
-    for (const char* name : {"Align", "Set Coordinates", "Recalculate Normals",
-                             "Assign Vertex Group", "Snap", "Mirror", "Snap Normals"}) {
-        editor::takeUndoSnapshot(state, false, true, false, 0, 0, 0, name);
+    for (auto kind :
+         {UndoKind::Align, UndoKind::SetCoordinates, UndoKind::RecalculateNormals,
+          UndoKind::AssignVertexGroup, UndoKind::Snap, UndoKind::Mirror, UndoKind::SnapNormals}) {
+        const auto name = editor::undoKindInfo(kind).caption;
+        editor::takeUndoSnapshot(state, kind);
         state.vertices[0].normalY = 0.5;
         state.vertices[1].vertexGroup = 2;
         state.faces[0].deleted = true;
@@ -119,7 +125,7 @@ TEST_F(UndoTest, ArrayKindsRestoreTheirArrays) {
 }
 
 TEST_F(UndoTest, DeleteFaceRestoresFacesOnly) {
-    editor::takeUndoSnapshot(state, true, false, false, 0, 0, 0, "Delete Face");
+    editor::takeUndoSnapshot(state, UndoKind::DeleteFace);
     state.faces[0].deleted = true;
     state.vertices[0].x = 8;
     state.vertices[2].selected = true;
@@ -135,24 +141,20 @@ TEST_F(UndoTest, ARunOfAxisTogglesUndoesAsOneStep) {
     editor::toggleAxis(state, 'x');
     editor::toggleAxis(state, 'z');
     ASSERT_EQ(state.undoHistory.size(), 1u);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo Set Active Axes");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Set Active Axes");
     editor::undoLast(state);
     EXPECT_TRUE(state.axisXEnabled);
     EXPECT_TRUE(state.axisYEnabled);
     EXPECT_TRUE(state.axisZEnabled);
-    EXPECT_EQ(state.toolButtons.cmdActivateY, editor::ButtonColour::ButtonFace);
-    EXPECT_TRUE(state.toolButtons.mnuZEnabledChecked);
+    EXPECT_EQ(editor::toolButtonState(state).cmdActivateY, editor::ButtonColour::ButtonFace);
+    EXPECT_TRUE(editor::toolButtonState(state).mnuZEnabledChecked);
 }
 
-TEST_F(UndoTest, UnknownNamesAndAnEmptyHistoryRestoreNothing) {
-    const auto vertices = state.vertices;
-    editor::takeUndoSnapshot(state, true, true, true, 1, 1, 1, "Something Else");
+TEST_F(UndoTest, AnEmptyHistoryRestoresNothing) {
     state.vertices[0].x = 4;
     editor::undoLast(state);
     EXPECT_EQ(state.vertices[0].x, 4);
-    editor::undoLast(state);
-    EXPECT_EQ(state.vertices[0].x, 4);
-    EXPECT_EQ(state.menus.mnuUndoCaption, "Undo");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo");
 }
 
 TEST(UndoCommand, AReversingCloneThatDoesNotFitKeepsTheStep) {
@@ -164,7 +166,7 @@ TEST(UndoCommand, AReversingCloneThatDoesNotFitKeepsTheStep) {
     editor::undoLast(fixture.state);
     EXPECT_EQ(fixture.state.vertices.size(), 32767u);
     EXPECT_EQ(fixture.state.vertices[0].x, 1);
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Move");
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Move");
     ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
     EXPECT_EQ(fixture.dialogs.shown[0].title, "Error");
 }

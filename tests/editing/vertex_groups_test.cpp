@@ -47,8 +47,9 @@ TEST_F(VertexGroupsTest, AssignRoundsHalfToEvenAndIncludesDeletedVertices) {
     EXPECT_EQ(dialogs.inputs[2].title, "Assign Vertex Group");
     EXPECT_EQ(dialogs.inputs[2].defaultText, "0");
     EXPECT_EQ(groups(), (std::vector<int>{0, 2, 2, 1, 2}));
-    EXPECT_EQ(undoEntry(state, 1).name, "Assign Vertex Group");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Assign Vertex Group");
     EXPECT_EQ(undoEntry(state, 1).savedVertices[1].vertexGroup, 1);
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 0); // nothing drawn has changed
 
     dialogs.setAnswers({"2.5"});
@@ -69,7 +70,7 @@ TEST_F(VertexGroupsTest, AssignCancelledChangesNothingAndEmptySelectionStillReco
     select({});
     dialogs.setAnswers({"7"});
     editor::assignVertexGroupCommand(state);
-    EXPECT_EQ(undoEntry(state, 1).name, "Assign Vertex Group");
+    EXPECT_EQ(undoEntry(state, 1).name(), "Assign Vertex Group");
     EXPECT_EQ(groups(), (std::vector<int>{0, 1, 2, 1, 0}));
 }
 
@@ -109,6 +110,7 @@ TEST_F(VertexGroupsTest, SelectByGroupFollowsTheSelectionMode) {
     EXPECT_EQ(dialogs.inputs[2].defaultText, "");
     // Mode S: exactly the live vertices of group 0; the deleted one is deselected too.
     EXPECT_EQ(selection(), (std::vector<bool>{true, false, false, false, false}));
+    editor::finishCommand(state);
     EXPECT_EQ(state.redrawCount, 1);
     EXPECT_TRUE(state.undoHistory.empty());
 

@@ -1,6 +1,6 @@
 // The start-up warning on a system that writes numbers with a decimal comma.
 #include "common/scripted_dialogs.h"
-#include "editor/interaction/FrmMoldrin.h"
+#include "editor/qt/FrmMoldrin.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -76,7 +76,7 @@ class MoldrinMenusTest : public QObject {
         const auto steps = f.state().undoHistory.size();
         QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(f.state().undoHistory.size(), steps + 1);
-        QCOMPARE(f.state().undoHistory.front().name, std::string("Snap"));
+        QCOMPARE(f.state().undoHistory.front().name(), std::string("Snap"));
 
         QTest::keyClick(f.window.get(), Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(f.action("mnuUndo")->text(), QString("Undo Weld"));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/scripted_dialogs.h"
-#include "editor/interaction/FrmMoldrin.h"
-#include "editor/views/ViewportWidget.h"
+#include "editor/qt/FrmMoldrin.h"
+#include "editor/qt/ViewportWidget.h"
 #include "support/temp_folder.h"
 
 #include <QAbstractButton>

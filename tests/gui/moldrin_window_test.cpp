@@ -1,5 +1,5 @@
 // The main window: menu tree, tool buttons, tips, help texts, closing and resizing.
-#include "editor/interaction/ToolButtonWidget.h"
+#include "editor/qt/ToolButtonWidget.h"
 #include "moldrin_window_fixture.h"
 
 #include <QMenu>

@@ -2,10 +2,11 @@
 // the start state, the output-path check, the bone list refresh and a whole merge through the
 // widgets, read back by the editor's geoset reader.
 
-#include "merger/FrmQuellon.h"
+#include "merger/qt/FrmQuellon.h"
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/editing/file_open.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/model/geoset_reader.h"
 #include "support/temp_folder.h"
 
@@ -216,7 +217,8 @@ class QuellonWindowTest : public QObject {
             std::vector<editor::VertexRecord> vertices;
             std::vector<editor::FaceRecord> faces;
             editor::MatrixTable matrices;
-            QVERIFY(editor::readGeoset(state, outputPath, vertices, faces, matrices, geoset, true));
+            QVERIFY(
+                editor::readGeosetFile(state, outputPath, vertices, faces, matrices, geoset, true));
             QCOMPARE(vertices.size(), std::size_t(geoset == 2 ? 4 : 3));
             QCOMPARE(faces.size(), std::size_t(geoset == 2 ? 2 : 1));
             for (const auto& vertex : vertices)

@@ -2,11 +2,11 @@
 // main window going out of use while it is open, mouse selection and transforms, the buttons,
 // Remap and Save Changes, and background pictures loaded from JPEG, GIF and BMP files.
 
-#include "editor/interaction/ToolButtonWidget.h"
-#include "editor/uv/FrmUVEditor.h"
+#include "editor/qt/FrmUVEditor.h"
+#include "editor/qt/ToolButtonWidget.h"
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 #include "support/temp_folder.h"
 
 #include <QAction>

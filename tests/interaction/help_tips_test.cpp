@@ -1,7 +1,8 @@
 #include "common/scripted_dialogs.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/interaction/help_texts.h"
 #include "editor/interaction/tips.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/window_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ TEST(Tips, ShownOnlyWhileEnabledAndKeptWhileHidden) {
     EXPECT_EQ(state.txtTipsText, "") << "tips are off at start";
 
     editor::toggleTips(state);
-    EXPECT_TRUE(state.menus.mnuEnableTipsChecked);
+    EXPECT_TRUE(editor::menuState(state).mnuEnableTipsChecked);
     editor::showControlTip(state, "cmdClone");
     EXPECT_EQ(state.txtTipsText,
               "Activates clone mode, where a duplicate is left behind after a transformation.");

@@ -1,6 +1,6 @@
+#include "editor/interaction/editor_state.h"
 #include "editor/interaction/tips.h"
 #include "editor/interaction/view_hover.h"
-#include "editor/model/editor_state.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ using editor::View;
 
 TEST(HoverView, TopViewReadOutInTheFilesAxisOrder) {
     EditorState state;
-    state.menus.viewsEnabled = true;
+    state.modelControlsEnabled = true;
     editor::toggleTips(state);
     // Model x = 1.23456, z = -2 in a 3135 x 3015 top view at zoom 20.
     editor::hoverView(state, View::Top, 1567.5 + 20 * 1.23456, 1507.5 + 40);
@@ -23,7 +23,7 @@ TEST(HoverView, TopViewReadOutInTheFilesAxisOrder) {
 
 TEST(HoverView, FrontAndLeftViews) {
     EditorState state;
-    state.menus.viewsEnabled = true;
+    state.modelControlsEnabled = true;
     editor::hoverView(state, View::Front, 1575, 1500);
     EXPECT_EQ(state.txtXText, "0");
     EXPECT_EQ(state.txtYText, "0.375");

@@ -1,8 +1,9 @@
 #include "editor/interaction/viewport_mouse.h"
+#include "editor/interaction/window_controls.h"
 
 #include "common/recording_canvas.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
+#include "editor/model/selection_queries.h"
 #include "support/editing_fixture.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST_F(ViewportMouse, PressAndReleaseAreConvertedToModelUnits) {
     EXPECT_EQ(state.dragEndH, 10.375);
     EXPECT_EQ(state.dragEndV, 10.375);
     expectAt(10, 10, 0);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Move");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Move");
 }
 
 TEST_F(ViewportMouse, EachViewMovesAlongItsOwnAxes) {
@@ -62,7 +63,7 @@ TEST_F(ViewportMouse, RotateTurnsByTheVerticalDragAboutThePerpendicularAxis) {
     state.transformMode = "R";
     editor::viewMouseDown(state, View::Front, 1000, 1500);
     editor::viewMouseUp(state, View::Front, MouseButton::Right, 2000, 1500); // across only
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Rotate z");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Rotate z");
     EXPECT_EQ(editor::undoEntry(state, 1).amount1, 0);
     EXPECT_NEAR(state.vertices[0].x, 0, 1e-12);
 
@@ -70,10 +71,10 @@ TEST_F(ViewportMouse, RotateTurnsByTheVerticalDragAboutThePerpendicularAxis) {
     state.dragEndH = 5;
     state.dragEndV = 360;
     editor::releaseDrag(state, View::Top, MouseButton::Right);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Rotate y");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Rotate y");
     EXPECT_NEAR(state.vertices[0].x, 2, 1e-9); // half a turn about y through the pivot
     editor::releaseDrag(state, View::Left, MouseButton::Right);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Rotate x");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Rotate x");
 }
 
 TEST_F(ViewportMouse, ScaleGetsTheAcrossAndUpDragInEveryView) {
@@ -82,7 +83,7 @@ TEST_F(ViewportMouse, ScaleGetsTheAcrossAndUpDragInEveryView) {
     state.dragEndH = 3;
     state.dragEndV = -4;
     editor::releaseDrag(state, View::Left, MouseButton::Right);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Scale");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Scale");
     EXPECT_EQ(editor::undoEntry(state, 1).amount1, 3);
     EXPECT_EQ(editor::undoEntry(state, 1).amount2, -4);
 }
@@ -128,7 +129,7 @@ TEST_F(BoxSelect, SelectModeReplacesTheSelectionWithTheStrictInside) {
     EXPECT_EQ(flags(), (std::vector<bool>{true, false, false, true}));
     EXPECT_EQ(state.dragStartH, 0); // the corners stay ordered
     EXPECT_EQ(state.dragEndH, 2);
-    EXPECT_EQ(editor::undoEntry(state, 1).name, "Selection");
+    EXPECT_EQ(editor::undoEntry(state, 1).name(), "Selection");
     EXPECT_EQ(editor::undoEntry(state, 1).selectionFlags,
               (std::vector<bool>{false, true, true, false}));
 }
@@ -158,7 +159,6 @@ TEST_F(BoxSelect, DoesNothingBeforeBoxSelectionIsArmed) {
 
 TEST_F(BoxSelect, PendingMarkerGoesToTheReleasePointInstead) {
     state.placingMarker = true;
-    state.menus.mnuAddMarkerGraphicallyChecked = true;
     state.markers[1].used = true;
     state.dragStartH = 100;
     editor::viewMouseUp(state, View::Top, MouseButton::Left, 1587.5, 1467.5);
@@ -168,7 +168,7 @@ TEST_F(BoxSelect, PendingMarkerGoesToTheReleasePointInstead) {
     EXPECT_EQ(marker.y, 0);
     EXPECT_EQ(marker.z, 2);
     EXPECT_FALSE(state.placingMarker);
-    EXPECT_FALSE(state.menus.mnuAddMarkerGraphicallyChecked);
+    EXPECT_FALSE(editor::menuState(state).mnuAddMarkerGraphicallyChecked);
     EXPECT_TRUE(state.undoHistory.empty());
     EXPECT_EQ(flags(), (std::vector<bool>{false, false, true, false}));
 }
@@ -201,7 +201,7 @@ TEST(ViewportReadOut, ShowsTheFileAxesRoundedToThreeDecimals) {
 
 TEST(ViewportMouseBeforeAGeoset, EventsAreIgnored) {
     EditingFixture fixture;
-    fixture.state.menus.viewsEnabled = false;
+    fixture.state.modelControlsEnabled = false;
     fixture.addVertex(0, 0, 0, true);
     EXPECT_FALSE(editor::viewMouseMove(fixture.state, View::Front, 0, 0));
     editor::viewMouseDown(fixture.state, View::Front, 0, 0);

@@ -1,6 +1,7 @@
 #include "common/scripted_dialogs.h"
+#include "editor/interaction/editor_state.h"
+#include "editor/interaction/window_controls.h"
 #include "editor/interaction/window_lifecycle.h"
-#include "editor/model/editor_state.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,10 @@ TEST(LoadMainWindow, SetsTheDefaultsAndShowsTheToolButtons) {
     EXPECT_TRUE(state.axisYEnabled);
     EXPECT_TRUE(state.mouseArmed);
     EXPECT_EQ(state.versionText, "1.14");
-    EXPECT_EQ(state.toolButtons.cmdSelect, ButtonColour::White);
-    EXPECT_EQ(state.toolButtons.cmdMove, ButtonColour::White);
-    EXPECT_EQ(state.toolButtons.cmdExtrude, ButtonColour::ButtonFace);
-    EXPECT_TRUE(state.toolButtons.mnuYEnabledChecked);
+    EXPECT_EQ(editor::toolButtonState(state).cmdSelect, ButtonColour::White);
+    EXPECT_EQ(editor::toolButtonState(state).cmdMove, ButtonColour::White);
+    EXPECT_EQ(editor::toolButtonState(state).cmdExtrude, ButtonColour::ButtonFace);
+    EXPECT_TRUE(editor::toolButtonState(state).mnuYEnabledChecked);
 }
 
 TEST(LoadMainWindow, WarnsOnceAboutADecimalComma) {

@@ -4,6 +4,7 @@
 #include "model_fixture.h"
 
 #include "common/number_text.h"
+#include "editor/editing/file_save.h"
 #include "editor/model/model_writer.h"
 
 #include <gtest/gtest.h>

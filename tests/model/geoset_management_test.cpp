@@ -1,5 +1,7 @@
-#include "editor/model/geoset_management.h"
+#include "editor/editing/geoset_commands.h"
+#include "editor/model/starter_model.h"
 
+#include "editor/editing/file_open.h"
 #include "editor/editing/undo_history.h"
 #include "editor/model/geoset_reader.h"
 #include "support/editing_fixture.h"
@@ -130,8 +132,8 @@ TEST_F(GeosetManagementTest, SwitchAsksForTheGeosetAndReadsIt) {
     EXPECT_EQ(state.geosetNumber, 2);
 
     editor::EditorState second;
-    ASSERT_TRUE(
-        editor::readGeoset(second, path, second.vertices, second.faces, second.matrices, 2, true));
+    ASSERT_TRUE(editor::readGeosetFile(second, path, second.vertices, second.faces, second.matrices,
+                                       2, true));
     EXPECT_EQ(state.vertices, second.vertices);
     EXPECT_EQ(state.faces, second.faces);
     EXPECT_EQ(state.groupCount, second.groupCount);
@@ -139,7 +141,7 @@ TEST_F(GeosetManagementTest, SwitchAsksForTheGeosetAndReadsIt) {
 
     editor::EditorState first;
     ASSERT_TRUE(
-        editor::readGeoset(first, path, first.vertices, first.faces, first.matrices, 1, true));
+        editor::readGeosetFile(first, path, first.vertices, first.faces, first.matrices, 1, true));
     EXPECT_EQ(first.vertices[0].y, 7);
 }
 
@@ -173,7 +175,7 @@ TEST_F(GeosetManagementTest, MergeAppendsTheGeosetShiftedAndSelected) {
     EXPECT_EQ(state.geosetNumber, 1);
 
     const auto& entry = editor::undoEntry(state, 1);
-    EXPECT_EQ(entry.name, "Merge");
+    EXPECT_EQ(entry.name(), "Merge");
     EXPECT_EQ(entry.savedVertices, vertices);
     EXPECT_EQ(entry.savedFaces, faces);
     EXPECT_TRUE(entry.selectionFlags.empty());
@@ -186,8 +188,8 @@ TEST_F(GeosetManagementTest, MergeAsksWhichGeosetOfAModelWithSeveral) {
     editor::mergeGeosetCommand(state);
     EXPECT_EQ(dialogs.prompts.back(), "Geoset to import(1 - 2):");
     editor::EditorState second;
-    ASSERT_TRUE(
-        editor::readGeoset(second, cube, second.vertices, second.faces, second.matrices, 2, true));
+    ASSERT_TRUE(editor::readGeosetFile(second, cube, second.vertices, second.faces, second.matrices,
+                                       2, true));
     EXPECT_EQ(state.vertices.size(), 4u + second.vertices.size());
     EXPECT_EQ(state.faces.back().a, second.faces.back().a + 4);
 }

@@ -4,7 +4,9 @@
 // fresh temporary folder.
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/editing/file_open.h"
+#include "editor/interaction/command_effects.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/model/geoset_reader.h"
 #include "support/temp_folder.h"
 
@@ -52,6 +54,7 @@ struct Editor {
         answers.push_front(path);
         dialogs.setAnswers(std::move(answers));
         editor::openModel(state, state.vertices, state.faces, state.matrices, true, true);
+        editor::finishCommand(state);
     }
 
     // Writes text into the folder as name and opens it.

@@ -1,6 +1,7 @@
 // Reading one geoset of an MDL file: choosing the geoset, the block grammar, and input the
 // reader refuses without touching the model in memory.
 
+#include "editor/interaction/window_controls.h"
 #include "model_fixture.h"
 
 #include "common/text_file.h"
@@ -62,8 +63,8 @@ TEST(Reader, OneGeosetOpensWithoutAQuestion) {
     EXPECT_EQ(e.state.savePath, path);
     EXPECT_EQ(e.state.tempPath, e.folder.file("six_TMP.tdl"));
     EXPECT_EQ(readFile(e.state.tempPath), readFile(path));
-    EXPECT_TRUE(e.state.menus.mnuSaveEnabled);
-    EXPECT_TRUE(e.state.menus.viewsEnabled);
+    EXPECT_TRUE(editor::menuState(e.state).mnuSaveEnabled);
+    EXPECT_TRUE(editor::menuState(e.state).viewsEnabled);
     EXPECT_FALSE(e.state.mouseArmed); // disarmed until the arming timer fires
 }
 
@@ -484,7 +485,7 @@ TEST_P(MalformedInput, NothingLoadsIntoAFreshEditor) {
     EXPECT_TRUE(e.state.vertices.empty());
     EXPECT_TRUE(e.state.modelPath.empty());
     EXPECT_TRUE(e.state.tempPath.empty());
-    EXPECT_FALSE(e.state.menus.mnuSaveEnabled);
+    EXPECT_FALSE(editor::menuState(e.state).mnuSaveEnabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, MalformedInput, ::testing::ValuesIn(malformedCases()),
@@ -506,8 +507,8 @@ TEST(Reader, MissingGeosetIsNamed) {
     std::vector<editor::VertexRecord> vertices;
     std::vector<FaceRecord> faces;
     MatrixTable matrices;
-    EXPECT_FALSE(editor::readGeoset(e.state, e.folder.file("three.mdl"), vertices, faces, matrices,
-                                    4, true));
+    EXPECT_FALSE(editor::readGeosetFile(e.state, e.folder.file("three.mdl"), vertices, faces,
+                                        matrices, 4, true));
     ASSERT_EQ(e.dialogs.shown.size(), 1u);
     EXPECT_NE(e.dialogs.shown[0].text.find("no geoset 4"), std::string::npos);
     EXPECT_TRUE(vertices.empty());

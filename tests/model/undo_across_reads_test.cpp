@@ -1,14 +1,17 @@
 // The undo history belongs to the arrays it was taken from: reading a geoset anew (Open,
 // Switch Geoset, the reopening after a removal) or rebinding it (Save geoset) forgets it, while
 // a plain save, which leaves the arrays as they are, keeps it.
+#include "editor/interaction/window_controls.h"
 #include "model_fixture.h"
 
+#include "editor/editing/file_save.h"
 #include "editor/editing/geometry_tools.h"
+#include "editor/editing/geoset_commands.h"
+#include "editor/editing/selection_commands.h"
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_commands.h"
-#include "editor/model/geoset_management.h"
 #include "editor/model/model_writer.h"
+#include "editor/model/starter_model.h"
 
 #include <filesystem>
 
@@ -22,12 +25,13 @@ class UndoAcrossReads : public ::testing::Test {
         editor_.open(cube_, {"1"});
         ASSERT_TRUE(editor_.state.modelLoaded);
         editor::selectAll(editor_.state);
-        ASSERT_TRUE(editor_.state.menus.mnuUndoEnabled);
+        ASSERT_TRUE(editor::menuState(editor_.state).mnuUndoEnabled);
     }
 
     bool historyEmpty() const {
-        return !editor::undoEntry(editor_.state, 1).used && !editor_.state.menus.mnuUndoEnabled &&
-               editor_.state.menus.mnuUndoCaption == "Undo";
+        return !editor::undoEntry(editor_.state, 1).used &&
+               !editor::menuState(editor_.state).mnuUndoEnabled &&
+               editor::menuState(editor_.state).mnuUndoCaption == "Undo";
     }
 
     model_test::Editor editor_;
@@ -46,7 +50,7 @@ TEST_F(UndoAcrossReads, OpeningAnotherGeosetForgetsTheSteps) {
 TEST_F(UndoAcrossReads, AFailedOpenKeepsTheSteps) {
     const auto bad = editor_.folder.write("bad.mdl", "Geoset {\n\tVertices 2 {\n\t\t{ 1, 2 },\n");
     editor_.open(bad);
-    EXPECT_EQ(editor::undoEntry(editor_.state, 1).name, "Select All");
+    EXPECT_EQ(editor::undoEntry(editor_.state, 1).name(), "Select All");
 }
 
 TEST_F(UndoAcrossReads, SwitchGeosetForgetsTheSteps) {
@@ -66,7 +70,7 @@ TEST_F(UndoAcrossReads, RemovingTheGeosetForgetsTheSteps) {
 
 TEST_F(UndoAcrossReads, SaveGeosetForgetsTheStepsAndPlainSaveKeepsThem) {
     editor::saveCommand(editor_.state);
-    EXPECT_EQ(editor::undoEntry(editor_.state, 1).name, "Select All");
+    EXPECT_EQ(editor::undoEntry(editor_.state, 1).name(), "Select All");
 
     editor_.dialogs.setAnswers({editor_.folder.file("alone.mdl")});
     editor::saveGeosetCommand(editor_.state);

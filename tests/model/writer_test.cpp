@@ -3,6 +3,7 @@
 
 #include "model_fixture.h"
 
+#include "editor/editing/file_save.h"
 #include "editor/model/model_writer.h"
 
 #include <gtest/gtest.h>

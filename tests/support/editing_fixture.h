@@ -1,7 +1,9 @@
 #pragma once
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/command_effects.h"
+#include "editor/interaction/editor_state.h"
+#include "editor/interaction/window_controls.h"
 
 #include <initializer_list>
 #include <ostream>
@@ -35,7 +37,7 @@ struct EditingFixture {
     EditingFixture() {
         state.dialogs = &dialogs;
         state.modelLoaded = true;
-        state.menus.viewsEnabled = true;
+        state.modelControlsEnabled = true;
         state.mouseArmed = true;
     }
     EditingFixture(const EditingFixture&) = delete;

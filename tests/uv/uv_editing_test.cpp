@@ -173,12 +173,12 @@ TEST_F(UvEditing, TransformWithNothingSelectedChangesNothing) {
 }
 
 TEST_F(UvEditing, ModeButtonsFollowTheModes) {
-    EXPECT_EQ(uv.modeButtons.cmdSelect, ButtonColour::White);
-    EXPECT_EQ(uv.modeButtons.cmdMove, ButtonColour::White);
+    EXPECT_EQ(editor::uvModeButtons(uv).cmdSelect, ButtonColour::White);
+    EXPECT_EQ(editor::uvModeButtons(uv).cmdMove, ButtonColour::White);
     setUVSelectionMode(uv, "D");
     setUVTransformMode(uv, "R");
     toggleUVAxis(uv, 'y');
-    const auto& b = uv.modeButtons;
+    const auto& b = editor::uvModeButtons(uv);
     EXPECT_EQ(b.cmdSelect, ButtonColour::ButtonFace);
     EXPECT_EQ(b.cmdAdd, ButtonColour::ButtonFace);
     EXPECT_EQ(b.cmdDeselect, ButtonColour::White);

@@ -166,9 +166,9 @@ TEST_F(UvHandOver, ReopeningResetsModesAndZoomButKeepsPanAndImage) {
     EXPECT_EQ(uv.uvTransformMode, "M");
     EXPECT_TRUE(uv.xEnabled);
     EXPECT_TRUE(uv.yEnabled);
-    EXPECT_EQ(uv.modeButtons.cmdAdd, ButtonColour::ButtonFace);
-    EXPECT_EQ(uv.modeButtons.cmdSelect, ButtonColour::White);
-    EXPECT_EQ(uv.modeButtons.cmdUVX, ButtonColour::ButtonFace);
+    EXPECT_EQ(editor::uvModeButtons(uv).cmdAdd, ButtonColour::ButtonFace);
+    EXPECT_EQ(editor::uvModeButtons(uv).cmdSelect, ButtonColour::White);
+    EXPECT_EQ(editor::uvModeButtons(uv).cmdUVX, ButtonColour::ButtonFace);
     EXPECT_EQ(uv.uvZoom, 1.0);
     EXPECT_EQ(uv.uvPanY, 20); // kept through the reopening
     EXPECT_TRUE(uv.imageLoaded);

@@ -1,5 +1,5 @@
 #include "common/recording_canvas.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/views/viewports.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +82,7 @@ TEST(UpdateView, DrawsTheWorkedExamplePointInTheFrontView) {
     EditorState state;
     state.vertices = {vertexAt(1, 2, 7)};
     ThreeViews views(state);
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
 
     const auto squares = callsOf(views.front, Kind::Rectangle);
     ASSERT_EQ(squares.size(), 1u);
@@ -108,7 +108,7 @@ TEST(UpdateView, StartsWithAClearAndAnAxisCrossOfTenModelUnits) {
     ThreeViews views(state);
     state.panFrontX = 300;
     state.vertices = {vertexAt(5, 5, 5)};
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
 
     for (const auto* canvas : {&views.front, &views.top, &views.left}) {
         ASSERT_FALSE(canvas->calls.empty());
@@ -142,7 +142,7 @@ TEST(UpdateView, SkipsFacesWithADeletedCornerAndDeletedVertices) {
     state.showNormals = true;
     state.vertices[3].normalX = 1;
     state.faces = {{0, 1, 2, false}, {1, 2, 3, false}, {0, 1, 2, true}};
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
 
     EXPECT_EQ(linesIn(views.front, colours::edge).size(), 3u);
     EXPECT_EQ(callsOf(views.front, Kind::Rectangle).size(), 3u);
@@ -158,7 +158,7 @@ TEST(UpdateView, EdgesLieUnderSquaresAndSelectedSquaresAreRed) {
     state.vertices = {vertexAt(0, 0, 0), vertexAt(1, 0, 0), vertexAt(0, 1, 0)};
     state.vertices[1].selected = true;
     state.faces = {{0, 1, 2, false}};
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
 
     const auto& calls = views.front.calls;
     // clear, two axis arms, three edges (P1-P2, P2-P3, P3-P1), then the squares.
@@ -179,11 +179,11 @@ TEST(UpdateView, NormalsAreScaledBy150AndNotRounded) {
     state.vertices[0].normalX = 0.6;
     state.vertices[0].normalY = 0.8;
     state.vertices[0].normalZ = 0.333;
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
     EXPECT_TRUE(linesIn(views.front, colours::normal).empty()) << "normals are off by default";
 
     state.showNormals = true;
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
     const auto normals = linesIn(views.front, colours::normal);
     ASSERT_EQ(normals.size(), 2u);
     EXPECT_EQ(normals[0].x1, 1588);
@@ -205,7 +205,7 @@ TEST(UpdateView, DrawsUsedMarkersInSlotsOneToTwentyOnTop) {
     state.markers[0] = {1, 1, 1, true}; // slot 0 is never a marker
     state.markers[3] = {1, 2, 99, true};
     state.markers[20] = {-1, 0, 0, false};
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
 
     const auto circles = callsOf(views.front, Kind::Circle);
     ASSERT_EQ(circles.size(), 1u);
@@ -229,13 +229,13 @@ TEST(RefreshViews, DrawsNothingWithoutAModelAndUsesTheCurrentSize) {
     ThreeViews views(state);
     state.modelLoaded = false;
     state.vertices = {vertexAt(1, 2, 0)};
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
     EXPECT_EQ(views.front.clears, 0);
     EXPECT_EQ(state.redrawCount, 0);
 
     state.modelLoaded = true;
     views.front.resize(1500, 1500);
-    editor::refreshViews(state);
+    editor::refreshViews(state, state);
     EXPECT_EQ(state.redrawCount, 1);
     const auto squares = callsOf(views.front, Kind::Rectangle);
     ASSERT_EQ(squares.size(), 1u);

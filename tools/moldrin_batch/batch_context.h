@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/scripted_dialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/uv/uv_editor_state.h"
 
 #include <functional>

@@ -1,8 +1,9 @@
 #include "batch_context.h"
 
 #include "common/number_text.h"
+#include "editor/editing/file_open.h"
+#include "editor/interaction/command_effects.h"
 #include "editor/interaction/window_lifecycle.h"
-#include "editor/model/geoset_reader.h"
 
 #include <deque>
 
@@ -112,6 +113,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         context.dialogs.setAnswers({model, geoset});
         editor::openModel(context.state, context.state.vertices, context.state.faces,
                           context.state.matrices, true, true);
+        editor::finishCommand(context.state);
         if (errorShownSince(context, 0) || !context.state.modelLoaded) {
             if (!errorShownSince(context, 0))
                 err << "moldrin-batch: no geoset was read from " << model << "\n";
@@ -124,6 +126,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             const auto shownBefore = context.dialogs.shown.size();
             try {
                 table.steps.at(name)(context, args);
+                editor::finishCommand(context.state);
             } catch (const common::ScriptExhausted& exhausted) {
                 err << "moldrin-batch: step " << name << ": " << exhausted.what() << "\n";
                 status = 1;

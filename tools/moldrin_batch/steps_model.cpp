@@ -2,8 +2,8 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "editor/editing/file_save.h"
 #include "editor/model/geoset_reader.h"
-#include "editor/model/model_writer.h"
 
 #include <sstream>
 

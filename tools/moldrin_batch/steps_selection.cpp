@@ -1,8 +1,8 @@
 #include "batch_context.h"
 #include "view_argument.h"
 
-#include "editor/interaction/selection_commands.h"
-#include "editor/interaction/tool_modes.h"
+#include "editor/editing/selection_commands.h"
+#include "editor/editing/tool_modes.h"
 #include "editor/interaction/viewport_mouse.h"
 
 #include <charconv>

@@ -2,17 +2,17 @@
 
 #include "common/number_text.h"
 #include "editor/editing/geometry_tools.h"
+#include "editor/editing/geoset_commands.h"
 #include "editor/editing/markers.h"
 #include "editor/editing/normals.h"
 #include "editor/editing/vertex_groups.h"
-#include "editor/model/geoset_management.h"
 
 namespace batch {
 
 namespace {
 
 using Args = std::vector<std::string>;
-using Command = void (*)(editor::EditorState&);
+using Command = void (*)(editor::EditingState&);
 
 // A step that runs one command; its arguments, if any, are the answers to its prompts.
 StepHandler command(Command run) {
@@ -25,7 +25,7 @@ char axisLetter(const Args& args, const std::string& step) {
     throw StepError(step + ": expects one axis, x, y or z");
 }
 
-StepHandler axisCommand(const std::string& step, void (*run)(editor::EditorState&, char)) {
+StepHandler axisCommand(const std::string& step, void (*run)(editor::EditingState&, char)) {
     return [step, run](BatchContext& context, const Args& args) {
         run(context.state, axisLetter(args, step));
     };

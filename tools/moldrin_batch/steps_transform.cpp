@@ -2,10 +2,10 @@
 #include "view_argument.h"
 
 #include "editor/editing/extrude.h"
+#include "editor/editing/tool_modes.h"
 #include "editor/editing/transforms.h"
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/tool_modes.h"
 #include "editor/interaction/viewport_mouse.h"
 
 namespace batch {
@@ -79,7 +79,7 @@ void undoNamesStep(BatchContext& context, const std::vector<std::string>&) {
     for (const auto& entry : context.state.undoHistory) {
         if (!entry.used)
             continue;
-        context.out << (first ? "" : ", ") << jsonString(entry.name);
+        context.out << (first ? "" : ", ") << jsonString(entry.name());
         first = false;
     }
     context.out << "]\n";

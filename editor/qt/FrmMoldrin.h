@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/qt/QtDialogs.h"
-#include "editor/model/editor_state.h"
+#include "editor/interaction/editor_state.h"
 #include "editor/views/viewports.h"
 
 #include <QHash>

@@ -1,4 +1,5 @@
-#include "editor/interaction/tool_modes.h"
+#include "editor/editing/tool_modes.h"
+#include "editor/interaction/window_controls.h"
 
 #include "editor/editing/undo_history.h"
 #include "support/editing_fixture.h"
@@ -15,7 +16,7 @@ TEST(ToolModes, ModeButtonsShowTheCurrentModesInWhite) {
     auto& state = fixture.state;
     editor::setSelectionMode(state, "A");
     editor::setTransformMode(state, "S"); // Scale: the selection mode keeps its button
-    const auto& b = state.toolButtons;
+    const auto b = editor::toolButtonState(state);
     EXPECT_EQ(b.cmdAdd, ButtonColour::White);
     EXPECT_EQ(b.cmdSelect, ButtonColour::ButtonFace);
     EXPECT_EQ(b.cmdDeselect, ButtonColour::ButtonFace);
@@ -31,9 +32,9 @@ TEST(ToolModes, CloneTogglesLightRedAndBackWithoutAStep) {
     EditingFixture fixture;
     editor::toggleCloneMode(fixture.state);
     EXPECT_TRUE(fixture.state.cloneMode);
-    EXPECT_EQ(fixture.state.toolButtons.cmdClone, ButtonColour::LightRed);
+    EXPECT_EQ(editor::toolButtonState(fixture.state).cmdClone, ButtonColour::LightRed);
     editor::toggleCloneMode(fixture.state);
-    EXPECT_EQ(fixture.state.toolButtons.cmdClone, ButtonColour::ButtonFace);
+    EXPECT_EQ(editor::toolButtonState(fixture.state).cmdClone, ButtonColour::ButtonFace);
     EXPECT_TRUE(fixture.state.undoHistory.empty());
 }
 
@@ -41,11 +42,11 @@ TEST(ToolModes, AxisToggleGreysTheButtonAndClearsTheCheckMark) {
     EditingFixture fixture;
     editor::toggleAxis(fixture.state, 'y');
     EXPECT_FALSE(fixture.state.axisYEnabled);
-    EXPECT_EQ(fixture.state.toolButtons.cmdActivateY, ButtonColour::Grey);
-    EXPECT_FALSE(fixture.state.toolButtons.mnuYEnabledChecked);
-    EXPECT_TRUE(fixture.state.toolButtons.mnuXEnabledChecked);
+    EXPECT_EQ(editor::toolButtonState(fixture.state).cmdActivateY, ButtonColour::Grey);
+    EXPECT_FALSE(editor::toolButtonState(fixture.state).mnuYEnabledChecked);
+    EXPECT_TRUE(editor::toolButtonState(fixture.state).mnuXEnabledChecked);
     editor::toggleAxis(fixture.state, 'y');
-    EXPECT_TRUE(fixture.state.toolButtons.mnuYEnabledChecked);
+    EXPECT_TRUE(editor::toolButtonState(fixture.state).mnuYEnabledChecked);
 }
 
 TEST(ToolModes, AxisToggleWithoutAModelFlipsButRecordsNothing) {
@@ -53,7 +54,7 @@ TEST(ToolModes, AxisToggleWithoutAModelFlipsButRecordsNothing) {
     fixture.state.modelLoaded = false;
     editor::toggleAxis(fixture.state, 'x');
     EXPECT_FALSE(fixture.state.axisXEnabled);
-    EXPECT_EQ(fixture.state.toolButtons.cmdActivateX, ButtonColour::Grey);
+    EXPECT_EQ(editor::toolButtonState(fixture.state).cmdActivateX, ButtonColour::Grey);
     EXPECT_TRUE(fixture.state.undoHistory.empty());
 }
 
@@ -65,7 +66,7 @@ TEST(ToolModes, RecordAxisStateKeepsTheAxesBeforeTheFirstToggleOfARun) {
     editor::toggleAxis(fixture.state, 'x');
     ASSERT_EQ(fixture.state.undoHistory.size(), 1u);
     const auto& step = editor::undoEntry(fixture.state, 1);
-    EXPECT_EQ(step.name, "Set Active Axes");
+    EXPECT_EQ(step.name(), "Set Active Axes");
     EXPECT_EQ(step.amount1, 1.0);
     EXPECT_EQ(step.amount2, 1.0);
     EXPECT_EQ(step.amount3, 0.0);

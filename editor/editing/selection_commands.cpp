@@ -1,9 +1,8 @@
-#include "editor/interaction/selection_commands.h"
+#include "editor/editing/selection_commands.h"
 
+#include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
-#include "editor/model/editor_state.h"
-#include "editor/views/viewports.h"
+#include "editor/model/selection_queries.h"
 
 #include <string>
 
@@ -11,37 +10,37 @@ namespace editor {
 
 namespace {
 
-void recordSelection(EditorState& state, const std::string& name) {
-    takeUndoSnapshot(state, false, false, true, 0, 0, 0, name);
+void recordSelection(EditingState& state, UndoKind kind) {
+    takeUndoSnapshot(state, kind);
 }
 
-void showMessage(EditorState& state, const std::string& text, const std::string& title) {
+void showMessage(EditingState& state, const std::string& text, const std::string& title) {
     if (state.dialogs)
         state.dialogs->messageBox(text, title);
 }
 
 } // namespace
 
-void selectAll(EditorState& state) {
+void selectAll(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    recordSelection(state, "Select All");
+    recordSelection(state, UndoKind::SelectAll);
     for (auto& vertex : state.vertices)
         vertex.selected = true;
-    refreshViews(state);
+    state.changed(Change::Selection);
 }
 
-void invertSelection(EditorState& state) {
-    recordSelection(state, "Invert Selection");
+void invertSelection(EditingState& state) {
+    recordSelection(state, UndoKind::InvertSelection);
     if (!state.modelLoaded)
         return;
     for (auto& vertex : state.vertices)
         vertex.selected = !vertex.selected;
-    refreshViews(state);
+    state.changed(Change::Selection);
 }
 
-void expandSelection(EditorState& state) {
-    recordSelection(state, "Selection");
+void expandSelection(EditingState& state) {
+    recordSelection(state, UndoKind::Selection);
     auto& vertices = state.vertices;
     const std::size_t count = vertices.size();
     const auto valid = [&](int corner) {
@@ -85,20 +84,20 @@ void expandSelection(EditorState& state) {
             }
         }
     }
-    refreshViews(state);
+    state.changed(Change::Selection);
 }
 
-void selectVertices(EditorState& state, const std::vector<int>& indices) {
-    recordSelection(state, "Selection");
+void selectVertices(EditingState& state, const std::vector<int>& indices) {
+    recordSelection(state, UndoKind::Selection);
     for (auto& vertex : state.vertices)
         vertex.selected = false;
     for (int index : indices)
         if (index >= 0 && static_cast<std::size_t>(index) < state.vertices.size())
             state.vertices[static_cast<std::size_t>(index)].selected = true;
-    refreshViews(state);
+    state.changed(Change::Selection);
 }
 
-void showSelectedVertexCount(EditorState& state) {
+void showSelectedVertexCount(EditingState& state) {
     const int count = numSelVerts(state);
     if (count < 0)
         showMessage(state, "No model loaded.", "Selected vertex counter");
@@ -107,7 +106,7 @@ void showSelectedVertexCount(EditorState& state) {
                     "Selected vertex counter");
 }
 
-void showSelectedFaceCount(EditorState& state) {
+void showSelectedFaceCount(EditingState& state) {
     showMessage(state, std::to_string(countSelectedFaces(state)) + " faces selected.",
                 "Selected face counter");
 }

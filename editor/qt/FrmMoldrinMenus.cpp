@@ -1,18 +1,18 @@
-#include "editor/interaction/FrmMoldrin.h"
+#include "editor/qt/FrmMoldrin.h"
 
+#include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
 #include "editor/editing/geometry_tools.h"
+#include "editor/editing/geoset_commands.h"
 #include "editor/editing/markers.h"
 #include "editor/editing/normals.h"
+#include "editor/editing/selection_commands.h"
+#include "editor/editing/tool_modes.h"
 #include "editor/editing/undo_command.h"
 #include "editor/editing/vertex_groups.h"
 #include "editor/interaction/help_texts.h"
-#include "editor/interaction/selection_commands.h"
 #include "editor/interaction/tips.h"
-#include "editor/interaction/tool_modes.h"
-#include "editor/model/geoset_management.h"
-#include "editor/model/geoset_reader.h"
-#include "editor/model/model_writer.h"
-#include "editor/uv/FrmUVEditor.h"
+#include "editor/qt/FrmUVEditor.h"
 #include "editor/views/view_navigation.h"
 
 #include <QAbstractButton>
@@ -136,7 +136,8 @@ void FrmMoldrin::buildMenus() {
             addMarkerAtSelectionCommand);
     addItem(view, "mnuRemoveLastMarker", "Remove Last Marker", removeLastMarkerCommand);
     addItem(view, "mnuRemoveAllMarkers", "Remove All Markers", removeAllMarkersCommand);
-    checkable(addItem(view, "mnuShowNormals", "Show Normals", toggleShowNormals));
+    checkable(addItem(view, "mnuShowNormals", "Show Normals",
+                      [](EditorState& s) { s.changed(toggleShowNormals(s)); }));
 
     QMenu* help = addMenu(nullptr, "mnuHelp", "Help");
     checkable(addItem(help, "mnuEnableTips", "Enable Tips", toggleTips));

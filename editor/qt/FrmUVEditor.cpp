@@ -1,9 +1,9 @@
-#include "editor/uv/FrmUVEditor.h"
+#include "editor/qt/FrmUVEditor.h"
 
-#include "editor/interaction/ToolButtonWidget.h"
+#include "editor/qt/ToolButtonWidget.h"
 
-#include "editor/model/editor_state.h"
-#include "editor/uv/UvViewWidget.h"
+#include "editor/interaction/editor_state.h"
+#include "editor/qt/UvViewWidget.h"
 #include "editor/uv/uv_editing.h"
 #include "editor/uv/uv_handover.h"
 #include "editor/uv/uv_mouse.h"
@@ -211,7 +211,7 @@ void FrmUVEditor::pbxUVView_MouseUp(MouseButton button, double x, double y) {
 }
 
 void FrmUVEditor::syncWidgets() {
-    const auto& b = uv_.modeButtons;
+    const auto b = uvModeButtons(uv_);
     paintToolButton(cmdSelect_, b.cmdSelect);
     paintToolButton(cmdAdd_, b.cmdAdd);
     paintToolButton(cmdDeselect_, b.cmdDeselect);

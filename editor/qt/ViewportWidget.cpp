@@ -1,4 +1,4 @@
-#include "editor/views/ViewportWidget.h"
+#include "editor/qt/ViewportWidget.h"
 
 #include "common/qt/QtCanvas.h"
 #include "editor/views/view_navigation.h"

@@ -1,67 +1,16 @@
-#include "editor/model/geoset_management.h"
+#include "editor/editing/geoset_commands.h"
 
 #include "common/text_file.h"
+#include "editor/editing/editing_state.h"
+#include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
 #include "editor/editing/geoset_capacity.h"
 #include "editor/editing/undo_history.h"
-#include "editor/model/editor_state.h"
-#include "editor/model/geoset_reader.h"
-#include "editor/model/model_writer.h"
-#include "editor/views/viewports.h"
+#include "editor/model/starter_model.h"
 
 namespace editor {
 
-std::vector<std::string> starterModelLines() {
-    return {
-        "Version {",
-        "\tFormatVersion 800,",
-        "}",
-        "Model \"Moldrin\" {",
-        "\tNumGeosets; 1,",
-        "\tNumBones; 1,",
-        "\tBlendTime; 150,",
-        "\tMinimumExtent { -5, -5, 0 },",
-        "\tMaximumExtent { 5, 5, 10 },",
-        "\tBoundsRadius 8.66025,",
-        "}",
-        "Sequences 1 {",
-        "\tAnim \"Stand\" {",
-        "\t\tInterval { 0, 3333 },",
-        "\t}",
-        "}",
-        "Textures 1 {",
-        "\tBitmap {",
-        "\t\tImage \"white.blp\",",
-        "\t}",
-        "}",
-        "Materials 1 {",
-        "\tMaterial {",
-        "\t\tLayer {",
-        "\t\t\tFilterMode None,",
-        "\t\t\tstatic TextureID 0,",
-        "\t\t}",
-        "\t}",
-        "}",
-        "Geoset {",
-        "\tVertices 8 {",
-        "\t\t{ 5, 5, 10 },",
-        "\t\t{ 5, -5, 10 },",
-        "\t\t{ -5, -5, 10 },",
-        "\t\t{ -5, 5, 10 },",
-        "\t\t{ -5, -5, 0 },",
-        "\t\t{ 5, -5, 0 },",
-        "\t\t{ 5, 5, 0 },",
-        "\t\t{ -5, 5, 0 },",
-        "\t}",
-        "",
-        "",
-        "",
-        "",
-        "",
-        "",
-    };
-}
-
-void newModelCommand(EditorState& state) {
+void newModelCommand(EditingState& state) {
     if (!state.dialogs)
         return;
     const auto chosen = state.dialogs->saveFileDialog(mdlFileFilter);
@@ -78,7 +27,7 @@ void newModelCommand(EditorState& state) {
     state.modelPath = *chosen;
 }
 
-void switchGeosetCommand(EditorState& state) {
+void switchGeosetCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
     // Reading the model file again after a failed save would throw the edits away.
@@ -93,15 +42,15 @@ void switchGeosetCommand(EditorState& state) {
     const int answer = chooseGeoset(state, state.modelPath);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
-    if (readGeoset(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
-                   true)) {
+    if (readGeosetFile(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
+                       true)) {
         state.geosetNumber = answer;
         clearUndoHistory(state);
     }
-    refreshViews(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
-void mergeGeosetCommand(EditorState& state) {
+void mergeGeosetCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
     std::vector<VertexRecord> newVertices;
@@ -114,7 +63,7 @@ void mergeGeosetCommand(EditorState& state) {
     if (!geosetHasRoom(state, newVertices.size(), newFaces.size()))
         return;
     // Recorded once the geoset is read; the arrays it saves are the ones before the merge.
-    takeUndoSnapshot(state, true, true, false, 0, 0, 0, "Merge");
+    takeUndoSnapshot(state, UndoKind::Merge);
 
     const int oldV = static_cast<int>(state.vertices.size());
     for (auto& vertex : state.vertices)
@@ -129,7 +78,7 @@ void mergeGeosetCommand(EditorState& state) {
         face.c += oldV;
         state.faces.push_back(face);
     }
-    refreshViews(state);
+    state.changed(Change::Geometry | Change::Selection);
 }
 
 } // namespace editor

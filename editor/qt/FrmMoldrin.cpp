@@ -1,16 +1,18 @@
-#include "editor/interaction/FrmMoldrin.h"
+#include "editor/qt/FrmMoldrin.h"
 
-#include "editor/interaction/ToolButtonWidget.h"
+#include "editor/qt/ToolButtonWidget.h"
 
 #include "editor/editing/geometry_tools.h"
+#include "editor/editing/tool_modes.h"
+#include "editor/interaction/command_effects.h"
 #include "editor/interaction/main_window_layout.h"
 #include "editor/interaction/tips.h"
-#include "editor/interaction/tool_modes.h"
 #include "editor/interaction/view_hover.h"
 #include "editor/interaction/viewport_mouse.h"
+#include "editor/interaction/window_controls.h"
 #include "editor/interaction/window_lifecycle.h"
-#include "editor/uv/FrmUVEditor.h"
-#include "editor/views/ViewportWidget.h"
+#include "editor/qt/FrmUVEditor.h"
+#include "editor/qt/ViewportWidget.h"
 #include "editor/views/view_navigation.h"
 
 #include <QAction>
@@ -98,6 +100,7 @@ FrmMoldrin::~FrmMoldrin() {
 
 void FrmMoldrin::run(const Command& command) {
     command(state_);
+    finishCommand(state_);
     syncWidgets();
 }
 
@@ -125,15 +128,16 @@ void FrmMoldrin::buildControls(QWidget* client) {
     };
     for (const auto& b : viewButtons) {
         const View view = b.view;
-        addButton(client, b.zoomIn, "+", [view](EditorState& s) { zoomIn(s, view); });
-        addButton(client, b.zoomOut, "-", [view](EditorState& s) { zoomOut(s, view); });
+        addButton(client, b.zoomIn, "+", [view](EditorState& s) { s.changed(zoomIn(s, view)); });
+        addButton(client, b.zoomOut, "-", [view](EditorState& s) { s.changed(zoomOut(s, view)); });
         const std::pair<const char*, PanDirection> arrows[] = {{b.up, PanDirection::Up},
                                                                {b.down, PanDirection::Down},
                                                                {b.left, PanDirection::Left},
                                                                {b.right, PanDirection::Right}};
         for (const auto& [name, direction] : arrows)
-            addButton(client, name, nullptr,
-                      [view, direction](EditorState& s) { panView(s, view, direction); });
+            addButton(client, name, nullptr, [view, direction](EditorState& s) {
+                s.changed(panView(s, view, direction));
+            });
     }
 
     addButton(client, "cmdSelect", "Select", [](EditorState& s) { setSelectionMode(s, "S"); });
@@ -228,7 +232,7 @@ ViewportWidget* FrmMoldrin::addView(QWidget* client, const char* name, View view
         run([&](EditorState& s) { hoverView(s, view, x, y); });
     });
     connect(widget, &ViewportWidget::resized, this,
-            [this, view] { run([&](EditorState& s) { redrawView(s, view); }); });
+            [this, view] { run([&](EditorState& s) { s.changed(viewChange(view)); }); });
     return widget;
 }
 
@@ -245,7 +249,7 @@ void FrmMoldrin::placeControls() {
 }
 
 void FrmMoldrin::syncWidgets() {
-    const auto& tools = state_.toolButtons;
+    const auto tools = toolButtonState(state_);
     const std::pair<const char*, ButtonColour> colours[] = {
         {"cmdSelect", tools.cmdSelect},       {"cmdAdd", tools.cmdAdd},
         {"cmdDeselect", tools.cmdDeselect},   {"cmdMove", tools.cmdMove},
@@ -257,7 +261,7 @@ void FrmMoldrin::syncWidgets() {
     for (const auto& [name, colour] : colours)
         paintToolButton(buttons_.value(name), colour);
 
-    const auto& menus = state_.menus;
+    const auto menus = menuState(state_);
     auto check = [this](const char* name, bool checked) {
         actions_.value(name)->setChecked(checked);
     };

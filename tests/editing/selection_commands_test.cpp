@@ -1,8 +1,9 @@
-#include "editor/interaction/selection_commands.h"
+#include "editor/editing/selection_commands.h"
+#include "editor/interaction/window_controls.h"
 
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
-#include "editor/interaction/selection_queries.h"
+#include "editor/model/selection_queries.h"
 #include "support/editing_fixture.h"
 
 #include <gtest/gtest.h>
@@ -52,10 +53,10 @@ TEST(SelectionCommands, SelectAllThenInvertLeavesNothingSelected) {
     fixture.addVertex(1, 0, 0, true).deleted = true;
     editor::selectAll(fixture.state);
     EXPECT_EQ(editor::numSelVerts(fixture.state), 2); // the deleted one counts
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Select All");
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Select All");
     editor::invertSelection(fixture.state);
     EXPECT_EQ(editor::numSelVerts(fixture.state), 0);
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Invert Selection");
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Invert Selection");
     editor::showSelectedVertexCount(fixture.state);
     ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
     EXPECT_EQ(fixture.dialogs.shown[0].title, "Selected vertex counter");
@@ -100,7 +101,7 @@ TEST(ExpandSelection, GrowsOverTheConnectedPieceOnly) {
     fixture.select({1});
     editor::expandSelection(fixture.state);
     EXPECT_EQ(flags(fixture.state), (std::vector<bool>{true, true, true, false, false, false}));
-    EXPECT_EQ(fixture.state.menus.mnuUndoCaption, "Undo Selection");
+    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Selection");
 }
 
 TEST(ExpandSelection, SelectsAWholeStripFromOneEndInOneCommand) {
@@ -123,7 +124,7 @@ TEST(ExpandSelection, NothingSelectedStillRecordsAStep) {
     fixture.addFace(0, 0, 0);
     editor::expandSelection(fixture.state);
     EXPECT_EQ(editor::numSelVerts(fixture.state), 0);
-    EXPECT_EQ(editor::undoEntry(fixture.state, 1).name, "Selection");
+    EXPECT_EQ(editor::undoEntry(fixture.state, 1).name(), "Selection");
 }
 
 TEST(ExpandSelection, EqualsTheStraightforwardAlgorithmOnRandomGeosets) {

@@ -1,4 +1,4 @@
-#include "editor/uv/UvViewWidget.h"
+#include "editor/qt/UvViewWidget.h"
 
 #include "editor/uv/uv_view.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/interaction/tool_state.h"
+#include "editor/model/shared_types.h"
 
 #include <QColor>
 

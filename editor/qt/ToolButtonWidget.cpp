@@ -1,4 +1,4 @@
-#include "editor/interaction/ToolButtonWidget.h"
+#include "editor/qt/ToolButtonWidget.h"
 
 #include <QAbstractButton>
 #include <QPalette>

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/dialogs.h"
+#include "editor/editing/tool_state.h"
+#include "editor/editing/undo_history.h"
+#include "editor/model/geoset_model.h"
+#include "editor/model/shared_types.h"
+
+namespace editor {
+
+// What the editing commands work on: the document, the tool settings, the undo history and the
+// dialogs to ask and tell the user. Commands draw nothing; they record what they changed in
+// changes, and whoever ran them redraws and updates its controls once.
+struct EditingState : GeosetModel, ToolFields, UndoFields {
+    // The platform: modal dialogs and the clipboard (a scripted one in tests and batch runs).
+    common::Dialogs* dialogs = nullptr;
+    Changes changes;
+    // A geoset has been read: the model's menus are enabled and the views take input. They stay
+    // so once a geoset was read, even when a later save removed it.
+    bool modelControlsEnabled = false;
+    // An open was begun: the Snap button is enabled from then on.
+    bool snapEnabled = false;
+
+    void changed(Changes change) { changes |= change; }
+};
+
+// Forgets what was changed and returns it; the caller acts on it once.
+inline Changes takeChanges(EditingState& state) {
+    const Changes taken = state.changes;
+    state.changes = Changes();
+    return taken;
+}
+
+} // namespace editor

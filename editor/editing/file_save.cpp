@@ -1,0 +1,159 @@
+#include "editor/editing/file_save.h"
+
+#include "common/text_file.h"
+#include "editor/editing/editing_state.h"
+#include "editor/editing/file_open.h"
+#include "editor/model/model_writer.h"
+
+#include <optional>
+
+namespace editor {
+
+namespace {
+
+void showError(EditingState& state, const std::string& text) {
+    if (state.dialogs)
+        state.dialogs->messageBox(text, "Error");
+}
+
+// Reads the whole model again after the geoset was removed from it. When nothing can be read
+// from it any more, no model stays loaded: the arrays of the removed geoset must not be saved
+// over another geoset.
+void reopenAfterRemoval(EditingState& state) {
+    clearUndoHistory(state);
+    const int answer = chooseGeoset(state, state.modelPath);
+    if (readGeosetFile(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
+                       true)) {
+        state.geosetNumber = answer;
+    } else {
+        state.modelLoaded = false;
+        state.vertices.clear();
+        state.faces.clear();
+        state.geosetNumber = 0;
+    }
+    state.changed(Change::Geometry | Change::Selection);
+}
+
+// Refreshes the working copy from the file just written; the old copy goes only once the new
+// one is in place, and never when it is the file just written.
+bool refreshWorkingCopy(EditingState& state) {
+    const std::string newTempPath = workingCopyPath(state.modelPath);
+    if (!common::copyFileOver(state.modelPath, newTempPath))
+        return false;
+    if (!state.tempPath.empty() && state.tempPath != newTempPath &&
+        state.tempPath != state.modelPath)
+        common::deleteFile(state.tempPath);
+    state.tempPath = newTempPath;
+    return true;
+}
+
+// The one-geoset model binds every vertex to its one bone; the arrays follow, so that saving
+// it again does not write groups and bone ids it does not have.
+void bindToTheOneBone(EditingState& state) {
+    for (auto& vertex : state.vertices)
+        vertex.vertexGroup = 0;
+    state.matrices.clear();
+    state.matrices.resize(1);
+    state.matrices.at(1, 1) = 0;
+    state.groupCount = 1;
+}
+
+bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    common::AtomicFileWriter out(path);
+    if (!out.isOpen())
+        return false;
+    for (const auto& line : lines)
+        out.writeLine(line);
+    return out.commit();
+}
+
+bool writeModelFile(const std::string& path, const std::vector<std::string>& lines,
+                    const GeosetModel& model, bool geosetOnly) {
+    common::AtomicFileWriter out(path);
+    if (!out.isOpen())
+        return false;
+    writeModel(lines, model, geosetOnly, out);
+    return out.commit();
+}
+
+} // namespace
+
+bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
+    if (!state.modelLoaded)
+        return false;
+    const std::string previousModelPath = state.modelPath;
+    state.savePath = state.modelPath;
+    if (askPath) {
+        const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
+                                          : std::optional<std::string>();
+        if (!chosen)
+            return false;
+        state.savePath = *chosen;
+    }
+    state.modelPath = state.savePath;
+
+    // On failure the paths are those of before the save, and the files are as they were.
+    const auto fail = [&](const std::string& text) {
+        showError(state, text);
+        state.modelPath = state.savePath = previousModelPath;
+    };
+    const bool removing = savingRemovesGeoset(state);
+    if (removing && state.dialogs)
+        state.dialogs->messageBox("Removing geoset", "");
+
+    const auto lines = common::readAllLines(state.tempPath);
+    if (!lines) {
+        fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
+             " cannot be read.");
+        return false;
+    }
+    // The model file is written first and the working copy refreshed from it, so that a failure
+    // leaves both as they were.
+    const bool written =
+        removing ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber))
+                 : writeModelFile(state.savePath, *lines, state, geosetOnly);
+    if (!written) {
+        fail("Cannot save " + state.savePath + ": the file cannot be written.");
+        return false;
+    }
+    if (!refreshWorkingCopy(state)) {
+        fail("Saved " + state.savePath + ", but its working copy " +
+             workingCopyPath(state.modelPath) + " cannot be written; editing goes on with " +
+             previousModelPath + ".");
+        return false;
+    }
+    if (removing) {
+        reopenAfterRemoval(state);
+    } else if (geosetOnly) {
+        state.geosetNumber = 1;
+        bindToTheOneBone(state);
+        clearUndoHistory(state);
+        state.changed(Change::Geometry);
+    }
+    return true;
+}
+
+void saveCommand(EditingState& state) {
+    saveModel(state, false, false);
+}
+
+void saveAsCommand(EditingState& state) {
+    saveModel(state, false, true);
+    // Runs also after a cancelled dialog: the working copy is then simply copied again.
+    if (state.savePath.empty())
+        return;
+    state.modelPath = state.savePath;
+    // On failure the previous working copy stays in use; a failed save has said why already.
+    refreshWorkingCopy(state);
+}
+
+void saveGeosetCommand(EditingState& state) {
+    saveModel(state, true, true);
+}
+
+bool removeGeoset(const std::string& path, int n) {
+    const auto lines = common::readAllLines(path);
+    return lines && writeLines(path, removeGeosetLines(*lines, n));
+}
+
+} // namespace editor

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace editor {
+
+struct EditingState;
+
+// Writes the model: the working copy with the edited geoset's blocks regenerated (geosetOnly: a
+// one-geoset, one-bone model), through a temporary file; then the working copy is refreshed
+// from it. askPath shows the save dialog first. A geoset with no vertex or no triangle left is
+// removed from the model instead, and the model read again. True when the model was written;
+// false when nothing was (no model, a cancelled dialog, a failure, said in one "Error" message).
+bool saveModel(EditingState& state, bool geosetOnly, bool askPath);
+
+// The menu commands Save, Save As and Save geoset.
+void saveCommand(EditingState& state);
+void saveAsCommand(EditingState& state);
+void saveGeosetCommand(EditingState& state);
+
+// Removes the n-th geoset (1-based) from the file and fixes the geoset animation references.
+// False (file unchanged) when the file cannot be read or written.
+bool removeGeoset(const std::string& path, int n);
+
+} // namespace editor

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace editor {
+
+struct EditorState;
+
+// After a command: acts on what it changed, once. A begun open disarms box selection until the
+// arming timer fires; the views are redrawn as the changes need.
+void finishCommand(EditorState& state);
+
+} // namespace editor

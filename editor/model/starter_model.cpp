@@ -1,0 +1,56 @@
+#include "editor/model/starter_model.h"
+
+namespace editor {
+
+std::vector<std::string> starterModelLines() {
+    return {
+        "Version {",
+        "\tFormatVersion 800,",
+        "}",
+        "Model \"Moldrin\" {",
+        "\tNumGeosets; 1,",
+        "\tNumBones; 1,",
+        "\tBlendTime; 150,",
+        "\tMinimumExtent { -5, -5, 0 },",
+        "\tMaximumExtent { 5, 5, 10 },",
+        "\tBoundsRadius 8.66025,",
+        "}",
+        "Sequences 1 {",
+        "\tAnim \"Stand\" {",
+        "\t\tInterval { 0, 3333 },",
+        "\t}",
+        "}",
+        "Textures 1 {",
+        "\tBitmap {",
+        "\t\tImage \"white.blp\",",
+        "\t}",
+        "}",
+        "Materials 1 {",
+        "\tMaterial {",
+        "\t\tLayer {",
+        "\t\t\tFilterMode None,",
+        "\t\t\tstatic TextureID 0,",
+        "\t\t}",
+        "\t}",
+        "}",
+        "Geoset {",
+        "\tVertices 8 {",
+        "\t\t{ 5, 5, 10 },",
+        "\t\t{ 5, -5, 10 },",
+        "\t\t{ -5, -5, 10 },",
+        "\t\t{ -5, 5, 10 },",
+        "\t\t{ -5, -5, 0 },",
+        "\t\t{ 5, -5, 0 },",
+        "\t\t{ 5, 5, 0 },",
+        "\t\t{ -5, 5, 0 },",
+        "\t}",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+    };
+}
+
+} // namespace editor
