@@ -1,52 +1,72 @@
 #include "common/text_file.h"
 
-#include <atomic>
-#include <random>
-#include <sstream>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace common {
 
 namespace {
 
+// Closes a descriptor when the reading ends, however it ends.
+class OpenFile {
+  public:
+    explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
+    ~OpenFile() {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    OpenFile(OpenFile&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int descriptor() const { return descriptor_; }
+
+  private:
+    int descriptor_;
+};
+
+// Opens a regular file for reading without ever waiting: the kind is checked before the open,
+// which does not block on a FIFO either, and again on what was opened.
+std::optional<OpenFile> openRegularFile(const std::filesystem::path& path, struct stat& status) {
+    if (path.empty() || ::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    std::optional<OpenFile> file;
+    file.emplace(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file->descriptor() < 0 || ::fstat(file->descriptor(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return file;
+}
+
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    struct stat status {};
+    const auto file = openRegularFile(path, status);
+    if (!file)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(buffer).str();
+    std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
+    char chunk[1 << 16];
+    for (;;) {
+        const auto got = ::read(file->descriptor(), chunk, sizeof chunk);
+        if (got == 0)
+            return text;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            text.append(chunk, static_cast<std::size_t>(got));
+    }
 }
 
-// A target that exists but may not be written is refused, as a plain write would be: renaming
-// over it would otherwise replace a read-only file.
-bool mayReplace(const std::filesystem::path& target) {
-    std::error_code error;
-    if (!std::filesystem::exists(target, error))
-        return true;
-    return ::access(target.c_str(), W_OK) == 0;
-}
-
-// Gives the new file the permissions of the file it replaces.
-void keepPermissions(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::error_code error;
-    const auto status = std::filesystem::status(from, error);
-    if (!error && std::filesystem::exists(status))
-        std::filesystem::permissions(to, status.permissions(), error);
-}
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::random_device random;
-    auto name = target.filename().string() + ".part-" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter++) + "-" + std::to_string(random() % 100000);
-    return target.parent_path() / name;
+// The copy is as private as the model it copies, and stays writable for its owner so that the
+// next copy can replace it.
+std::optional<mode_t> copyMode(const std::filesystem::path& source) {
+    struct stat status {};
+    if (::stat(source.c_str(), &status) != 0)
+        return std::nullopt;
+    return (status.st_mode & 0666) | 0600;
 }
 
 } // namespace
@@ -85,29 +105,13 @@ std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path
 }
 
 bool canOpenForReading(const std::filesystem::path& path) {
-    std::error_code error;
-    if (path.empty() || std::filesystem::is_directory(path, error))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    struct stat status {};
+    return openRegularFile(path, status).has_value();
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-    std::error_code error;
-    if (target_.empty() || std::filesystem::is_directory(target_, error) || !mayReplace(target_))
-        return;
-    temporary_ = temporaryBeside(target_);
-    out_.open(temporary_, std::ios::binary | std::ios::trunc);
-}
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : file_(target) {}
 
-AtomicFileWriter::~AtomicFileWriter() {
-    if (!committed_ && !temporary_.empty()) {
-        if (out_.is_open())
-            out_.close();
-        std::error_code error;
-        std::filesystem::remove(temporary_, error);
-    }
-}
+AtomicFileWriter::~AtomicFileWriter() = default;
 
 void AtomicFileWriter::writeLine(std::string_view line) {
     // Gathered in memory and written in large pieces: a model has a hundred thousand lines.
@@ -118,55 +122,23 @@ void AtomicFileWriter::writeLine(std::string_view line) {
 }
 
 void AtomicFileWriter::flushPending() {
-    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    file_.write(pending_.data(), pending_.size());
     pending_.clear();
 }
 
 bool AtomicFileWriter::commit() {
-    if (!out_.is_open())
+    if (!file_.isOpen())
         return false;
     flushPending();
-    out_.flush();
-    const bool written = static_cast<bool>(out_);
-    out_.close();
-    if (!written || out_.fail())
-        return false;
-    keepPermissions(target_, temporary_);
-    std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
-    if (error)
-        return false;
-    committed_ = true;
-    return true;
+    return file_.commit();
 }
 
 bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto text = readWholeFile(from);
     if (!text)
         return false;
-    std::error_code error;
-    if (to.empty() || std::filesystem::is_directory(to, error) || !mayReplace(to))
-        return false;
-    const auto temporary = temporaryBeside(to);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(text->data(), static_cast<std::streamsize>(text->size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    keepPermissions(to, temporary);
-    std::filesystem::rename(temporary, to, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    FileReplacement file(to, copyMode(from));
+    return file.write(text->data(), text->size()) && file.commit();
 }
 
 bool deleteFile(const std::filesystem::path& path) {

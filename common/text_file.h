@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/file_replacement.h"
+
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@ namespace common {
 
 // Reads a text file line by line. Accepts LF and CR LF line ends and strips them; the last
 // line needs no line end. The whole file is read at construction, so the file is closed again
-// at once and reading cannot fail half-way.
+// at once and reading cannot fail half-way. Only regular files are read: a FIFO, socket or
+// device could block forever or never end, so it does not open (whyNotARegularFile() says why).
 class LineReader {
   public:
     explicit LineReader(const std::filesystem::path& path);
@@ -37,7 +39,7 @@ class LineReader {
 // The whole file as lines, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path);
 
-// True when the file exists and can be opened for reading.
+// True when the file exists, is a regular file and can be opened for reading.
 bool canOpenForReading(const std::filesystem::path& path);
 
 // Where a writer of lines puts them: a file, or memory.
@@ -56,7 +58,9 @@ class LineCollector : public LineSink {
 
 // Writes a text file line by line with CR LF line ends into a temporary file in the target's
 // folder; commit() renames it over the target. Dropping the writer without commit() removes
-// the temporary file and leaves the target as it was.
+// the temporary file and leaves the target as it was. Which files are replaced and how is
+// FileReplacement's: links followed, special files and hard-linked files refused, permissions
+// and owner kept.
 class AtomicFileWriter : public LineSink {
   public:
     explicit AtomicFileWriter(std::filesystem::path target);
@@ -64,24 +68,24 @@ class AtomicFileWriter : public LineSink {
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    bool isOpen() const { return out_.is_open(); }
+    bool isOpen() const { return file_.isOpen(); }
+    // Why the target was refused as a whole; empty when it was not.
+    const std::string& refusal() const { return file_.refusal(); }
     void writeLine(std::string_view line) override;
     // Flushes, closes and renames over the target. False (with the target untouched) when any
     // write or the rename failed.
     bool commit();
 
   private:
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
     void flushPending();
     static constexpr std::size_t flushSize = 1 << 20;
-    std::ofstream out_;
+    FileReplacement file_;
     std::string pending_;
-    bool committed_ = false;
 };
 
 // Copies a file over another through a temporary file, so a failure never leaves the target
-// truncated. False when the source cannot be read or the target cannot be written.
+// truncated. False when the source cannot be read or the target cannot be written. The copy is
+// as private as the source: it gets the source's permissions, with read and write for its owner.
 bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Deletes a file; false when it was there and could not be removed.

@@ -1,6 +1,9 @@
 #include "merger/bone_directory.h"
 
+#include "common/file_kind.h"
 #include "common/text_file.h"
+
+#include <filesystem>
 
 namespace merger {
 
@@ -137,12 +140,20 @@ Outcome<std::vector<BoneEntry>> fillBoneList(const std::string& basePath) {
         basePath, [](const Lines& lines) { return scanBoneList(lines); });
 }
 
+std::string cannotReadMessage(const std::string& what, const std::string& path) {
+    const auto why = common::whyNotARegularFile(path);
+    // A folder keeps the short message: choosing one is a slip, not a special file.
+    if (why.empty() || std::filesystem::is_directory(path))
+        return "Cannot read " + what + " \"" + path + "\".";
+    return "Cannot read " + what + " \"" + path + "\": " + why + ".";
+}
+
 Outcome<Lines> readBaseModel(const std::string& basePath) {
     if (basePath.empty())
         return {{}, "Choose a base model first."};
     auto lines = common::readAllLines(basePath);
     if (!lines)
-        return {{}, "Cannot read the base model \"" + basePath + "\"."};
+        return {{}, cannotReadMessage("the base model", basePath)};
     return {std::move(*lines), {}};
 }
 

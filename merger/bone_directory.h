@@ -40,6 +40,10 @@ Outcome<int> idOfNthBone(const std::string& basePath, int n);
 Outcome<std::string> nameOfId(const std::string& basePath, int intId);
 Outcome<std::vector<BoneEntry>> fillBoneList(const std::string& basePath);
 
+// "Cannot read the base model \"PATH\"." for what, with the reason when the path names a FIFO,
+// socket or device.
+std::string cannotReadMessage(const std::string& what, const std::string& path);
+
 // Reads the base model, or says why it cannot ("Choose a base model first.", "Cannot read the
 // base model ...").
 Outcome<Lines> readBaseModel(const std::string& basePath);

@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "merger/bone_directory.h"
+#include "merger/merge_checks.h"
 
 #include <filesystem>
 #include <system_error>
@@ -120,6 +121,12 @@ void writeGeosets(Lines& out, const Lines& geosetLines, int materialId, int bone
     }
 }
 
+bool isGeosetPlace(const std::string& line) {
+    return startsWith(line, "Bone") || startsWith(line, "GeosetAnim") ||
+           startsWith(line, "Light") || startsWith(line, "Helper") ||
+           startsWith(line, "PivotPoint");
+}
+
 Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const TextureChoice& texture,
                  int boneId) {
     Lines out;
@@ -146,9 +153,7 @@ Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const Texture
             inMaterials = false;
             writeMaterial(out, texture, textureCount);
         }
-        if (!geosetWritten && (startsWith(line, "Bone") || startsWith(line, "GeosetAnim") ||
-                               startsWith(line, "Light") || startsWith(line, "Helper") ||
-                               startsWith(line, "PivotPoint"))) {
+        if (!geosetWritten && isGeosetPlace(line)) {
             writeGeosets(out, geosetLines, materialCount, boneId);
             geosetWritten = true;
         }
@@ -181,23 +186,34 @@ Outcome<bool> mergeModels(const MergeRequest& request) {
     if (outputIsAnInput(request.outputPath, request.basePath, request.geosetPath))
         return {false, outputEqualsInputMessage};
 
+    if (auto problem = textureProblem(request.texture); !problem.empty())
+        return {false, problem};
+
     auto base = readBaseModel(request.basePath);
     if (!base.ok())
         return {false, base.error};
     auto geoset = common::readAllLines(request.geosetPath);
     if (!geoset)
-        return {false, "Cannot read the geoset model \"" + request.geosetPath + "\"."};
+        return {false, cannotReadMessage("the geoset model", request.geosetPath)};
+    if (auto problem = geosetProblem(*geoset, request.geosetPath); !problem.empty())
+        return {false, problem};
+    if (auto problem = placeProblem(base.value, request.basePath); !problem.empty())
+        return {false, problem};
 
     auto nthBoneId = idOfNthBone(base.value, request.boneIndex, request.basePath);
     if (!nthBoneId.ok())
         return {false, nthBoneId.error};
     const int boneId = nthBoneId.value + 1;
 
-    const auto merged = mergeLines(base.value, *geoset, request.texture, boneId);
+    const auto merged = mergeLines(withTextureAndMaterialBlocks(base.value, request.texture),
+                                   *geoset, request.texture, boneId);
 
     const std::string cannotWrite =
         "Cannot write the output file \"" + request.outputPath + "\". It was left as it was.";
     common::AtomicFileWriter writer(request.outputPath);
+    if (!writer.refusal().empty())
+        return {false, "Cannot write the output file \"" + request.outputPath +
+                           "\": " + writer.refusal() + ". It was left as it was."};
     if (!writer.isOpen())
         return {false, cannotWrite};
     for (const auto& line : merged)

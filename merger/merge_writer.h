@@ -42,6 +42,10 @@ void writeMaterial(Lines& out, const TextureChoice& texture, int textureIndex);
 // boneId, every vertex put in group 0 and its material id set to materialId.
 void writeGeosets(Lines& out, const Lines& geosetLines, int materialId, int boneId);
 
+// True for a line the geosets are put before: the header of a bone, geoset animation, light,
+// helper or pivot point block.
+bool isGeosetPlace(const std::string& line);
+
 // The whole merged model: the base model with the texture entries at the end of the textures
 // block, the material at the end of the materials block and the geosets just before the first
 // bone, geoset animation, light, helper or pivot point header.
@@ -52,11 +56,12 @@ Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const Texture
 bool outputIsAnInput(const std::string& outputPath, const std::string& basePath,
                      const std::string& geosetPath);
 
-// mergeModels: checks the paths, reads both models in full, binds the geosets to
-// idOfNthBone(boneIndex) + 1 and writes the result through a temporary file in the output's
-// folder that replaces the output only when everything was written. On failure the output is
-// left as it was and the error holds the one message to show. The "Done" message is the
-// caller's.
+// mergeModels: checks the paths and the texture path, reads both models in full, refuses a
+// geoset model without a whole geoset and a base without a place for it, adds the texture and
+// materials blocks a base lacks, binds the geosets to idOfNthBone(boneIndex) + 1 and writes the
+// result through a temporary file in the output's folder that replaces the output only when
+// everything was written. On failure the output is left as it was and the error holds the one
+// message to show. The "Done" message is the caller's.
 Outcome<bool> mergeModels(const MergeRequest& request);
 
 } // namespace merger

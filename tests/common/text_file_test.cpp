@@ -1,6 +1,8 @@
 // Text files: line reading with either line end, atomic replacement, copying over a file.
 
+#include "common/file_kind.h"
 #include "common/text_file.h"
+#include "support/special_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +73,30 @@ TEST(LineReader, MissingFileAndFolderDoNotOpen) {
     EXPECT_FALSE(common::canOpenForReading(folder.path()));
     EXPECT_FALSE(common::canOpenForReading(""));
     EXPECT_TRUE(common::canOpenForReading(folder.write("there.mdl", "x")));
+}
+
+TEST(LineReader, FifoSocketAndDeviceAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    const auto fifo = folder.file("pipe.mdl");
+    const auto socket = folder.file("socket.mdl");
+    testing_support::makeFifo(fifo);
+    testing_support::makeSocket(socket);
+    const auto link = folder.path() / "link.mdl";
+    std::filesystem::create_symlink(fifo, link);
+    for (const auto& path : {fifo, socket, std::string("/dev/null"), link.string()}) {
+        // Should the reader open the FIFO anyway, it is fed a line rather than left waiting.
+        testing_support::FifoFeeder feeder(fifo);
+        EXPECT_FALSE(common::canOpenForReading(path)) << path;
+        EXPECT_FALSE(common::LineReader(path).isOpen()) << path;
+        EXPECT_FALSE(common::readAllLines(path).has_value()) << path;
+    }
+    EXPECT_EQ(common::whyNotARegularFile(fifo), "it is a FIFO, not a regular file");
+    EXPECT_EQ(common::whyNotARegularFile(link), "it is a FIFO, not a regular file");
+    EXPECT_EQ(common::whyNotARegularFile(socket), "it is a socket, not a regular file");
+    EXPECT_EQ(common::whyNotARegularFile("/dev/zero"), "it is a device, not a regular file");
+    EXPECT_EQ(common::whyNotARegularFile(folder.path()), "it is a folder, not a regular file");
+    EXPECT_EQ(common::whyNotARegularFile(folder.file("missing.mdl")), "");
+    EXPECT_EQ(common::whyNotARegularFile(folder.write("model.mdl", "x")), "");
 }
 
 TEST(AtomicFileWriter, CommitWritesCrLfLinesAndLeavesNoTemporaryFile) {

@@ -215,6 +215,26 @@ TEST_F(QuellonBatch, MissingInputsAndUnwritableOutputAreOneErrorEach) {
     EXPECT_TRUE(outputFolderEntries().empty());
 }
 
+TEST_F(QuellonBatch, AnUnsoundMergeIsAnErrorAndNotDone) {
+    const auto empty = scratch.write("empty.mdl", "");
+    const auto output = folder.file("out.mdl");
+    auto result =
+        run({"--base", fixture("base_three_bones.mdl"), "--geoset", empty, "--output", output});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Error: The geoset model \"" + empty +
+                              "\" has no geoset block to merge. Nothing was written.\n");
+    const auto noNodes = scratch.write("no-nodes.mdl", "Version {\n\tFormatVersion 800,\n}\n");
+    result = run({"--base", noNodes, "--geoset", fixture("two_geosets.mdl"), "--output", output});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.find("Done"), std::string::npos) << result.err;
+    result = run({"--base", fixture("base_three_bones.mdl"), "--geoset", fixture("two_geosets.mdl"),
+                  "--output", output, "--texture", "a\nb.blp"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Error: The texture path cannot hold a double quote, a line break or "
+                          "another control character. Nothing was written.\n");
+    EXPECT_TRUE(outputFolderEntries().empty());
+}
+
 TEST_F(QuellonBatch, BadArgumentsExitTwoWithUsage) {
     const std::vector<std::vector<std::string>> bad = {
         {},

@@ -5,12 +5,15 @@
 //   quellon-batch --list-bones PATH
 //
 // Messages are printed to standard error as "TITLE: TEXT". Exit status: 0 after "Done" (or a
-// listed bone list), 1 after an error message, 2 on bad arguments.
+// listed bone list), 1 after an error message or any other failure (out of memory included),
+// 2 on bad arguments.
 
 #include "common/scripted_dialogs.h"
 #include "merger/quellon_workflow.h"
 
+#include <exception>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,11 +52,7 @@ std::optional<int> listPosition(const std::string& text) {
     return std::stoi(text);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-
+int run(const std::vector<std::string>& arguments) {
     common::ScriptedDialogs dialogs;
     dialogs.onShown = [](const common::ScriptedDialogs::Shown& shown) {
         std::cerr << shown.title << ": " << shown.text << "\n";
@@ -131,4 +130,21 @@ int main(int argc, char** argv) {
     }
 
     return workflow.mergeModels() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Nothing may end the program unreported: the output is written through a temporary file,
+    // so unwinding leaves it as it was.
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        std::cerr << "quellon-batch: out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "quellon-batch: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "quellon-batch: unexpected failure\n";
+    }
+    return 1;
 }
