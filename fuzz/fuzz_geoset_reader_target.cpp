@@ -1,25 +1,27 @@
-// Reads any geoset of any file: the first byte picks the geoset number, the rest is the file.
-#include "fuzz_support.h"
-
-#include "common/scripted_dialogs.h"
-#include "editor/editing/file_open.h"
-#include "editor/interaction/editor_state.h"
+// Reads any geoset of any text: the first byte picks the geoset number, the rest is the file.
 #include "editor/model/geoset_reader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1)
         return 0;
     const int geoset = data[0] % 8;
-    const auto path = fuzz::writeInput("model.mdl", data + 1, size - 1);
-    common::ScriptedDialogs dialogs;
-    editor::EditorState state;
-    state.dialogs = &dialogs;
-    editor::readGeosetFile(state, path.string(), state.vertices, state.faces, state.matrices,
-                           geoset, true);
+    const auto result = editor::readGeosetText(
+        std::string(reinterpret_cast<const char*>(data + 1), size - 1), geoset);
+    if (!result.ok()) {
+        // A refusal always says what and where.
+        if (result.error.empty() || result.errorLine == 0)
+            __builtin_trap();
+        return 0;
+    }
     // Whatever was read must hold together: every corner names a vertex.
-    for (const auto& face : state.faces)
+    const auto& geosetRead = *result.geoset;
+    for (const auto& face : geosetRead.faces)
         for (int corner : {face.a, face.b, face.c})
-            if (corner < 0 || static_cast<std::size_t>(corner) >= state.vertices.size())
+            if (corner < 0 || static_cast<std::size_t>(corner) >= geosetRead.vertices.size())
                 __builtin_trap();
     return 0;
 }

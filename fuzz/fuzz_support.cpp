@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "common/text_file.h"
+
 #include <fstream>
 #include <unistd.h>
 
@@ -21,6 +23,25 @@ std::filesystem::path writeInput(const std::string& name, const std::uint8_t* da
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return path;
+}
+
+std::vector<std::string> linesOf(const std::uint8_t* data, std::size_t size) {
+    common::LineReader reader(common::LineReader::FromText{},
+                              std::string(reinterpret_cast<const char*>(data), size));
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+std::string textOf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
 }
 
 } // namespace fuzz
