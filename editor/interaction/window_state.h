@@ -28,7 +28,7 @@ struct MenuState {
 
 // Fields the main window owns besides the document, the views and the tools.
 struct WindowFields {
-    std::string versionText = "1.14";
+    std::string versionText; // the build's version, set when the window loads
     bool mouseArmed = true;
     bool placingMarker = false;
     double dragStartH = 0;
