@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Reads the names a program's --help documents, for the tests beside this file.
 #   help_option_names: every --option and -h of the text
 #   help_step_names:   every step of the indented lines below "Steps" (up to the next blank

@@ -103,4 +103,4 @@ if [ "$with_gui" = ON ]; then
 fi
 
 [ "$failed" -eq 0 ] || exit 1
-echo "the install holds all $(echo $expected | wc -w) files"
+echo "the install holds all $(echo "$expected" | wc -w) files"

@@ -19,7 +19,7 @@ names=$( (printf '%s\n' "$help" | help_option_names; printf '%s\n' "$help" | hel
 
 # The page as words: "\-" is a plain hyphen, font changes and zero-width escapes go.
 words=$(sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' -e 's/\\f(..//g' -e 's/\\&//g' "$page" |
-    tr -s ' \t,;()[]|"' '\n\n\n\n\n\n\n\n\n')
+    tr -s ' \t,;()[]|"' '[\n*]')
 count=0
 for name in $names; do
     count=$((count + 1))
