@@ -1,8 +1,14 @@
+#include "common/program_options.h"
 #include "editor/qt/FrmMoldrin.h"
 
 #include <QApplication>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    // Answered before QApplication, which needs a display.
+    if (const auto status =
+            common::answerHelpOrVersion(argc, argv, "moldrin", common::editorHelpText, std::cout))
+        return *status;
     QApplication app(argc, argv);
     // A style that paints the tool buttons' background colours on every platform.
     QApplication::setStyle("Fusion");

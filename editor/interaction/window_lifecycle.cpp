@@ -1,5 +1,6 @@
 #include "editor/interaction/window_lifecycle.h"
 
+#include "common/program_options.h"
 #include "common/text_file.h"
 #include "editor/interaction/editor_state.h"
 
@@ -11,7 +12,7 @@ void loadMainWindow(EditorState& state, const std::string& systemTextOf123) {
     state.transformMode = "M";
     state.mouseArmed = true;
     state.axisXEnabled = state.axisYEnabled = state.axisZEnabled = true;
-    state.versionText = "1.14";
+    state.versionText = common::programVersion();
     if (systemTextOf123 == "1,23" && state.dialogs)
         state.dialogs->messageBox(
             "Warning: You are using commas as a decimal instead of periods. The program will not "

@@ -7,7 +7,7 @@ namespace editor {
 
 // Fields the main window owns besides the document, the views and the tools.
 struct WindowFields {
-    std::string versionText = "1.14";
+    std::string versionText; // the build's version, set when the window loads
     bool mouseArmed = true;
     double dragStartH = 0;
     double dragStartV = 0;

@@ -1,8 +1,14 @@
+#include "common/program_options.h"
 #include "merger/qt/FrmQuellon.h"
 
 #include <QApplication>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    // Answered before QApplication, which needs a display.
+    if (const auto status =
+            common::answerHelpOrVersion(argc, argv, "quellon", common::mergerHelpText, std::cout))
+        return *status;
     QApplication app(argc, argv);
     merger::FrmQuellon window;
     window.show();

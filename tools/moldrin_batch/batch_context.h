@@ -57,6 +57,10 @@ double numberArgument(const std::vector<std::string>& args, std::size_t index,
 void expectArguments(const std::vector<std::string>& args, std::size_t count,
                      const std::string& step);
 
+// The usage line, printed with every complaint about the arguments, and the whole --help text.
+extern const char* const usageLine;
+std::string helpText();
+
 // Runs MODEL [--geoset N] STEP...; returns the exit status (0, 1 after an error, 2 on bad
 // arguments).
 int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -11,8 +11,6 @@ namespace batch {
 
 namespace {
 
-const char* const usage = "usage: moldrin-batch MODEL [--geoset N] STEP...";
-
 std::vector<std::string> splitArguments(const std::string& text) {
     std::vector<std::string> parts;
     std::string current;
@@ -73,7 +71,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerUvSteps(table);
 
     if (arguments.empty()) {
-        err << usage << "\n";
+        err << usageLine << "\n";
         return 2;
     }
     std::string model = arguments[0];
@@ -84,13 +82,13 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         const auto& argument = arguments[i];
         if (argument == "--geoset") {
             if (i + 1 >= arguments.size()) {
-                err << usage << "\n";
+                err << usageLine << "\n";
                 return 2;
             }
             geoset = arguments[++i];
             if (!common::isNumeric(geoset)) {
                 err << "moldrin-batch: --geoset needs a number, not \"" << geoset << "\"\n"
-                    << usage << "\n";
+                    << usageLine << "\n";
                 return 2;
             }
             continue;
@@ -98,7 +96,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         const auto equals = argument.find('=');
         const auto name = argument.substr(0, equals);
         if (!table.steps.count(name)) {
-            err << "moldrin-batch: unknown step \"" << name << "\"\n" << usage << "\n";
+            err << "moldrin-batch: unknown step \"" << name << "\"\n" << usageLine << "\n";
             return 2;
         }
         steps.emplace_back(name, equals == std::string::npos ? "" : argument.substr(equals + 1));

@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "common/program_options.h"
 
 #include <exception>
 #include <iostream>
@@ -9,6 +10,9 @@ int main(int argc, char** argv) {
     // the program always ends with a message and status 1.
     try {
         std::vector<std::string> arguments(argv + 1, argv + argc);
+        if (const auto status = common::answerHelpOrVersion(arguments, "moldrin-batch",
+                                                            batch::helpText(), std::cout))
+            return *status;
         return batch::runBatch(arguments, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
         std::cerr << "moldrin-batch: out of memory\n";

@@ -8,6 +8,7 @@
 // listed bone list), 1 after an error message or any other failure (out of memory included),
 // 2 on bad arguments.
 
+#include "common/program_options.h"
 #include "common/scripted_dialogs.h"
 #include "merger/quellon_workflow.h"
 
@@ -24,6 +25,32 @@ const char* const usage =
     "usage: quellon-batch --base PATH --geoset PATH --output PATH [--bone N] [--texture PATH] "
     "[--type transparent|team-color|none|additive] [--two-sided]\n"
     "       quellon-batch --list-bones PATH";
+
+// The man page test reads the option names of this text.
+std::string helpText() {
+    return std::string(usage) +
+           "\n"
+           "\n"
+           "Merges the geosets of a geoset model into a base model, bound to a bone of the base\n"
+           "model, with a new texture and material, as the merger's window does. Messages are\n"
+           "printed to standard error as \"TITLE: TEXT\".\n"
+           "\n"
+           "Options:\n"
+           "  --base PATH         the model the geosets go into\n"
+           "  --geoset PATH       the model whose geosets are inserted\n"
+           "  --output PATH       the merged model to write\n"
+           "  --bone N            the bone, as its 0-based position in the --list-bones list\n"
+           "  --texture PATH      the texture path written into the new texture\n"
+           "  --type TYPE         the new texture's type: transparent (the default),\n"
+           "                      team-color, none or additive\n"
+           "  --two-sided         make the new material two-sided\n"
+           "  --list-bones PATH   print the bone list of a base model, one entry a line\n"
+           "  -h, --help          print this help and exit\n"
+           "  --version           print the version and exit\n"
+           "\n"
+           "Exit status: 0 after \"Done\" or a printed bone list, 1 after an error message,\n"
+           "2 on bad arguments.\n";
+}
 
 int badArguments(const std::string& why) {
     std::cerr << "quellon-batch: " << why << "\n" << usage << "\n";
@@ -138,7 +165,11 @@ int main(int argc, char** argv) {
     // Nothing may end the program unreported: the output is written through a temporary file,
     // so unwinding leaves it as it was.
     try {
-        return run(std::vector<std::string>(argv + 1, argv + argc));
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        if (const auto status =
+                common::answerHelpOrVersion(arguments, "quellon-batch", helpText(), std::cout))
+            return *status;
+        return run(arguments);
     } catch (const std::bad_alloc&) {
         std::cerr << "quellon-batch: out of memory\n";
     } catch (const std::exception& error) {

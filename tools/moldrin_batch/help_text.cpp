@@ -1,0 +1,47 @@
+#include "batch_context.h"
+
+namespace batch {
+
+const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
+
+// The step list is read by the man page test: every name in the indented lines below "Steps:"
+// must be a step the tool takes and must appear in the man page.
+std::string helpText() {
+    return std::string(usageLine) +
+           "\n"
+           "\n"
+           "Opens geoset N of MODEL in the editor's core and runs the steps in order, as the\n"
+           "editor's window would. NAME=a,b passes the answers a and b to the step's prompts;\n"
+           "an answer left out is Cancel. Message boxes are printed to standard error as\n"
+           "\"TITLE: TEXT\"; the run stops after a message titled \"Error\".\n"
+           "\n"
+           "Options:\n"
+           "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
+           "  -h, --help   print this help and exit\n"
+           "  --version    print the version and exit\n"
+           "\n"
+           "Steps (VIEW is front, top or left):\n"
+           " model:\n"
+           "  info dump save save-as=PATH save-geoset=PATH new=PATH switch-geoset=N\n"
+           "  merge-geoset=PATH[,N]\n"
+           " selection:\n"
+           "  select-all invert-selection expand-selection select=i,j,...\n"
+           "  box-select=VIEW,h1,v1,h2,v2 mode=S|A|D count-vertices count-faces\n"
+           "  select-group=G group-of-selection\n"
+           " transforming:\n"
+           "  transform=M|R|S|E drag=VIEW,h1,v1,h2,v2 move=dx,dy,dz rotate=amount,axis\n"
+           "  scale=a,b extrude=dx,dy,dz clone axis=x|y|z undo undo-names\n"
+           " tools:\n"
+           "  snap weld delete delete-face mirror=x|y|z align=x|y|z set-coordinates=X,Y,Z\n"
+           "  recalc-normals snap-normals assign-group=G view-matrices add-matrix=id1,id2,...\n"
+           " markers:\n"
+           "  add-marker=Z,X,Y add-marker-at-selection remove-last-marker remove-all-markers\n"
+           "  markers view-com copy-com\n"
+           " texture coordinates:\n"
+           "  uv-open uv-box=u1,v1,u2,v2 uv-mode=S|A|D uv-transform=M|R|S uv-drag=u1,v1,u2,v2\n"
+           "  uv-axis=x|y uv-remap=Top|Front|Left uv-select-all uv-invert uv-save uv-dump\n"
+           "\n"
+           "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
+}
+
+} // namespace batch
