@@ -81,6 +81,14 @@ void expectRoundTrip(const std::filesystem::path& source, int geoset) {
     const auto saved = linesOf(savedText);
     EXPECT_EQ(outsideRegenerated(saved, geoset), outsideRegenerated(original, geoset));
 
+    // Open and Save are thin commands around the in-memory reader and writer: those give the
+    // very arrays that were opened and the very lines that were saved.
+    const auto read = editor::readGeosetText(readFile(source), geoset);
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.geoset->vertices, before.vertices);
+    EXPECT_EQ(read.geoset->faces, before.faces);
+    EXPECT_EQ(editor::modelLines(original, before, false), saved);
+
     Editor again;
     again.open(path, {std::to_string(geoset)});
     ASSERT_TRUE(again.state.modelLoaded);

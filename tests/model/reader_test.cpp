@@ -477,6 +477,15 @@ TEST_P(MalformedInput, OneErrorNamingFileAndLineAndTheModelStaysAsItWas) {
     EXPECT_FALSE(fileExists(e.folder.file("bad_TMP.tdl")));
 }
 
+TEST_P(MalformedInput, TheReaderSaysWhatAndWhereInMemory) {
+    const auto& c = GetParam();
+    const auto result = editor::readGeosetText(c.text, 1);
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(result.errorLine,
+              lineOf(c.text, c.faultyLine) + static_cast<std::size_t>(c.linesAfter));
+}
+
 TEST_P(MalformedInput, NothingLoadsIntoAFreshEditor) {
     Editor e;
     e.openText("bad.mdl", GetParam().text);
