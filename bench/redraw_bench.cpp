@@ -22,7 +22,7 @@ void redrawThreeViews(benchmark::State& s, int width, int height) {
     state.pbxTop = &top;
     state.pbxLeft = &left;
     for (auto _ : s)
-        editor::refreshViews(state);
+        editor::refreshViews(state, state);
     state.pbxFront = state.pbxTop = state.pbxLeft = nullptr;
     model.reset();
 }

@@ -91,7 +91,15 @@ BENCHMARK(BM_UndoSetActiveAxes)->Apply(bench::commandRuns);
 
 // The largest step there is: vertices, faces and selection flags all copied.
 void recordFullStep(EditorState& state) {
-    editor::takeUndoSnapshot(state, true, true, true, 0, 0, 0, "Clone");
+    editor::UndoEntry entry;
+    entry.used = true;
+    entry.kind = editor::UndoKind::Clone;
+    entry.selectionFlags.reserve(state.vertices.size());
+    for (const auto& vertex : state.vertices)
+        entry.selectionFlags.push_back(vertex.selected);
+    entry.savedVertices = state.vertices;
+    entry.savedFaces = state.faces;
+    editor::pushUndoStep(state, std::move(entry));
 }
 
 double historyMegabytes(const EditorState& state) {
