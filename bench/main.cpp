@@ -1,5 +1,7 @@
 // Runs every benchmark and prints a table of median times against the targets, and the peak
 // memory of the process.
+#include "common/memory_tuning.h"
+
 #include "editor/editing/undo_history.h"
 
 #include <benchmark/benchmark.h>
@@ -74,6 +76,8 @@ class MedianTable : public benchmark::ConsoleReporter {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the editor's programs do at start.
+    common::keepFreedMemoryForReuse();
 #ifdef MOLDRIN_BENCH_WITH_QT
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -1,3 +1,4 @@
+#include "common/memory_tuning.h"
 #include "common/program_options.h"
 #include "editor/qt/FrmMoldrin.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     if (const auto status =
             common::answerHelpOrVersion(argc, argv, "moldrin", common::editorHelpText, std::cout))
         return *status;
+    common::keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     // A style that paints the tool buttons' background colours on every platform.
     QApplication::setStyle("Fusion");

@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "common/memory_tuning.h"
 #include "common/program_options.h"
 
 #include <exception>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
         if (const auto status = common::answerHelpOrVersion(arguments, "moldrin-batch",
                                                             batch::helpText(), std::cout))
             return *status;
+        common::keepFreedMemoryForReuse();
         return batch::runBatch(arguments, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
         std::cerr << "moldrin-batch: out of memory\n";
