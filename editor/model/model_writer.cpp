@@ -76,12 +76,6 @@ bool cornersKept(const GeosetModel& state, const FaceRecord& face) {
     return kept(face.a) && kept(face.b) && kept(face.c);
 }
 
-int keptFaceCount(const GeosetModel& state) {
-    return static_cast<int>(
-        std::count_if(state.faces.begin(), state.faces.end(),
-                      [&](const FaceRecord& f) { return cornersKept(state, f); }));
-}
-
 void writeGroups(const GeosetModel& state, common::LineSink& out) {
     const int groups = std::min(state.groupCount, state.matrices.columnCount());
     int total = 0;
@@ -262,6 +256,27 @@ std::optional<int> referenceNumber(const std::string& line, std::size_t prefixLe
     return common::parseInteger32(digits);
 }
 
+// Lowers the count of a header line such as a tab, "NumGeosets 3," by one: the word, then
+// blanks or a ";", then the number. Other lines stay; true when the line was this header.
+bool adjustHeaderCount(std::string& line, std::string_view word, int removed) {
+    if (!startsWith(line, word))
+        return false;
+    auto start = word.size();
+    if (start < line.size() && ((line[start] >= 'A' && line[start] <= 'Z') ||
+                                (line[start] >= 'a' && line[start] <= 'z')))
+        return false; // a longer word, such as NumGeosetAnims for NumGeosets
+    while (start < line.size() && (line[start] == ' ' || line[start] == ';'))
+        ++start;
+    auto end = start;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    const auto count = common::parseInteger32(std::string_view(line).substr(start, end - start));
+    if (!count || *count < removed)
+        return true;
+    line.replace(start, end - start, std::to_string(*count - removed));
+    return true;
+}
+
 } // namespace
 
 int newVertexIndex(const GeosetModel& state, int k) {
@@ -279,7 +294,9 @@ int countWrittenFaces(const GeosetModel& state) {
 }
 
 bool savingRemovesGeoset(const GeosetModel& model) {
-    return keptVertexCount(model) == 0 || keptFaceCount(model) == 0;
+    // A geoset whose faces would all be left out is removed too: an empty triangle list is not
+    // a geoset other programs read.
+    return keptVertexCount(model) == 0 || countWrittenFaces(model) == 0;
 }
 
 std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model, int n) {
@@ -359,6 +376,20 @@ std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model
             continue;
         }
         pass2.push_back(*line);
+    }
+
+    // The model's header counts follow: one geoset fewer, and one geoset animation fewer when
+    // its animation went too.
+    bool inModel = false;
+    for (auto& line : pass2) {
+        if (startsWith(line, "Model "))
+            inModel = true;
+        else if (line == "}")
+            inModel = false;
+        if (!inModel || !skipped)
+            continue;
+        if (!adjustHeaderCount(line, "\tNumGeosets", 1) && skippedAnim)
+            adjustHeaderCount(line, "\tNumGeosetAnims", 1);
     }
     return pass2;
 }

@@ -122,19 +122,18 @@ TEST(Writer, DeletedFacesAreDroppedFromTheLineAndTheCount) {
               std::string::npos);
 }
 
-TEST(Writer, EveryFaceDeletedWritesAnEmptyFacesBlock) {
+TEST(Writer, EveryFaceDeletedRemovesTheGeosetInsteadOfWritingAnEmptyTriangleList) {
     Editor e;
-    const auto path = e.openText("six.mdl", fixture("six_vertices.mdl"));
+    const auto path = e.openText("three.mdl", fixture("three_geosets.mdl"), {"2"});
     for (auto& face : e.state.faces)
         face.deleted = true;
+    e.dialogs.setAnswers({"1"});
     editor::saveCommand(e.state);
-    EXPECT_TRUE(e.dialogs.shown.empty()); // the vertices still have whole triangles
-    EXPECT_NE(lf(readFile(path)).find("\tFaces 1 0 {\n\t\tTriangles {\n\t\t}\n\t}\n"),
-              std::string::npos);
-    Editor again;
-    again.open(path);
-    EXPECT_EQ(again.errorCount(), 0);
-    EXPECT_TRUE(again.state.faces.empty());
+    ASSERT_FALSE(e.dialogs.shown.empty());
+    EXPECT_EQ(e.dialogs.shown[0].text, "Removing geoset");
+    const auto text = lf(readFile(path));
+    EXPECT_EQ(countOf(text, "Geoset {\n"), 2u);
+    EXPECT_EQ(text.find("\t\tTriangles {\n\t\t}"), std::string::npos);
 }
 
 TEST(Writer, MatrixGroupsAreWrittenWithAllTheirIds) {
@@ -277,9 +276,25 @@ TEST(RemoveGeoset, FixesTheGeosetAnimationReferences) {
                         "\tObjectId 2,\n\tGeosetId 1,\n\tGeosetAnimId 1,");
     expected = replaced(expected, "\tGeosetId Multiple,\n\tGeosetAnimId 3,",
                         "\tGeosetId Multiple,\n\tGeosetAnimId 2,");
+    // The model's header counts follow.
+    expected = replaced(expected, "\tNumGeosets 3,\n\tNumGeosetAnims 4,",
+                        "\tNumGeosets 2,\n\tNumGeosetAnims 3,");
     EXPECT_EQ(readFile(path), crlf(expected));
     // Written in place: no scratch file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(e.folder.path()), {}), 1);
+}
+
+TEST(RemoveGeoset, HeaderCountsInEitherFormFollowAndNothingElseIsTouched) {
+    const std::vector<std::string> model = {
+        "Model \"m\" {", "\tNumGeosets; 2,", "\tNumGeosetAnims 1,", "}",
+        "Geoset {",      "\tVertices 0 {",   "\t}",                   "}",
+        "Geoset {",      "\tVertices 0 {",   "\t}",                   "}",
+        "Bone \"b\" {",  "\tNumGeosets 7,",  "}"};
+    const auto lines = editor::removeGeosetLines(model, 1);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[1], "\tNumGeosets; 1,");
+    EXPECT_EQ(lines[2], "\tNumGeosetAnims 1,"); // no animation named the removed geoset
+    EXPECT_EQ(lines[9], "\tNumGeosets 7,");     // outside the Model block
 }
 
 TEST(RemoveGeoset, WithoutAnAnimationOfItsOwnTheAnimationIdsStay) {
