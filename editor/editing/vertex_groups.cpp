@@ -1,8 +1,10 @@
 #include "editor/editing/vertex_groups.h"
 
 #include "common/number_text.h"
+#include "common/text_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
+#include "editor/model/model_nodes.h"
 
 #include <algorithm>
 #include <optional>
@@ -25,6 +27,17 @@ std::optional<int> askGroupNumber(EditingState& state, const std::string& prompt
     }
 }
 
+// The node ids of the model being edited, from its working copy; nothing when there is none to
+// read (then ids are not checked).
+std::optional<std::set<int>> modelNodeIds(const EditingState& state) {
+    if (state.tempPath.empty())
+        return std::nullopt;
+    const auto lines = common::readAllLines(state.tempPath);
+    if (!lines)
+        return std::nullopt;
+    return nodeObjectIds(*lines);
+}
+
 } // namespace
 
 void assignVertexGroupCommand(EditingState& state) {
@@ -33,6 +46,15 @@ void assignVertexGroupCommand(EditingState& state) {
     const auto group = askGroupNumber(state, "Vertex group", "Assign Vertex Group", "0");
     if (!group)
         return;
+    // A group the geoset does not have would be saved into a file no reader takes.
+    if (*group < 0 || (state.groupCount > 0 && *group >= state.groupCount)) {
+        state.dialogs->messageBox(
+            "There is no vertex group " + std::to_string(*group) + ": the geoset has " +
+                std::to_string(state.groupCount) + " matrix groups, numbered 0 to " +
+                std::to_string(state.groupCount - 1) + ".",
+            "Error");
+        return;
+    }
     takeUndoSnapshot(state, UndoKind::AssignVertexGroup);
     for (auto& vertex : state.vertices)
         if (vertex.selected)
@@ -115,6 +137,7 @@ void addMatrixCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
     constexpr int idsPerNewGroup = 5;
+    const auto nodes = modelNodeIds(state);
     for (int n = 1; n <= idsPerNewGroup; ++n) {
         const auto id = askGroupNumber(state,
                                        "Control bone " + std::to_string(n) +
@@ -122,9 +145,18 @@ void addMatrixCommand(EditingState& state) {
                                        "New Matrix", "");
         if (!id)
             return;
+        if (nodes && !nodes->count(*id)) {
+            state.dialogs->messageBox("The model has no node with ObjectId " +
+                                          std::to_string(*id) + ".",
+                                      "Error");
+            return;
+        }
         if (n == 1) {
-            if (state.groupCount >= maxGeosetRecords) {
-                state.dialogs->messageBox("A geoset holds at most 32767 matrix groups.", "Error");
+            // A vertex names its group in one byte.
+            if (state.groupCount >= maxMatrixGroups) {
+                state.dialogs->messageBox("A geoset holds at most 256 matrix groups: a vertex "
+                                          "names its group in one byte.",
+                                          "Error");
                 return;
             }
             // The table may hold a spare empty column (a Groups block without lines); the new

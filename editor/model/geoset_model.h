@@ -9,6 +9,8 @@ namespace editor {
 
 // The most vertices, triangles or matrix groups one geoset can hold (16-bit counters).
 inline constexpr int maxGeosetRecords = 32767;
+// The most matrix groups a command may create: a vertex names its group in one byte.
+inline constexpr int maxMatrixGroups = 256;
 // The most bone ids one matrix group can hold.
 inline constexpr int matrixSlots = 7;
 

@@ -1,4 +1,5 @@
 #include "editor/editing/vertex_groups.h"
+#include "editor/model/model_nodes.h"
 
 #include "editor/editing/undo_history.h"
 #include "support/editing_fixture.h"
@@ -55,9 +56,9 @@ TEST_F(VertexGroupsTest, AssignRoundsHalfToEvenAndIncludesDeletedVertices) {
     dialogs.setAnswers({"2.5"});
     editor::assignVertexGroupCommand(state);
     EXPECT_EQ(state.vertices[1].vertexGroup, 2);
-    dialogs.setAnswers({"-1"});
+    dialogs.setAnswers({"-1"}); // no geoset has a negative group
     editor::assignVertexGroupCommand(state);
-    EXPECT_EQ(state.vertices[1].vertexGroup, -1);
+    EXPECT_EQ(state.vertices[1].vertexGroup, 2);
 }
 
 TEST_F(VertexGroupsTest, AssignCancelledChangesNothingAndEmptySelectionStillRecords) {
@@ -193,6 +194,43 @@ TEST_F(VertexGroupsTest, AddMatrixStopsAfterFiveIdsAndAddsNothingWhenCancelledAt
     for (int slot = 1; slot <= editor::matrixSlots; ++slot)
         EXPECT_EQ(state.matrices.at(slot, 1), expected[slot - 1]);
     EXPECT_EQ(dialogs.answers.size(), 1u); // the sixth id was never asked for
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(VertexGroupsTest, AssignRefusesAGroupTheGeosetDoesNotHave) {
+    addGroup({4});
+    addGroup({5});
+    select({0});
+    for (const char* answer : {"2", "-1"}) {
+        dialogs.shown.clear();
+        dialogs.setAnswers({answer});
+        editor::assignVertexGroupCommand(state);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << answer;
+        EXPECT_EQ(dialogs.shown[0].title, "Error");
+        EXPECT_EQ(dialogs.shown[0].text.rfind("There is no vertex group ", 0), 0u);
+        EXPECT_EQ(groups(), (std::vector<int>{0, 1, 2, 1, 0}));
+        EXPECT_TRUE(state.undoHistory.empty());
+    }
+    dialogs.setAnswers({"1"});
+    editor::assignVertexGroupCommand(state);
+    EXPECT_EQ(groups(), (std::vector<int>{1, 1, 2, 1, 0}));
+}
+
+TEST_F(VertexGroupsTest, AddMatrixStopsAt256GroupsAndAtUnknownNodes) {
+    for (int g = 0; g < editor::maxMatrixGroups; ++g)
+        addGroup({0});
+    dialogs.setAnswers({"0"});
+    editor::addMatrixCommand(state);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Error");
+    EXPECT_EQ(state.groupCount, editor::maxMatrixGroups);
+
+    EXPECT_EQ(editor::nodeObjectIds({"Bone \"a\" {", "\tObjectId 3,", "}", "Helper \"h\" {",
+                                     "\tObjectId 12,", "\tParent 3,", "}", "\t\tObjectId 9,"}),
+              (std::set<int>{3, 12}));
 }
 
 } // namespace

@@ -132,12 +132,12 @@ TEST_F(MoldrinBatchTools, NormalSteps) {
 }
 
 TEST_F(MoldrinBatchTools, GroupAndMatrixSteps) {
-    auto result = runCube({"select=0,1", "assign-group=3", "select=0,2", "group-of-selection",
-                           "select-group=1", "dump", "add-matrix=7,8", "view-matrices"});
+    auto result = runCube({"add-matrix=1,0", "select=0,1", "assign-group=2", "select=0,2",
+                           "group-of-selection", "select-group=1", "dump", "view-matrices"});
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.err.find(": Vertex group(s) 1, and 3 were selected."), std::string::npos);
+    EXPECT_NE(result.err.find(": Vertex group(s) 1, and 2 were selected."), std::string::npos);
     EXPECT_EQ(dumpList(result.out, "selected"), "[2,3,6,7,10,11,14,15,16,17,18,19]");
-    EXPECT_NE(result.err.find("Matrices: 0: 0\r\n1: 0, 1\r\n2: 7, 8\r\n"), std::string::npos);
+    EXPECT_NE(result.err.find("Matrices: 0: 0\r\n1: 0, 1\r\n2: 1, 0\r\n"), std::string::npos);
 
     result = runCube({"select-group=abc"});
     EXPECT_EQ(result.status, 1);
@@ -165,6 +165,33 @@ TEST_F(MoldrinBatchTools, GeosetSteps) {
 
     result = run(quad, {"merge-geoset=" + cube_});
     EXPECT_EQ(result.status, 1); // two geosets and no answer for the question
+}
+
+} // namespace
+
+namespace {
+
+// Arguments that would write a file no reader takes are refused with one error, and the model
+// stays as it was.
+TEST_F(MoldrinBatchTools, GroupAndMatrixArgumentsAreCheckedAgainstTheModel) {
+    const auto before = testing_support::readFile(cube_);
+    for (const char* step : {"assign-group=2", "assign-group=-3", "assign-group=300"}) {
+        const auto result = runCube({"select-all", step, "save"});
+        EXPECT_EQ(result.status, 1) << step;
+        EXPECT_NE(result.err.find("Error: There is no vertex group"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(testing_support::readFile(cube_), before) << step;
+    }
+    auto result = runCube({"add-matrix=999", "save"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Error: The model has no node with ObjectId 999."),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(testing_support::readFile(cube_), before);
+
+    result = runCube({"select-all", "assign-group=1", "add-matrix=1,0", "view-matrices"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("2: 1, 0"), std::string::npos) << result.err;
 }
 
 } // namespace
