@@ -119,7 +119,7 @@ TEST_F(MoldrinBatchModel, GeosetOutsideTheModelFailsClearly) {
     const auto result = run({cube_, "--geoset", "3", "info"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("geoset 3"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("Geoset to import(1 - 2):"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(": the model has 2 geosets"), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
     expectOnlyFiles({"cube.mdl"});
 }
@@ -172,6 +172,30 @@ TEST_F(MoldrinBatchModel, EverySampleModelOpensAndSavesUnchanged) {
         EXPECT_EQ(readFile(saved), readFile(entry.path())) << name;
     }
     EXPECT_GE(samples, 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MoldrinBatchModel, AnEmptySavePathIsAnErrorNotACancel) {
+    const auto before = readFile(cube_);
+    for (const char* step : {"save-as=", "save-as", "save-geoset="}) {
+        const auto result = run({cube_, step});
+        EXPECT_EQ(result.status, 1) << step;
+        EXPECT_NE(result.err.find("needs a PATH"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(readFile(cube_), before);
+    expectOnlyFiles({"cube.mdl"});
+}
+
+TEST_F(MoldrinBatchModel, ASaveThatRemovesTheGeosetGoesOnWithTheFirst) {
+    const auto result = run({cube_, "--geoset", "2", "select-all", "delete", "save", "info"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find(": Removing geoset"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "{\"geosets\": 1, \"geoset\": [{\"vertices\": 24, \"triangles\": 12, "
+                          "\"groups\": 2}]}\n");
+    expectOnlyFiles({"cube.mdl"});
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "batch_context.h"
 
 #include "common/number_text.h"
+#include "common/text_file.h"
 #include "editor/editing/file_open.h"
 #include "editor/interaction/command_effects.h"
 #include "editor/interaction/window_lifecycle.h"
+#include "editor/model/geoset_reader.h"
 
 #include <deque>
 
@@ -136,8 +138,11 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
                 status = 1;
         }
     } catch (const common::ScriptExhausted& exhausted) {
-        err << "moldrin-batch: cannot open geoset " << geoset << " of " << model << ": "
-            << exhausted.what() << "\n";
+        // The geoset question was asked again: the number is not one of the model's geosets.
+        common::LineReader reader(model);
+        const int geosets = editor::countGeosets(reader);
+        err << "moldrin-batch: cannot open geoset " << geoset << " of " << model
+            << ": the model has " << geosets << (geosets == 1 ? " geoset" : " geosets") << "\n";
         status = 1;
     } catch (const std::exception& error) {
         // Whatever went wrong, the working copy is still deleted below.

@@ -4,6 +4,7 @@
 #include "common/text_file.h"
 #include "editor/editing/file_save.h"
 #include "editor/model/geoset_reader.h"
+#include "editor/model/model_writer.h"
 
 #include <sstream>
 
@@ -134,13 +135,35 @@ void dump(BatchContext& context, const std::vector<std::string>&) {
 
 } // namespace
 
+// A save that removes the edited geoset reads the model again and asks which geoset to edit:
+// a script goes on with the first.
+void answerReopening(BatchContext& c) {
+    if (editor::savingRemovesGeoset(c.state))
+        c.dialogs.answers.push_back("1");
+}
+
+// The path of save-as and save-geoset: an empty one would be taken as a cancelled dialog.
+void expectPath(const std::vector<std::string>& args, const std::string& step) {
+    if (args.size() != 1 || args[0].empty())
+        throw StepError(step + ": needs a PATH, as in " + step + "=model.mdl");
+}
+
 void registerModelSteps(StepTable& table) {
     table.add("info", info);
     table.add("dump", dump);
-    table.add("save", [](BatchContext& c, const auto&) { editor::saveCommand(c.state); });
-    table.add("save-as", [](BatchContext& c, const auto&) { editor::saveAsCommand(c.state); });
-    table.add("save-geoset",
-              [](BatchContext& c, const auto&) { editor::saveGeosetCommand(c.state); });
+    table.add("save", [](BatchContext& c, const auto&) {
+        answerReopening(c);
+        editor::saveCommand(c.state);
+    });
+    table.add("save-as", [](BatchContext& c, const auto& args) {
+        expectPath(args, "save-as");
+        answerReopening(c);
+        editor::saveAsCommand(c.state);
+    });
+    table.add("save-geoset", [](BatchContext& c, const auto& args) {
+        expectPath(args, "save-geoset");
+        editor::saveGeosetCommand(c.state);
+    });
 }
 
 } // namespace batch
