@@ -1,6 +1,7 @@
 #include "editor/qt/ToolButtonWidget.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QPalette>
 
 namespace editor {
@@ -16,7 +17,7 @@ QColor toolButtonColour(ButtonColour colour) {
     case ButtonColour::ButtonFace:
         break;
     }
-    return QColor(212, 208, 200);
+    return QGuiApplication::palette().color(QPalette::Button);
 }
 
 void paintToolButton(QAbstractButton* button, ButtonColour colour) {

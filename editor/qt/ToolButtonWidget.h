@@ -8,8 +8,8 @@ class QAbstractButton;
 
 namespace editor {
 
-// The colour a tool button shows for a state: white, light red, grey, or the classic button
-// face (a fixed grey, so that the white of the current mode stands out under every style).
+// The colour a tool button shows for a state: white, light red, grey, or the system's button
+// face, the colour every other button has.
 QColor toolButtonColour(ButtonColour colour);
 
 // Gives the button the background colour of the state.

@@ -149,6 +149,8 @@ class MoldrinWindowTest : public QObject {
         QCOMPARE(buttonColour(f.button("cmdSelect")), white);
         QCOMPARE(buttonColour(f.button("cmdMove")), white);
         QCOMPARE(buttonColour(f.button("cmdScale")), face);
+        // The button face of a tool button is that of every other button.
+        QCOMPARE(face, f.button("cmdZoomInFront")->palette().color(QPalette::Button));
 
         QTest::mouseClick(f.button("cmdScale"), Qt::LeftButton);
         QCOMPARE(f.state().transformMode, std::string("S"));

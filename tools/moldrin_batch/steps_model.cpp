@@ -162,6 +162,7 @@ void registerModelSteps(StepTable& table) {
     });
     table.add("save-geoset", [](BatchContext& c, const auto& args) {
         expectPath(args, "save-geoset");
+        answerReopening(c);
         editor::saveGeosetCommand(c.state);
     });
 }
