@@ -97,6 +97,11 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         showError(state, text);
         state.modelPath = state.savePath = previousModelPath;
     };
+    if (const auto vertex = firstVertexNotFinite(state)) {
+        fail("Cannot save " + state.savePath + ": vertex " + std::to_string(*vertex) +
+             " has a coordinate, normal or texture coordinate that is not a finite number.");
+        return false;
+    }
     const bool removing = savingRemovesGeoset(state);
     if (removing && state.dialogs)
         state.dialogs->messageBox("Removing geoset", "");

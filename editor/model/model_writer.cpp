@@ -5,6 +5,7 @@
 #include "editor/model/geoset_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace editor {
@@ -262,8 +263,8 @@ bool adjustHeaderCount(std::string& line, std::string_view word, int removed) {
     if (!startsWith(line, word))
         return false;
     auto start = word.size();
-    if (start < line.size() && ((line[start] >= 'A' && line[start] <= 'Z') ||
-                                (line[start] >= 'a' && line[start] <= 'z')))
+    if (start < line.size() &&
+        ((line[start] >= 'A' && line[start] <= 'Z') || (line[start] >= 'a' && line[start] <= 'z')))
         return false; // a longer word, such as NumGeosetAnims for NumGeosets
     while (start < line.size() && (line[start] == ' ' || line[start] == ';'))
         ++start;
@@ -291,6 +292,18 @@ int countWrittenFaces(const GeosetModel& state) {
     return static_cast<int>(
         std::count_if(state.faces.begin(), state.faces.end(),
                       [&](const FaceRecord& f) { return !f.deleted && cornersKept(state, f); }));
+}
+
+std::optional<int> firstVertexNotFinite(const GeosetModel& model) {
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+        const auto& v = model.vertices[i];
+        if (v.deleted)
+            continue;
+        for (double value : {v.x, v.y, v.z, v.normalX, v.normalY, v.normalZ, v.u, v.v})
+            if (!std::isfinite(value))
+                return static_cast<int>(i);
+    }
+    return std::nullopt;
 }
 
 bool savingRemovesGeoset(const GeosetModel& model) {

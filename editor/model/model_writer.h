@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ int newVertexIndex(const GeosetModel& model, int k);
 
 // Triangles the face line will hold: not deleted, no deleted corner.
 int countWrittenFaces(const GeosetModel& model);
+
+// The 0-based index of the first vertex that would be written with a position, normal or texture
+// coordinate that is not a finite number (no reader takes "inf" or "nan"); nothing when all are.
+std::optional<int> firstVertexNotFinite(const GeosetModel& model);
 
 // True when saving removes the edited geoset instead: no vertex or no triangle is left.
 bool savingRemovesGeoset(const GeosetModel& model);

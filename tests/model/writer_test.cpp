@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <unistd.h>
 
@@ -285,11 +286,21 @@ TEST(RemoveGeoset, FixesTheGeosetAnimationReferences) {
 }
 
 TEST(RemoveGeoset, HeaderCountsInEitherFormFollowAndNothingElseIsTouched) {
-    const std::vector<std::string> model = {
-        "Model \"m\" {", "\tNumGeosets; 2,", "\tNumGeosetAnims 1,", "}",
-        "Geoset {",      "\tVertices 0 {",   "\t}",                   "}",
-        "Geoset {",      "\tVertices 0 {",   "\t}",                   "}",
-        "Bone \"b\" {",  "\tNumGeosets 7,",  "}"};
+    const std::vector<std::string> model = {"Model \"m\" {",
+                                            "\tNumGeosets; 2,",
+                                            "\tNumGeosetAnims 1,",
+                                            "}",
+                                            "Geoset {",
+                                            "\tVertices 0 {",
+                                            "\t}",
+                                            "}",
+                                            "Geoset {",
+                                            "\tVertices 0 {",
+                                            "\t}",
+                                            "}",
+                                            "Bone \"b\" {",
+                                            "\tNumGeosets 7,",
+                                            "}"};
     const auto lines = editor::removeGeosetLines(model, 1);
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[1], "\tNumGeosets; 1,");
@@ -495,6 +506,34 @@ TEST(FailedSave, RemovalWithoutAWorkingCopyChangesNothing) {
     EXPECT_EQ(readFile(path), fixture("three_geosets.mdl"));
     EXPECT_TRUE(e.state.modelLoaded);
     EXPECT_EQ(e.state.geosetNumber, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Writer, ANumberThatIsNotFiniteIsNeverSaved) {
+    for (int field = 0; field < 3; ++field) {
+        Editor e;
+        const auto path = e.openText("six.mdl", fixture("six_vertices.mdl"));
+        const auto before = readFile(path);
+        auto& vertex = e.state.vertices[2];
+        (field == 0   ? vertex.x
+         : field == 1 ? vertex.normalY
+                      : vertex.u) = field == 1 ? std::nan("") : HUGE_VAL;
+        EXPECT_FALSE(editor::saveModel(e.state, false, false));
+        ASSERT_EQ(e.errorCount(), 1);
+        EXPECT_NE(e.dialogs.shown[0].text.find("vertex 2 has a coordinate, normal or texture "
+                                               "coordinate that is not a finite number"),
+                  std::string::npos);
+        EXPECT_EQ(readFile(path), before);
+    }
+    // A deleted vertex is not written, so it does not matter.
+    Editor e;
+    e.openText("six.mdl", fixture("six_vertices.mdl"));
+    e.state.vertices[5].x = HUGE_VAL;
+    e.state.vertices[5].deleted = true;
+    EXPECT_FALSE(editor::firstVertexNotFinite(e.state).has_value());
 }
 
 } // namespace
