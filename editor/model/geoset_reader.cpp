@@ -199,7 +199,10 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         counted = {name, expected, reader.lineNumber(), filled};
     };
 
+    std::string lastLineInGeoset; // the last line of the geoset that is not blank
     while (!finished && reader.next(line)) {
+        if (inGeoset && !line.empty())
+            lastLineInGeoset = line;
         if (line == "Geoset {") {
             ++geosetCounter;
             if (geosetCounter == geosetNumber) {
@@ -311,8 +314,10 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             arrays.groupsLine = reader.lineNumber();
             for (;;) {
                 nextLine(reader, line, "Groups");
-                if (line == "\t}")
+                if (line == "\t}") {
+                    lastLineInGeoset = line;
                     break;
+                }
                 const auto column = parseMatrices(line);
                 ++arrays.groups;
                 if (arrays.groups > maxGeosetRecords)
@@ -330,6 +335,15 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         throw ParseFault(std::string("the file ends inside the ") + counted.name + " block");
     if (inGeoset && !finished && inVertexGroup)
         throw ParseFault("the file ends inside the VertexGroup block");
+    // Nor may it end in the middle of a line or inside any other block: a cut-off file would
+    // lose the geoset's later blocks without a word.
+    // So the geoset's last line must close a block or be a whole item of the geoset itself.
+    const auto& last = lastLineInGeoset;
+    const bool wholeItem = last.size() > 2 && last[0] == '\t' && last[1] != '\t' &&
+                           last.back() == ',' && countChar(last, '{') == countChar(last, '}');
+    if (inGeoset && !finished && last != "\t}" && !wholeItem)
+        throw ParseFault("the file ends inside the geoset, after " +
+                         editor::quoted(lastLineInGeoset));
 }
 
 void checkCorners(const GeosetArrays& arrays) {

@@ -424,6 +424,8 @@ std::vector<Malformed> malformedCases() {
         {"EndsInsideNormals", cutAfter(six(), "\t\t{ 1, 0, 0 },"), ""},
         {"EndsInsideVertexGroups", cutAfter(six(), "\t\t3,"), ""},
         {"EmptyFile", "", ""},
+        {"CutInTheMiddleOfALine", cutAfter(six(), "\tMinimumExtent { -5, 0, 3 },") + "\tMaxim", ""},
+        {"CutInsideTheGeosetsAnimBlock", cutAfter(six(), "\t\tMaximumExtent { 7, 8, 100 },"), ""},
         {"BinaryGarbage", garbage, ""},
         {"GarbageInsideAGeoset", "Geoset {\n\tVertices 2 {\n\t\t" + garbage + "\n\t}\n}\n", "\t\t"},
         {"IndentedWithSpaces", spaces, "    SelectionGroup 0,\n}", 1},
