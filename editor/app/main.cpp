@@ -1,5 +1,6 @@
 #include "common/memory_tuning.h"
 #include "common/program_options.h"
+#include "common/qt/QtAppearance.h"
 #include "editor/qt/FrmMoldrin.h"
 
 #include <QApplication>
@@ -12,8 +13,7 @@ int main(int argc, char** argv) {
         return *status;
     common::keepFreedMemoryForReuse();
     QApplication app(argc, argv);
-    // A style that paints the tool buttons' background colours on every platform.
-    QApplication::setStyle("Fusion");
+    common::applyProgramAppearance(app);
     editor::FrmMoldrin window;
     window.show();
     return app.exec();

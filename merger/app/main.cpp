@@ -1,4 +1,5 @@
 #include "common/program_options.h"
+#include "common/qt/QtAppearance.h"
 #include "merger/qt/FrmQuellon.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
             common::answerHelpOrVersion(argc, argv, "quellon", common::mergerHelpText, std::cout))
         return *status;
     QApplication app(argc, argv);
+    common::applyProgramAppearance(app);
     merger::FrmQuellon window;
     window.show();
     return app.exec();
