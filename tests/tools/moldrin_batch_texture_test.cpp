@@ -58,7 +58,7 @@ TEST(MoldrinBatchTextures, ConvertImageChoosesTheFormatFromTheExtension) {
     run = runProgram(MOLDRIN_BATCH_PATH, {"--convert-image", tga, folder.file("out.webp")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(".webp"), std::string::npos) << run.err;
-    const auto junk = folder.write("junk.blp", "BLP1 but nothing after it");
+    const auto junk = folder.write("junk.blp", std::string("BLP1") + std::string(6, '\0'));
     run = runProgram(MOLDRIN_BATCH_PATH, {"--convert-image", junk, folder.file("out.png")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("truncated"), std::string::npos) << run.err;
