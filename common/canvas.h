@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/rgba_image.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace common {
@@ -25,9 +28,10 @@ class Canvas {
     virtual void line(double x1, double y1, double x2, double y2, Colour colour) = 0;
     virtual void rectangle(double x1, double y1, double x2, double y2, Colour colour) = 0;
     virtual void circle(double x, double y, double radius, Colour colour) = 0;
-    // Paints the picture loaded from a file stretched into the rectangle.
-    virtual void stretchedPicture(const std::string& path, double x, double y, double width,
-                                  double height) = 0;
+    // Paints a picture held in memory stretched into the rectangle. The same picture object
+    // comes back at every redraw, so a surface may keep a converted copy of it.
+    virtual void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x,
+                                  double y, double width, double height) = 0;
     // The redraw is complete: a surface that batches its output draws what it holds.
     virtual void finish() {}
 };

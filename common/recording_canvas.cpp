@@ -20,9 +20,9 @@ void RecordingCanvas::circle(double x, double y, double radius, Colour colour) {
     calls.push_back({Kind::Circle, x, y, radius, 0, colour, {}});
 }
 
-void RecordingCanvas::stretchedPicture(const std::string& path, double x, double y, double width,
-                                       double height) {
-    calls.push_back({Kind::Picture, x, y, width, height, {}, path});
+void RecordingCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x,
+                                       double y, double width, double height) {
+    calls.push_back({Kind::Picture, x, y, width, height, {}, picture});
 }
 
 } // namespace common

@@ -15,7 +15,7 @@ class RecordingCanvas : public Canvas {
         Kind kind;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // circle: centre in x1, y1 and radius in x2
         Colour colour;
-        std::string path;
+        std::shared_ptr<const RgbaImage> picture;
     };
 
     RecordingCanvas(double width, double height) : width_(width), height_(height) {}
@@ -30,8 +30,8 @@ class RecordingCanvas : public Canvas {
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
     void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
     void circle(double x, double y, double radius, Colour colour) override;
-    void stretchedPicture(const std::string& path, double x, double y, double width,
-                          double height) override;
+    void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
+                          double width, double height) override;
 
     // Calls since the last clear (the last redraw), and the number of clears so far.
     std::vector<Call> calls;

@@ -2,7 +2,6 @@
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -311,19 +310,20 @@ void QtCanvas::circle(double x, double y, double radius, Colour colour) {
     painter_.drawEllipse(QPointF(px(x), px(y)), px(radius), px(radius));
 }
 
-void QtCanvas::stretchedPicture(const std::string& path, double x, double y, double width,
-                                double height) {
+void QtCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
+                                double width, double height) {
     finish();
     directRun_ = Pending::None;
-    const QString key = QString::fromStdString(path);
-    QPixmap picture;
-    if (!QPixmapCache::find(key, &picture)) {
-        if (!picture.load(key))
-            return;
-        QPixmapCache::insert(key, picture);
+    if (!picture || picture->empty())
+        return;
+    if (convertedFrom_.lock() != picture) {
+        const QImage shared(picture->pixels.data(), picture->width, picture->height,
+                            picture->width * 4, QImage::Format_RGBA8888);
+        converted_ = shared.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        convertedFrom_ = picture;
     }
-    painter_.drawPixmap(QRectF(px(x), px(y), px(width), px(height)), picture,
-                        QRectF(picture.rect()));
+    painter_.drawImage(QRectF(px(x), px(y), px(width), px(height)), converted_,
+                       QRectF(converted_.rect()));
 }
 
 ImageCanvas::ImageCanvas(int pixelWidth, int pixelHeight, double unitsPerPixel, QColor background)
@@ -357,9 +357,9 @@ void ImageCanvas::circle(double x, double y, double radius, Colour colour) {
 void ImageCanvas::finish() {
     canvas_->finish();
 }
-void ImageCanvas::stretchedPicture(const std::string& path, double x, double y, double width,
-                                   double height) {
-    canvas_->stretchedPicture(path, x, y, width, height);
+void ImageCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x,
+                                   double y, double width, double height) {
+    canvas_->stretchedPicture(picture, x, y, width, height);
 }
 
 } // namespace common

@@ -49,8 +49,8 @@ class QtCanvas : public Canvas {
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
     void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
     void circle(double x, double y, double radius, Colour colour) override;
-    void stretchedPicture(const std::string& path, double x, double y, double width,
-                          double height) override;
+    void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
+                          double width, double height) override;
     void finish() override;
 
   private:
@@ -74,6 +74,10 @@ class QtCanvas : public Canvas {
     int pixelHeight_;
     double unitsPerPixel_;
     QColor background_;
+    // The last picture painted, converted once for the painter; kept while the same picture
+    // object comes back.
+    std::weak_ptr<const RgbaImage> convertedFrom_;
+    QImage converted_;
 };
 
 // A canvas that draws into an image of its own (offscreen redraws, benchmarks, tests).
@@ -93,8 +97,8 @@ class ImageCanvas : public Canvas {
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
     void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
     void circle(double x, double y, double radius, Colour colour) override;
-    void stretchedPicture(const std::string& path, double x, double y, double width,
-                          double height) override;
+    void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
+                          double width, double height) override;
     void finish() override;
 
   private:

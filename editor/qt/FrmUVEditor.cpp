@@ -5,6 +5,7 @@
 #include "editor/interaction/editor_state.h"
 #include "editor/qt/UvViewWidget.h"
 #include "editor/uv/uv_editing.h"
+#include "editor/uv/uv_export.h"
 #include "editor/uv/uv_handover.h"
 #include "editor/uv/uv_mouse.h"
 #include "editor/uv/uv_remap.h"
@@ -14,10 +15,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPixmapCache>
 #include <QPushButton>
 
 namespace editor {
@@ -27,17 +26,6 @@ namespace {
 // The layout is given in twips, 15 to a pixel.
 int px(int twips) {
     return twips / 15;
-}
-
-// The picture holder: a path is accepted only when it holds a readable picture; the canvas
-// then loads it afresh instead of a cached older copy.
-bool loadPictureFrom(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    QImageReader reader(file);
-    if (reader.read().isNull())
-        return false;
-    QPixmapCache::remove(file);
-    return true;
 }
 
 } // namespace
@@ -52,6 +40,7 @@ FrmUVEditor* FrmUVEditor::openFor(EditorState& state, QWidget* mainWindow) {
     mainWindow->setEnabled(false);
     window->setEnabled(true); // a child window would otherwise go out of use with its parent
     openUVMapping(state, window->uv_);
+    window->showTextureNote();
     window->syncWidgets();
     return window;
 }
@@ -61,7 +50,6 @@ FrmUVEditor::FrmUVEditor(EditorState& state, QWidget* mainWindow)
     setObjectName("frmUVEditor");
     setWindowTitle("Texture Coordinate Editor");
     uv_.dialogs = &dialogs_;
-    uv_.loadPicture = loadPictureFrom;
     buildControls();
     buildMenu();
     uv_.pbxUVView = &pbxUVView_->canvas();
@@ -164,6 +152,14 @@ void FrmUVEditor::buildControls() {
 }
 
 void FrmUVEditor::buildMenu() {
+    QMenu* mnuFile = menuBar()->addMenu("File");
+    mnuFile->setObjectName("mnuUVFile");
+    QAction* mnuExportUVLayout = mnuFile->addAction("Export UV Layout...");
+    mnuExportUVLayout->setObjectName("mnuExportUVLayout");
+    connect(mnuExportUVLayout, &QAction::triggered, this, [this] {
+        exportUVLayoutCommand(uv_);
+        syncWidgets();
+    });
     QMenu* mnuEdit = menuBar()->addMenu("Edit");
     mnuEdit->setObjectName("mnuEdit");
     QAction* mnuUndo = mnuEdit->addAction("Undo");
@@ -181,6 +177,18 @@ void FrmUVEditor::buildMenu() {
         invertUVSelection(uv_);
         syncWidgets();
     });
+}
+
+void FrmUVEditor::showTextureNote() {
+    if (uv_.textureNote.empty())
+        return;
+    // Said once, in the main window's tip box.
+    state_.txtTipsText = uv_.textureNote;
+    uv_.textureNote.clear();
+    if (auto* tips = mainWindow_ ? mainWindow_->findChild<QLineEdit*>("txtTips") : nullptr) {
+        tips->setText(QString::fromStdString(state_.txtTipsText));
+        tips->setCursorPosition(0);
+    }
 }
 
 void FrmUVEditor::cmdLoadImg_Click() {

@@ -40,6 +40,8 @@ class FrmUVEditor : public QMainWindow {
     void pbxUVView_MouseMove(double x, double y);
     void pbxUVView_MouseUp(MouseButton button, double x, double y);
 
+    // A note of the texture look-up goes to the main window's tip box.
+    void showTextureNote();
     void buildControls();
     void buildMenu();
     QPushButton* addButton(const char* name, const QString& caption, int left, int top, int width,

@@ -42,9 +42,9 @@ class ViewportWidget::BackingCanvas : public common::Canvas {
     void circle(double x, double y, double radius, common::Colour colour) override {
         widget_.painterCanvas().circle(x, y, radius, colour);
     }
-    void stretchedPicture(const std::string& path, double x, double y, double width,
-                          double height) override {
-        widget_.painterCanvas().stretchedPicture(path, x, y, width, height);
+    void stretchedPicture(const std::shared_ptr<const common::RgbaImage>& picture, double x,
+                          double y, double width, double height) override {
+        widget_.painterCanvas().stretchedPicture(picture, x, y, width, height);
     }
 
     void finish() override {

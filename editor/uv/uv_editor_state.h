@@ -2,11 +2,12 @@
 
 #include "common/canvas.h"
 #include "common/dialogs.h"
+#include "common/rgba_image.h"
 #include "editor/model/shared_types.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,17 @@ struct UvEditorState {
     std::string uvSelectionMode = "S"; // "S" select, "A" add, "D" deselect
     std::string uvTransformMode = "M"; // "M" move, "R" rotate, "S" scale
     bool arraysLoaded = false;
+    // The background: decoded once when loaded and held until the next load. imagePath is the
+    // file it came from (empty for the flat colour of a replaceable texture).
     bool imageLoaded = false;
     std::string imagePath;
+    std::shared_ptr<const common::RgbaImage> background;
+    // The model and geoset whose own texture was last looked up ("path#N"): each geoset's texture
+    // is looked up once, so a picture the user loaded stays while the same geoset comes back.
+    std::string textureLookedUpFor;
+    // What the look-up has to tell the user (a texture that cannot be found), once; the window
+    // shows it in the tip box and clears it.
+    std::string textureNote;
     bool xEnabled = true;
     bool yEnabled = true;
     double uvZoom = 1.0;
@@ -57,11 +67,9 @@ struct UvEditorState {
     bool windowOpen = false; // loaded and shown; the main window takes no input meanwhile
 
     // The platform, provided by the window (none in batch runs and most tests): the view's
-    // drawing surface in pixels, the dialogs, and the picture holder that loads the background
-    // picture from a path and tells whether it was a readable picture.
+    // drawing surface in pixels and the dialogs.
     common::Canvas* pbxUVView = nullptr;
     common::Dialogs* dialogs = nullptr;
-    std::function<bool(const std::string&)> loadPicture;
     // Number of redraws of the view, for tests and the window's repaint scheduling.
     long uvRedrawCount = 0;
 };

@@ -1,6 +1,7 @@
 #include "editor/uv/uv_handover.h"
 
 #include "editor/model/geoset_model.h"
+#include "editor/uv/uv_background.h"
 #include "editor/uv/uv_editor_state.h"
 #include "editor/uv/uv_window.h"
 
@@ -35,6 +36,7 @@ void openUVMapping(const GeosetModel& model, UvEditorState& uv) {
     std::vector<std::array<int, 3>> corners;
     for (const auto& face : model.faces)
         corners.push_back({face.a, face.b, face.c});
+    showGeosetTexture(uv, model);
     getArray(uv, std::move(u), std::move(v), std::move(deleted), std::move(selected),
              std::move(corners));
 }

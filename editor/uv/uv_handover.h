@@ -9,8 +9,9 @@ namespace editor {
 struct GeosetModel;
 struct UvEditorState;
 
-// Tools > "UV Mapping": loads the texture coordinate editor when it is not open, then hands it
-// fresh copies of every vertex's u, v, deleted and selected flags and every face's corners.
+// Tools > "UV Mapping": loads the texture coordinate editor when it is not open, shows the
+// geoset's own texture the first time this geoset comes, then hands it fresh copies of every
+// vertex's u, v, deleted and selected flags and every face's corners.
 void openUVMapping(const GeosetModel& model, UvEditorState& uv);
 
 // Stretches one coordinate of the selected vertices ("X", "Y", anything else for Z) to 0..1:

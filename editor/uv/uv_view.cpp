@@ -56,11 +56,11 @@ double viewYToV(const UvEditorState& uv, double y) {
 }
 
 void drawBackground(UvEditorState& uv) {
-    if (!uv.imageLoaded || !uv.pbxUVView)
+    if (!uv.imageLoaded || !uv.background || !uv.pbxUVView)
         return;
     const auto [w, h] = uvViewSize(uv);
     try {
-        uv.pbxUVView->stretchedPicture(uv.imagePath, uv.uvPanX - (uv.uvZoom - 1) * w / 2,
+        uv.pbxUVView->stretchedPicture(uv.background, uv.uvPanX - (uv.uvZoom - 1) * w / 2,
                                        uv.uvPanY - (uv.uvZoom - 1) * h / 2, w * uv.uvZoom,
                                        h * uv.uvZoom);
     } catch (...) {

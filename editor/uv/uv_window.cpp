@@ -1,5 +1,6 @@
 #include "editor/uv/uv_window.h"
 
+#include "editor/uv/uv_background.h"
 #include "editor/uv/uv_editing.h"
 #include "editor/uv/uv_editor_state.h"
 #include "editor/uv/uv_view.h"
@@ -30,10 +31,6 @@ void getArray(UvEditorState& uv, std::vector<double> u, std::vector<double> v,
     uv.uvSelected = std::move(selected);
     uv.uvFaces = std::move(faces);
     uv.arraysLoaded = true;
-    // The picture holder is empty after the window was reopened; a picture that no longer
-    // loads just leaves the background empty.
-    if (uv.imageLoaded && uv.loadPicture)
-        uv.loadPicture(uv.imagePath);
     drawUVView(uv);
 }
 
@@ -43,15 +40,12 @@ void loadUVImage(UvEditorState& uv) {
     const auto path = uv.dialogs->openFileDialog(uvImageFilter);
     if (!path)
         return;
-    if (uv.loadPicture && !uv.loadPicture(*path)) {
-        uv.dialogs->messageBox("\"" + *path +
-                                   "\" is not a picture that can be loaded.\r\nChoose a JPEG, "
-                                   "GIF or BMP image.",
+    std::string error;
+    if (!loadBackgroundFile(uv, *path, error)) {
+        uv.dialogs->messageBox(error + ".\r\nChoose a BLP, TGA, PNG, JPEG, GIF or BMP image.",
                                "Load Image");
         return;
     }
-    uv.imageLoaded = true;
-    uv.imagePath = *path;
     drawUVView(uv);
 }
 

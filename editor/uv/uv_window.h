@@ -8,8 +8,10 @@ namespace editor {
 
 struct UvEditorState;
 
-// The filter of the "Load Image" dialog.
-inline constexpr const char* uvImageFilter = "JPEG Images|*.JPG|GIF Images|*.gif|BMP Images|*.bmp";
+// The filter of the "Load Image" dialog: every format the editor reads.
+inline constexpr const char* uvImageFilter =
+    "Images|*.blp;*.tga;*.png;*.jpg;*.jpeg;*.gif;*.bmp|BLP Textures|*.blp|TGA Images|*.tga|"
+    "PNG Images|*.png|JPEG Images|*.jpg;*.jpeg|GIF Images|*.gif|BMP Images|*.bmp";
 
 // The window's load step, each time it is shown after having been closed: modes "S" and "M",
 // both axes on, the mode buttons coloured, zoom 1. Pan, the image and the arrays are kept.
@@ -19,14 +21,14 @@ void loadUVEditor(UvEditorState& uv);
 void closeUVEditor(UvEditorState& uv);
 
 // The hand-over from the main window: stores the texture coordinates, deleted and selected flags
-// per vertex and the triangle corners, reloads the background picture and redraws.
+// per vertex and the triangle corners, and redraws (the background is held in memory).
 void getArray(UvEditorState& uv, std::vector<double> u, std::vector<double> v,
               std::vector<bool> deleted, std::vector<bool> selected,
               std::vector<std::array<int, 3>> faces);
 
-// "Load Image": asks for a JPEG, GIF or BMP file and shows it behind the coordinates. Cancel
-// changes nothing; a file that is not a readable picture is reported and the previous image
-// stays.
+// "Load Image": asks for a BLP, TGA, PNG, JPEG, GIF or BMP file, decodes it once and shows it
+// behind the coordinates. Cancel changes nothing; a file that is not a readable picture is
+// reported and the previous image stays.
 void loadUVImage(UvEditorState& uv);
 
 } // namespace editor

@@ -3,7 +3,11 @@
 #include "merger/qt/FrmQuellon.h"
 
 #include <QApplication>
+#include <QtPlugin>
 #include <iostream>
+
+// BLP and TGA for every QImage of the program.
+Q_IMPORT_PLUGIN(TexturesImagePlugin)
 
 int main(int argc, char** argv) {
     // Answered before QApplication, which needs a display.

@@ -7,6 +7,7 @@
 
 #include "common/scripted_dialogs.h"
 #include "editor/interaction/editor_state.h"
+#include "editor/uv/uv_window.h"
 #include "support/temp_folder.h"
 
 #include <QAction>
@@ -305,8 +306,7 @@ class UvEditorTest : public QObject {
         for (const auto& picture : pictures) {
             dialogs.setAnswers({picture.path});
             click(window, "cmdLoadImg");
-            QCOMPARE(dialogs.prompts.back(),
-                     std::string("JPEG Images|*.JPG|GIF Images|*.gif|BMP Images|*.bmp"));
+            QCOMPARE(dialogs.prompts.back(), std::string(editor::uvImageFilter));
             QVERIFY(window->uvState().imageLoaded);
             QCOMPARE(window->uvState().imagePath, picture.path);
             QVERIFY2(near(viewPixel(window, 200, 120), picture.colour), picture.path.c_str());

@@ -2,11 +2,14 @@
 #include "editor/uv/uv_remap.h"
 #include "editor/uv/uv_view.h"
 #include "editor/uv/uv_window.h"
+#include "support/temp_folder.h"
+#include "textures/image_file.h"
 #include "uv_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 using namespace editor;
 
@@ -150,11 +153,8 @@ TEST_F(UvHandOver, ReopeningResetsModesAndZoomButKeepsPanAndImage) {
     panUV(uv, PanDirection::Up);
     uv.imageLoaded = true;
     uv.imagePath = "skin.jpg";
-    std::vector<std::string> reloaded;
-    uv.loadPicture = [&](const std::string& path) {
-        reloaded.push_back(path);
-        return true;
-    };
+    const auto picture = std::make_shared<const common::RgbaImage>(2, 2);
+    uv.background = picture;
 
     open(); // still open: the hand-over alone, nothing reset
     EXPECT_EQ(uv.uvSelectionMode, "A");
@@ -173,55 +173,69 @@ TEST_F(UvHandOver, ReopeningResetsModesAndZoomButKeepsPanAndImage) {
     EXPECT_EQ(uv.uvPanY, 20); // kept through the reopening
     EXPECT_TRUE(uv.imageLoaded);
     EXPECT_EQ(uv.imagePath, "skin.jpg");
-    EXPECT_EQ(reloaded, (std::vector<std::string>{"skin.jpg", "skin.jpg"}));
+    // The same picture in memory, not read again.
+    EXPECT_EQ(uv.background, picture);
+    ASSERT_EQ(callsOf(common::RecordingCanvas::Kind::Picture).size(), 1u);
+    EXPECT_EQ(callsOf(common::RecordingCanvas::Kind::Picture)[0].picture, picture);
 }
 
 struct UvLoadImage : ::testing::Test, testing_support::UvFixture {
-    std::vector<std::string> loaded;
+    testing_support::TempFolder folder;
+    std::string skin = folder.file("skin.tga");
+    std::string broken = folder.write("broken.jpg", "no picture at all");
     UvLoadImage() {
+        common::RgbaImage picture(4, 2);
+        picture.pixels.assign(picture.pixels.size(), 200);
+        textures::writeImageFile(skin, picture, 90);
         addUV(0.5, 0.5);
-        uv.loadPicture = [this](const std::string& path) {
-            loaded.push_back(path);
-            return path.find("broken") == std::string::npos;
-        };
         open();
     }
 };
 
-TEST_F(UvLoadImage, ChosenPictureIsShownBehindTheCoordinates) {
-    dialogs.setAnswers({"/textures/skin.gif"});
+TEST_F(UvLoadImage, ChosenPictureIsDecodedOnceAndShownBehindTheCoordinates) {
+    dialogs.setAnswers({skin});
     loadUVImage(uv);
-    EXPECT_EQ(dialogs.prompts.back(), "JPEG Images|*.JPG|GIF Images|*.gif|BMP Images|*.bmp");
+    EXPECT_EQ(dialogs.prompts.back(), std::string(uvImageFilter));
+    for (const char* pattern : {"*.blp", "*.tga", "*.png", "*.jpg", "*.gif", "*.bmp"})
+        EXPECT_NE(dialogs.prompts.back().find(pattern), std::string::npos) << pattern;
     EXPECT_TRUE(uv.imageLoaded);
-    EXPECT_EQ(uv.imagePath, "/textures/skin.gif");
+    EXPECT_EQ(uv.imagePath, skin);
+    ASSERT_TRUE(uv.background);
+    EXPECT_EQ(uv.background->width, 4);
     ASSERT_EQ(callsOf(common::RecordingCanvas::Kind::Picture).size(), 1u);
     EXPECT_TRUE(dialogs.shown.empty());
+    // The file may go: the picture is held in memory.
+    std::filesystem::remove(skin);
+    panUV(uv, PanDirection::Up);
+    ASSERT_EQ(callsOf(common::RecordingCanvas::Kind::Picture).size(), 1u);
+    EXPECT_EQ(callsOf(common::RecordingCanvas::Kind::Picture)[0].picture, uv.background);
 }
 
 TEST_F(UvLoadImage, CancelKeepsTheImage) {
-    dialogs.setAnswers({"/textures/skin.gif"});
+    dialogs.setAnswers({skin});
     loadUVImage(uv);
+    const auto held = uv.background;
     dialogs.setAnswers({""});
     loadUVImage(uv);
     EXPECT_TRUE(uv.imageLoaded);
-    EXPECT_EQ(uv.imagePath, "/textures/skin.gif");
-    EXPECT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(uv.imagePath, skin);
+    EXPECT_EQ(uv.background, held);
 }
 
 TEST_F(UvLoadImage, UnreadablePictureIsReportedAndThePreviousImageStays) {
-    dialogs.setAnswers({"/textures/skin.gif"});
+    dialogs.setAnswers({skin});
     loadUVImage(uv);
-    dialogs.setAnswers({"/textures/broken.jpg"});
+    dialogs.setAnswers({broken});
     loadUVImage(uv);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Load Image");
-    EXPECT_NE(dialogs.shown[0].text.find("/textures/broken.jpg"), std::string::npos);
-    EXPECT_EQ(uv.imagePath, "/textures/skin.gif");
-    EXPECT_EQ(callsOf(common::RecordingCanvas::Kind::Picture)[0].path, "/textures/skin.gif");
+    EXPECT_NE(dialogs.shown[0].text.find(broken), std::string::npos);
+    EXPECT_EQ(uv.imagePath, skin);
+    EXPECT_EQ(callsOf(common::RecordingCanvas::Kind::Picture)[0].picture, uv.background);
 }
 
 TEST_F(UvLoadImage, UnreadableFirstPictureLeavesNoImage) {
-    dialogs.setAnswers({"/textures/broken.bmp"});
+    dialogs.setAnswers({broken});
     loadUVImage(uv);
     EXPECT_FALSE(uv.imageLoaded);
     EXPECT_TRUE(uv.imagePath.empty());

@@ -191,6 +191,7 @@ TEST_F(UvView, BackgroundCoversTheTextureSquareUnderZoomAndPan) {
     addUV(0.5, 0.5);
     uv.imageLoaded = true;
     uv.imagePath = "/pictures/skin.bmp";
+    uv.background = std::make_shared<const common::RgbaImage>(8, 8);
     uv.uvPanX = 20;
     uv.uvPanY = -10;
     open();
@@ -198,7 +199,7 @@ TEST_F(UvView, BackgroundCoversTheTextureSquareUnderZoomAndPan) {
     const auto pictures = callsOf(RecordingCanvas::Kind::Picture);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(view.calls[1].kind, RecordingCanvas::Kind::Picture); // under everything else
-    EXPECT_EQ(pictures[0].path, "/pictures/skin.bmp");
+    EXPECT_EQ(pictures[0].picture, uv.background);
     EXPECT_DOUBLE_EQ(pictures[0].x1, uvToViewX(uv, 0));
     EXPECT_DOUBLE_EQ(pictures[0].y1, uvToViewY(uv, 0));
     EXPECT_DOUBLE_EQ(pictures[0].x2, uvToViewX(uv, 1) - uvToViewX(uv, 0));
@@ -208,7 +209,8 @@ TEST_F(UvView, BackgroundCoversTheTextureSquareUnderZoomAndPan) {
 class FailingCanvas : public RecordingCanvas {
   public:
     using RecordingCanvas::RecordingCanvas;
-    void stretchedPicture(const std::string&, double, double, double, double) override {
+    void stretchedPicture(const std::shared_ptr<const common::RgbaImage>&, double, double, double,
+                          double) override {
         throw std::runtime_error("unreadable picture");
     }
 };
@@ -219,6 +221,7 @@ TEST_F(UvView, FailingBackgroundLeavesTheRestOfTheRedraw) {
     addUV(0.5, 0.5);
     uv.imageLoaded = true;
     uv.imagePath = "broken.jpg";
+    uv.background = std::make_shared<const common::RgbaImage>(8, 8);
     EXPECT_NO_THROW(open());
     ASSERT_EQ(failing.calls.size(), 2u);
     EXPECT_EQ(failing.calls[1].kind, RecordingCanvas::Kind::Rectangle);

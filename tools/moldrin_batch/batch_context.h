@@ -57,12 +57,17 @@ double numberArgument(const std::vector<std::string>& args, std::size_t index,
 void expectArguments(const std::vector<std::string>& args, std::size_t count,
                      const std::string& step);
 
-// The usage line, printed with every complaint about the arguments, and the whole --help text.
+// The usage lines, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;
+extern const char* const convertUsageLine;
 std::string helpText();
 
 // Runs MODEL [--geoset N] STEP...; returns the exit status (0, 1 after an error, 2 on bad
 // arguments).
 int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// --convert-image IN OUT [--quality Q]: converts a picture to the format OUT's extension names;
+// returns the exit status.
+int convertImage(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace batch

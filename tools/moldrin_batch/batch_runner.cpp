@@ -76,6 +76,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         err << usageLine << "\n";
         return 2;
     }
+    if (arguments[0] == "--convert-image")
+        return convertImage(arguments, out, err);
     std::string model = arguments[0];
     std::string geoset = "1";
     std::vector<std::pair<std::string, std::string>> steps; // name, argument text

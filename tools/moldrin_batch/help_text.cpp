@@ -3,17 +3,22 @@
 namespace batch {
 
 const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
+const char* const convertUsageLine = "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
 
 // The step list is read by the man page test: every name in the indented lines below "Steps:"
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
-    return std::string(usageLine) +
+    return std::string(usageLine) + "\n" + convertUsageLine +
            "\n"
            "\n"
            "Opens geoset N of MODEL in the editor's core and runs the steps in order, as the\n"
            "editor's window would. NAME=a,b passes the answers a and b to the step's prompts;\n"
            "an answer left out is Cancel. Message boxes are printed to standard error as\n"
            "\"TITLE: TEXT\"; the run stops after a message titled \"Error\".\n"
+           "\n"
+           "--convert-image reads IN (BLP, TGA, PNG, JPEG, GIF or BMP) and writes OUT in the\n"
+           "format its extension names (.blp, .tga, .png, .jpg or .bmp); Q is the JPEG and BLP\n"
+           "quality, 1 to 100 (default 90).\n"
            "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
@@ -40,6 +45,7 @@ std::string helpText() {
            " texture coordinates:\n"
            "  uv-open uv-box=u1,v1,u2,v2 uv-mode=S|A|D uv-transform=M|R|S uv-drag=u1,v1,u2,v2\n"
            "  uv-axis=x|y uv-remap=Top|Front|Left uv-select-all uv-invert uv-save uv-dump\n"
+           "  uv-image=PATH uv-export=OUT.png[,SIZE]\n"
            "\n"
            "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
 }

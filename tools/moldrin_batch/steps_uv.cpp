@@ -2,11 +2,13 @@
 
 #include "common/number_text.h"
 #include "editor/uv/uv_editing.h"
+#include "editor/uv/uv_export.h"
 #include "editor/uv/uv_handover.h"
 #include "editor/uv/uv_mouse.h"
 #include "editor/uv/uv_remap.h"
 #include "editor/uv/uv_view.h"
 #include "editor/uv/uv_window.h"
+#include "textures/texture_error.h"
 
 #include <set>
 
@@ -56,6 +58,48 @@ void uvOpen(BatchContext& context, const std::vector<std::string>& args) {
     }
     editor::closeUVEditor(*context.uv); // each uv-open is a fresh opening of the window
     editor::openUVMapping(context.state, *context.uv);
+    // The window's tip box, here a line of its own.
+    if (!context.uv->textureNote.empty()) {
+        context.err << "Tip: " << context.uv->textureNote << "\n";
+        context.uv->textureNote.clear();
+    }
+}
+
+std::string jsonText(const std::string& text) {
+    std::string quoted = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += static_cast<char>(c);
+        } else if (c < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            quoted += "\\u00";
+            quoted += hex[c >> 4];
+            quoted += hex[c & 15];
+        } else {
+            quoted += static_cast<char>(c);
+        }
+    }
+    return quoted + "\"";
+}
+
+// uv-export=OUT.png[,SIZE]: over the background when one is shown, else over transparency.
+void uvExport(BatchContext& context, const std::vector<std::string>& args) {
+    const auto& uv = openEditor(context, "uv-export");
+    if (args.empty() || args.size() > 2 || args[0].empty())
+        throw StepError("uv-export: expects OUT.png[,SIZE]");
+    std::optional<int> size;
+    if (args.size() == 2) {
+        const auto value = common::parseInteger32(args[1]);
+        if (!value)
+            throw StepError("uv-export: \"" + args[1] + "\" is not a whole number");
+        size = *value;
+    }
+    try {
+        editor::exportUvLayout(uv, args[0], size, uv.imageLoaded);
+    } catch (const textures::TextureError& error) {
+        throw StepError(std::string("uv-export: ") + error.what());
+    }
 }
 
 void uvDump(BatchContext& context, const std::vector<std::string>& args) {
@@ -78,7 +122,8 @@ void uvDump(BatchContext& context, const std::vector<std::string>& args) {
     out << "], \"selectionMode\": \"" << uv.uvSelectionMode << "\", \"transformMode\": \""
         << uv.uvTransformMode << "\", \"xEnabled\": " << flag(uv.xEnabled)
         << ", \"yEnabled\": " << flag(uv.yEnabled) << ", \"zoom\": " << num(uv.uvZoom)
-        << ", \"panX\": " << uv.uvPanX << ", \"panY\": " << uv.uvPanY << "}\n";
+        << ", \"panX\": " << uv.uvPanX << ", \"panY\": " << uv.uvPanY << ", \"background\": "
+        << (uv.imageLoaded && !uv.imagePath.empty() ? jsonText(uv.imagePath) : "null") << "}\n";
 }
 
 } // namespace
@@ -126,6 +171,13 @@ void registerUvSteps(StepTable& table) {
         editor::saveUVChanges(context.state, uv.texU, uv.texV);
     });
     table.add("uv-dump", uvDump);
+    // Load Image, its file dialog answered with PATH.
+    table.add("uv-image", [](BatchContext& context, const std::vector<std::string>& args) {
+        auto& uv = openEditor(context, "uv-image");
+        expectArguments(args, 1, "uv-image");
+        editor::loadUVImage(uv);
+    });
+    table.add("uv-export", uvExport);
 }
 
 } // namespace batch

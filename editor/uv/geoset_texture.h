@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+// What a geoset's material shows: its first layer's texture, read from the model's text.
+struct GeosetTexture {
+    enum class Kind { None, Image, Replaceable };
+    Kind kind = Kind::None;
+    std::string imagePath; // as written in the model, backslashes and all
+    int replaceableId = 0; // team colour 1, team glow 2, ...
+    std::string whyNone;   // for Kind::None: what is missing, for the user
+};
+
+// Follows geoset N's (1-based) MaterialID to that material's first Layer, its TextureID to the
+// Textures block's Bitmap, and gives its Image path or ReplaceableId. The text is read as
+// tokens, so any indentation or line layout reads the same; comments are skipped.
+GeosetTexture findGeosetTexture(const std::vector<std::string>& lines, int geosetNumber);
+
+// Finds a texture file named in a model: backslashes and slashes both separate folders, and
+// each component matches case-insensitively. Looked up relative to the model's folder, then to
+// each of its parents, up to three levels up. Nothing when no file matches.
+std::optional<std::filesystem::path> locateTextureFile(const std::string& imagePath,
+                                                       const std::filesystem::path& modelFolder);
+
+} // namespace editor

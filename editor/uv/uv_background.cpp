@@ -1,0 +1,90 @@
+#include "editor/uv/uv_background.h"
+
+#include "common/text_file.h"
+#include "editor/model/geoset_model.h"
+#include "editor/uv/geoset_texture.h"
+#include "editor/uv/uv_editor_state.h"
+#include "textures/image_file.h"
+#include "textures/texture_error.h"
+
+#include <filesystem>
+
+namespace editor {
+
+namespace {
+
+void clearBackground(UvEditorState& uv) {
+    uv.imageLoaded = false;
+    uv.imagePath.clear();
+    uv.background.reset();
+}
+
+} // namespace
+
+common::Colour replaceableColour(int replaceableId) {
+    if (replaceableId == 1 || replaceableId == 2)
+        return {255, 3, 3};
+    return {128, 128, 128};
+}
+
+bool loadBackgroundFile(UvEditorState& uv, const std::string& path, std::string& error) {
+    try {
+        auto picture = std::make_shared<const common::RgbaImage>(textures::readImageFile(path));
+        uv.background = std::move(picture);
+        uv.imageLoaded = true;
+        uv.imagePath = path;
+        return true;
+    } catch (const textures::TextureError& failure) {
+        error = failure.what();
+        return false;
+    } catch (const std::bad_alloc&) {
+        error = "\"" + path + "\" is too large to hold in memory";
+        return false;
+    }
+}
+
+void showGeosetTexture(UvEditorState& uv, const GeosetModel& model) {
+    if (!model.modelLoaded || model.modelPath.empty())
+        return;
+    const std::string key = model.modelPath + "#" + std::to_string(model.geosetNumber);
+    if (uv.textureLookedUpFor == key)
+        return;
+    uv.textureLookedUpFor = key;
+    clearBackground(uv);
+
+    auto lines = model.tempPath.empty() ? std::nullopt : common::readAllLines(model.tempPath);
+    if (!lines)
+        lines = common::readAllLines(model.modelPath);
+    if (!lines) {
+        uv.textureNote = "The model could not be read to find the geoset's texture.";
+        return;
+    }
+    const auto texture = findGeosetTexture(*lines, model.geosetNumber);
+    switch (texture.kind) {
+    case GeosetTexture::Kind::None:
+        uv.textureNote = "No texture shown: " + texture.whyNone + ".";
+        return;
+    case GeosetTexture::Kind::Replaceable: {
+        const auto colour = replaceableColour(texture.replaceableId);
+        auto flat = std::make_shared<common::RgbaImage>(1, 1);
+        flat->pixels = {colour.red, colour.green, colour.blue, 255};
+        uv.background = std::move(flat);
+        uv.imageLoaded = true;
+        return;
+    }
+    case GeosetTexture::Kind::Image:
+        break;
+    }
+    const auto folder = std::filesystem::path(model.modelPath).parent_path();
+    const auto file = locateTextureFile(texture.imagePath, folder);
+    if (!file) {
+        uv.textureNote = "The geoset's texture \"" + texture.imagePath +
+                         "\" was not found beside the model or in the folders above it.";
+        return;
+    }
+    std::string error;
+    if (!loadBackgroundFile(uv, file->string(), error))
+        uv.textureNote = "The geoset's texture cannot be shown: " + error;
+}
+
+} // namespace editor
