@@ -48,11 +48,11 @@ void assignVertexGroupCommand(EditingState& state) {
         return;
     // A group the geoset does not have would be saved into a file no reader takes.
     if (*group < 0 || (state.groupCount > 0 && *group >= state.groupCount)) {
-        state.dialogs->messageBox(
-            "There is no vertex group " + std::to_string(*group) + ": the geoset has " +
-                std::to_string(state.groupCount) + " matrix groups, numbered 0 to " +
-                std::to_string(state.groupCount - 1) + ".",
-            "Error");
+        state.dialogs->messageBox("There is no vertex group " + std::to_string(*group) +
+                                      ": the geoset has " + std::to_string(state.groupCount) +
+                                      " matrix groups, numbered 0 to " +
+                                      std::to_string(state.groupCount - 1) + ".",
+                                  "Error");
         return;
     }
     takeUndoSnapshot(state, UndoKind::AssignVertexGroup);
@@ -146,9 +146,8 @@ void addMatrixCommand(EditingState& state) {
         if (!id)
             return;
         if (nodes && !nodes->count(*id)) {
-            state.dialogs->messageBox("The model has no node with ObjectId " +
-                                          std::to_string(*id) + ".",
-                                      "Error");
+            state.dialogs->messageBox(
+                "The model has no node with ObjectId " + std::to_string(*id) + ".", "Error");
             return;
         }
         if (n == 1) {

@@ -11,8 +11,8 @@ std::set<int> nodeObjectIds(const std::vector<std::string>& lines) {
     for (const auto& line : lines) {
         if (!startsWith(line, prefix) || line.back() != ',')
             continue;
-        const auto text = std::string_view(line).substr(prefix.size(),
-                                                        line.size() - prefix.size() - 1);
+        const auto text =
+            std::string_view(line).substr(prefix.size(), line.size() - prefix.size() - 1);
         if (const auto id = common::parseInteger32(text))
             ids.insert(*id);
     }

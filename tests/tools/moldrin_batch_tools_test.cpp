@@ -184,8 +184,7 @@ TEST_F(MoldrinBatchTools, GroupAndMatrixArgumentsAreCheckedAgainstTheModel) {
     }
     auto result = runCube({"add-matrix=999", "save"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("Error: The model has no node with ObjectId 999."),
-              std::string::npos)
+    EXPECT_NE(result.err.find("Error: The model has no node with ObjectId 999."), std::string::npos)
         << result.err;
     EXPECT_EQ(testing_support::readFile(cube_), before);
 
