@@ -22,14 +22,6 @@
 
 namespace editor {
 
-namespace {
-
-void openCommand(EditorState& state) {
-    openModel(state, state.vertices, state.faces, state.matrices, true, true);
-}
-
-} // namespace
-
 QMenu* FrmMoldrin::addMenu(QMenu* parent, const char* name, const char* caption) {
     QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(caption))
                          : menuBar()->addMenu(QString::fromUtf8(caption));
