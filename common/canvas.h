@@ -28,6 +28,8 @@ class Canvas {
     // Paints the picture loaded from a file stretched into the rectangle.
     virtual void stretchedPicture(const std::string& path, double x, double y, double width,
                                   double height) = 0;
+    // A short text in the surface's small font, its top-left corner at (x, y).
+    virtual void text(double x, double y, const std::string& text, Colour colour) = 0;
     // The redraw is complete: a surface that batches its output draws what it holds.
     virtual void finish() {}
 };

@@ -122,6 +122,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);
+    state.changed(Change::GeosetRead);
     return true;
 }
 

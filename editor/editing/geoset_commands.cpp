@@ -52,6 +52,7 @@ void switchGeosetCommand(EditingState& state) {
         state.geosetNumber = *geoset;
         state.unsavedChanges = false;
         clearUndoHistory(state);
+        state.changed(Change::GeosetRead);
     }
     state.changed(Change::Geometry | Change::Selection);
 }

@@ -1,5 +1,7 @@
 #include "editor/uv/uv_window.h"
 
+#include "editor/uv/uv_undo.h"
+
 #include "editor/uv/uv_editing.h"
 #include "editor/uv/uv_editor_state.h"
 #include "editor/uv/uv_view.h"
@@ -30,6 +32,8 @@ void getArray(UvEditorState& uv, std::vector<double> u, std::vector<double> v,
     uv.uvSelected = std::move(selected);
     uv.uvFaces = std::move(faces);
     uv.arraysLoaded = true;
+    // The steps were taken on the coordinates of the previous hand-over.
+    clearUVHistory(uv);
     // The picture holder is empty after the window was reopened; a picture that no longer
     // loads just leaves the background empty.
     if (uv.imageLoaded && uv.loadPicture)
