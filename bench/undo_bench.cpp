@@ -76,7 +76,8 @@ void BM_RedoCloneHalfSize(benchmark::State& s) {
 BENCHMARK(BM_RedoCloneHalfSize)->Apply(bench::commandRuns);
 
 void BM_RedoDelete(benchmark::State& s) {
-    bench::timeRedo(s, bench::sharedModel(), [](EditorState& state) { editor::deleteCommand(state); });
+    bench::timeRedo(s, bench::sharedModel(),
+                    [](EditorState& state) { editor::deleteCommand(state); });
 }
 BENCHMARK(BM_RedoDelete)->Apply(bench::commandRuns);
 

@@ -52,9 +52,12 @@ int finished(std::ostream& out) {
 std::optional<EditorArguments> parseEditorArguments(const std::vector<std::string>& arguments,
                                                     std::string& error) {
     EditorArguments parsed;
+    bool optionsEnded = false; // after "--" every argument is a file name
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const auto& argument = arguments[i];
-        if (argument == "--geoset") {
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument == "--geoset") {
             const auto number = i + 1 < arguments.size() ? parseInteger32(arguments[i + 1])
                                                          : std::optional<std::int32_t>();
             if (!number || *number < 1) {
@@ -63,10 +66,10 @@ std::optional<EditorArguments> parseEditorArguments(const std::vector<std::strin
             }
             parsed.geoset = *number;
             ++i;
-        } else if (argument.starts_with("-") && argument != "-" && argument != "--") {
+        } else if (!optionsEnded && argument.starts_with("-") && argument != "-") {
             error = "unknown option " + argument;
             return std::nullopt;
-        } else if (argument != "--") {
+        } else {
             if (parsed.file) {
                 error = "one model file at a time";
                 return std::nullopt;
