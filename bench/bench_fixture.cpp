@@ -44,7 +44,7 @@ void OpenedLargeModel::selectAll() {
 void OpenedLargeModel::reset() {
     state_.vertices = readVertices_;
     state_.faces = readFaces_;
-    state_.undoHistory.clear();
+    editor::clearUndoHistory(state_);
     state_.cloneMode = false;
     dialogs_.shown.clear();
     selectAll();

@@ -43,7 +43,7 @@ void timeInPlace(benchmark::State& s, OpenedLargeModel& model, Prepare prepare, 
     model.reset();
     for (auto _ : s) {
         s.PauseTiming();
-        model.state().undoHistory.clear();
+        editor::clearUndoHistory(model.state());
         model.dialogs().shown.clear();
         prepare(model.state());
         s.ResumeTiming();
@@ -62,6 +62,18 @@ void timeInPlace(benchmark::State& s, OpenedLargeModel& model, Command command) 
 template <typename Record>
 void timeUndo(benchmark::State& s, OpenedLargeModel& model, Record record) {
     timeCommand(s, model, record, [](editor::EditorState& state) { editor::undoLast(state); });
+}
+
+// Times Redo of the step that record leaves newest, undone beforehand; neither is timed.
+template <typename Record>
+void timeRedo(benchmark::State& s, OpenedLargeModel& model, Record record) {
+    timeCommand(
+        s, model,
+        [&record](editor::EditorState& state) {
+            record(state);
+            editor::undoLast(state);
+        },
+        [](editor::EditorState& state) { editor::redoLast(state); });
 }
 
 // Runs prepare and command once, untimed, and fails the benchmark unless the geoset then holds

@@ -49,6 +49,38 @@ void BM_UndoScale(benchmark::State& s) {
 }
 BENCHMARK(BM_UndoScale)->Apply(bench::commandRuns);
 
+void BM_RedoMove(benchmark::State& s) {
+    bench::timeRedo(s, bench::sharedModel(),
+                    [](EditorState& state) { editor::moveSelection(state, 1.5, -2, 0.25, true); });
+}
+BENCHMARK(BM_RedoMove)->Apply(bench::commandRuns);
+
+void BM_RedoRotate(benchmark::State& s) {
+    bench::timeRedo(s, bench::sharedModel(),
+                    [](EditorState& state) { editor::rotateSelection(state, 30, 'z', true); });
+}
+BENCHMARK(BM_RedoRotate)->Apply(bench::commandRuns);
+
+void BM_RedoScale(benchmark::State& s) {
+    bench::timeRedo(s, bench::sharedModel(),
+                    [](EditorState& state) { editor::scaleSelection(state, 10, 4, true); });
+}
+BENCHMARK(BM_RedoScale)->Apply(bench::commandRuns);
+
+void BM_RedoCloneHalfSize(benchmark::State& s) {
+    bench::timeRedo(s, bench::sharedModel(bench::halfVertexCount), [](EditorState& state) {
+        state.cloneMode = true;
+        editor::moveSelection(state, 1.5, -2, 0.25, true);
+    });
+}
+BENCHMARK(BM_RedoCloneHalfSize)->Apply(bench::commandRuns);
+
+void BM_RedoDelete(benchmark::State& s) {
+    bench::timeRedo(s, bench::sharedModel(),
+                    [](EditorState& state) { editor::deleteCommand(state); });
+}
+BENCHMARK(BM_RedoDelete)->Apply(bench::commandRuns);
+
 void BM_UndoCloneHalfSize(benchmark::State& s) {
     bench::timeUndo(s, bench::sharedModel(bench::halfVertexCount), [](EditorState& state) {
         state.cloneMode = true;

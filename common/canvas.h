@@ -32,6 +32,8 @@ class Canvas {
     // comes back at every redraw, so a surface may keep a converted copy of it.
     virtual void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x,
                                   double y, double width, double height) = 0;
+    // A short text in the surface's small font, its top-left corner at (x, y).
+    virtual void text(double x, double y, const std::string& text, Colour colour) = 0;
     // The redraw is complete: a surface that batches its output draws what it holds.
     virtual void finish() {}
 };

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace common {
 
@@ -17,6 +18,15 @@ class Dialogs {
     // A message box with a text (CR LF or LF for line breaks), a title and its buttons.
     virtual MessageAnswer messageBox(const std::string& text, const std::string& title,
                                      MessageButtons buttons = MessageButtons::Ok) = 0;
+
+    // A question with its own buttons ("Save", "Discard", "Cancel"); the index of the button
+    // pressed, or -1 when the box was closed without one. defaultButton is the one Enter presses.
+    virtual int askChoice(const std::string& text, const std::string& title,
+                          const std::vector<std::string>& buttons, int defaultButton) = 0;
+
+    // A list to pick one entry from; the 0-based index picked, or nothing on Cancel.
+    virtual std::optional<int> pickFromList(const std::string& prompt, const std::string& title,
+                                            const std::vector<std::string>& entries) = 0;
 
     // An input box; the typed text, or an empty text when the user cancels.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,

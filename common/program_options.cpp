@@ -1,5 +1,7 @@
 #include "common/program_options.h"
 
+#include "common/number_text.h"
+
 #ifndef MOLDRIN_VERSION
 #error "MOLDRIN_VERSION is defined by the build from the project version"
 #endif
@@ -11,13 +13,14 @@ const char* programVersion() {
 }
 
 const char* const editorHelpText =
-    "usage: moldrin [--help | --version]\n"
+    "usage: moldrin [FILE [--geoset N]] | --help | --version\n"
     "\n"
     "Edits one geoset of a Warcraft III MDL model at the vertex level, in three orthographic\n"
-    "views. Open a model with File > Open; the window asks for the geoset to edit.\n"
-    "Other arguments are ignored.\n"
+    "views. Opens FILE when one is given, or a model chosen with File > Open; the window asks\n"
+    "for the geoset to edit when the model has several.\n"
     "\n"
     "Options:\n"
+    "  --geoset N  edit geoset N of FILE (1-based) without asking\n"
     "  -h, --help  print this help and exit\n"
     "  --version   print the version and exit\n"
     "\n"
@@ -45,6 +48,41 @@ int finished(std::ostream& out) {
 }
 
 } // namespace
+
+std::optional<EditorArguments> parseEditorArguments(const std::vector<std::string>& arguments,
+                                                    std::string& error) {
+    EditorArguments parsed;
+    bool optionsEnded = false; // after "--" every argument is a file name
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const auto& argument = arguments[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument == "--geoset") {
+            const auto number = i + 1 < arguments.size() ? parseInteger32(arguments[i + 1])
+                                                         : std::optional<std::int32_t>();
+            if (!number || *number < 1) {
+                error = "--geoset needs a geoset number from 1 up";
+                return std::nullopt;
+            }
+            parsed.geoset = *number;
+            ++i;
+        } else if (!optionsEnded && argument.starts_with("-") && argument != "-") {
+            error = "unknown option " + argument;
+            return std::nullopt;
+        } else {
+            if (parsed.file) {
+                error = "one model file at a time";
+                return std::nullopt;
+            }
+            parsed.file = argument;
+        }
+    }
+    if (parsed.geoset && !parsed.file) {
+        error = "--geoset needs a model file";
+        return std::nullopt;
+    }
+    return parsed;
+}
 
 std::optional<int> answerHelpOrVersion(const std::vector<std::string>& arguments,
                                        const std::string& programName, const std::string& helpText,

@@ -23,6 +23,15 @@ std::optional<int> answerHelpOrVersion(const std::vector<std::string>& arguments
                                        const std::string& programName, const std::string& helpText,
                                        std::ostream& out);
 
+// The editor's own arguments, after Qt took its options: FILE [--geoset N].
+struct EditorArguments {
+    std::optional<std::string> file;
+    std::optional<int> geoset;
+};
+// Nothing (and the reason in error) for arguments it does not take.
+std::optional<EditorArguments> parseEditorArguments(const std::vector<std::string>& arguments,
+                                                    std::string& error);
+
 // The same for main()'s arguments, argv[0] left out.
 std::optional<int> answerHelpOrVersion(int argc, const char* const* argv,
                                        const std::string& programName, const std::string& helpText,

@@ -25,4 +25,8 @@ void RecordingCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& p
     calls.push_back({Kind::Picture, x, y, width, height, {}, picture});
 }
 
+void RecordingCanvas::text(double x, double y, const std::string& text, Colour colour) {
+    calls.push_back({Kind::Text, x, y, 0, 0, colour, {}, text});
+}
+
 } // namespace common

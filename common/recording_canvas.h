@@ -10,12 +10,13 @@ namespace common {
 // A canvas that records every call, for tests and for counting redraws.
 class RecordingCanvas : public Canvas {
   public:
-    enum class Kind { Clear, Line, Rectangle, Circle, Picture };
+    enum class Kind { Clear, Line, Rectangle, Circle, Picture, Text };
     struct Call {
         Kind kind;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // circle: centre in x1, y1 and radius in x2
         Colour colour;
         std::shared_ptr<const RgbaImage> picture;
+        std::string text; // of a Text call
     };
 
     RecordingCanvas(double width, double height) : width_(width), height_(height) {}
@@ -32,6 +33,7 @@ class RecordingCanvas : public Canvas {
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
                           double width, double height) override;
+    void text(double x, double y, const std::string& text, Colour colour) override;
 
     // Calls since the last clear (the last redraw), and the number of clears so far.
     std::vector<Call> calls;

@@ -1,5 +1,10 @@
 #include "common/scripted_dialogs.h"
 
+#include "common/number_text.h"
+
+#include <algorithm>
+#include <cctype>
+
 namespace common {
 
 ScriptExhausted::ScriptExhausted(const std::string& prompt)
@@ -36,6 +41,40 @@ MessageAnswer ScriptedDialogs::messageBox(const std::string& text, const std::st
     auto answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
     return answer;
+}
+
+int ScriptedDialogs::askChoice(const std::string& text, const std::string& title,
+                               const std::vector<std::string>& buttons, int defaultButton) {
+    shown.push_back({title, text, false});
+    if (onShown)
+        onShown(shown.back());
+    if (choiceAnswers.empty())
+        return defaultButton;
+    const auto lower = [](std::string word) {
+        std::transform(word.begin(), word.end(), word.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return word;
+    };
+    const std::string answer = lower(choiceAnswers.front());
+    choiceAnswers.pop_front();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (lower(buttons[i]) == answer)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::optional<int> ScriptedDialogs::pickFromList(const std::string& prompt,
+                                                 const std::string& title,
+                                                 const std::vector<std::string>& entries) {
+    for (;;) {
+        const std::string answer = inputBox(prompt, title, "1");
+        if (answer.empty())
+            return std::nullopt;
+        const auto number = parseInteger32(answer);
+        if (parseNumber(answer) && number && *number >= 1 &&
+            *number <= static_cast<int>(entries.size()))
+            return *number - 1;
+    }
 }
 
 std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title,

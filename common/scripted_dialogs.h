@@ -31,6 +31,9 @@ class ScriptedDialogs : public Dialogs {
 
     std::deque<std::string> answers;
     std::deque<MessageAnswer> yesNoAnswers; // for Yes/No boxes; Yes when empty
+    // For questions with their own buttons: the caption of the button to press (any case); the
+    // question's default button when empty.
+    std::deque<std::string> choiceAnswers;
     std::vector<Shown> shown;
     struct Asked {
         std::string prompt;
@@ -49,6 +52,13 @@ class ScriptedDialogs : public Dialogs {
 
     MessageAnswer messageBox(const std::string& text, const std::string& title,
                              MessageButtons buttons) override;
+    int askChoice(const std::string& text, const std::string& title,
+                  const std::vector<std::string>& buttons, int defaultButton) override;
+    // Takes the next answer of the queue as a 1-based entry number, like an input box would
+    // (prompt and title recorded likewise); an empty answer is Cancel, and any other answer
+    // that names no entry asks again.
+    std::optional<int> pickFromList(const std::string& prompt, const std::string& title,
+                                    const std::vector<std::string>& entries) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     void showTextToCopy(const std::string& prompt, const std::string& title,

@@ -1,5 +1,6 @@
 #include "common/qt/QtCanvas.h"
 
+#include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -326,6 +327,14 @@ void QtCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& picture,
                        QRectF(converted_.rect()));
 }
 
+void QtCanvas::text(double x, double y, const std::string& text, Colour colour) {
+    finish();
+    directRun_ = Pending::None;
+    painter_.setPen(toQColor(colour));
+    const QFontMetrics metrics(painter_.font());
+    painter_.drawText(QPointF(px(x), px(y) + metrics.ascent()), QString::fromStdString(text));
+}
+
 ImageCanvas::ImageCanvas(int pixelWidth, int pixelHeight, double unitsPerPixel, QColor background)
     : image_(pixelWidth, pixelHeight, QImage::Format_RGB32), painter_(new QPainter(&image_)),
       canvas_(new QtCanvas(*painter_, pixelWidth, pixelHeight, unitsPerPixel, background)) {}
@@ -353,6 +362,9 @@ void ImageCanvas::rectangle(double x1, double y1, double x2, double y2, Colour c
 }
 void ImageCanvas::circle(double x, double y, double radius, Colour colour) {
     canvas_->circle(x, y, radius, colour);
+}
+void ImageCanvas::text(double x, double y, const std::string& text, Colour colour) {
+    canvas_->text(x, y, text, colour);
 }
 void ImageCanvas::finish() {
     canvas_->finish();

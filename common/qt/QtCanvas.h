@@ -51,6 +51,7 @@ class QtCanvas : public Canvas {
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
                           double width, double height) override;
+    void text(double x, double y, const std::string& text, Colour colour) override;
     void finish() override;
 
   private:
@@ -99,6 +100,7 @@ class ImageCanvas : public Canvas {
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
                           double width, double height) override;
+    void text(double x, double y, const std::string& text, Colour colour) override;
     void finish() override;
 
   private:

@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 
 namespace common {
 
@@ -47,6 +53,52 @@ MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& 
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MessageAnswer::Ok;
+}
+
+int QtDialogs::askChoice(const std::string& text, const std::string& title,
+                         const std::vector<std::string>& buttons, int defaultButton) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(fromUtf8(title));
+    box.setText(fromUtf8(text).replace("\r\n", "\n"));
+    QList<QAbstractButton*> added;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const QString caption = fromUtf8(buttons[i]);
+        const auto role = caption == "Cancel"    ? QMessageBox::RejectRole
+                          : caption == "Discard" ? QMessageBox::DestructiveRole
+                                                 : QMessageBox::AcceptRole;
+        auto* button = box.addButton(caption, role);
+        added << button;
+        if (static_cast<int>(i) == defaultButton)
+            box.setDefaultButton(button);
+        if (role == QMessageBox::RejectRole)
+            box.setEscapeButton(button);
+    }
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+std::optional<int> QtDialogs::pickFromList(const std::string& prompt, const std::string& title,
+                                           const std::vector<std::string>& entries) {
+    QDialog dialog(parent_);
+    dialog.setObjectName("dlgPickFromList");
+    dialog.setWindowTitle(fromUtf8(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(fromUtf8(prompt), &dialog));
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName("lstEntries");
+    for (const auto& entry : entries)
+        list->addItem(fromUtf8(entry));
+    list->setCurrentRow(0);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 40);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
+        return std::nullopt;
+    return list->currentRow();
 }
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,

@@ -18,6 +18,10 @@ class QtDialogs : public Dialogs {
 
     MessageAnswer messageBox(const std::string& text, const std::string& title,
                              MessageButtons buttons) override;
+    int askChoice(const std::string& text, const std::string& title,
+                  const std::vector<std::string>& buttons, int defaultButton) override;
+    std::optional<int> pickFromList(const std::string& prompt, const std::string& title,
+                                    const std::vector<std::string>& entries) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     void showTextToCopy(const std::string& prompt, const std::string& title,

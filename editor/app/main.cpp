@@ -4,6 +4,7 @@
 #include "editor/qt/FrmMoldrin.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QtPlugin>
 #include <iostream>
 
@@ -17,8 +18,25 @@ int main(int argc, char** argv) {
         return *status;
     common::keepFreedMemoryForReuse();
     QApplication app(argc, argv);
+    QApplication::setOrganizationName("moldrin");
+    QApplication::setApplicationName("moldrin");
+    // Qt has taken its own options out of the arguments by now.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    std::string error;
+    const auto parsed = common::parseEditorArguments(arguments, error);
+    if (!parsed) {
+        std::cerr << "moldrin: " << error << "\nusage: moldrin [FILE [--geoset N]]\n";
+        return 2;
+    }
     common::applyProgramAppearance(app);
     editor::FrmMoldrin window;
     window.show();
+    if (parsed->file)
+        // Opened once the window is shown, so that the views have their sizes to fit into.
+        QTimer::singleShot(0, &window, [&window, &parsed] {
+            window.openFile(QString::fromStdString(*parsed->file), parsed->geoset);
+        });
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "editor/editing/tool_state.h"
 #include "editor/editing/undo_history.h"
+#include "editor/editing/working_copy.h"
 #include "editor/model/geoset_model.h"
 #include "editor/model/shared_types.h"
 
@@ -20,6 +21,11 @@ struct EditingState : GeosetModel, ToolFields, UndoFields {
     bool modelControlsEnabled = false;
     // An open was begun: the Snap button is enabled from then on.
     bool snapEnabled = false;
+    // The geoset or the model's data differ from the file last opened or saved: set by the
+    // commands that change what is saved, cleared by a successful open or save.
+    bool unsavedChanges = false;
+    // The working copy at tempPath, locked for this editor.
+    HeldWorkingCopy workingCopy;
 
     void changed(Changes change) { changes |= change; }
 };

@@ -1,9 +1,11 @@
 #include "editor/editing/file_open.h"
 
-#include "common/number_text.h"
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
+#include "editor/editing/unsaved_changes.h"
+#include "editor/editing/working_copy.h"
 #include "editor/model/geoset_reader.h"
+#include "editor/model/geoset_summary.h"
 
 namespace editor {
 
@@ -14,23 +16,134 @@ void showError(EditingState& state, const std::string& text) {
         state.dialogs->messageBox(text, "Error");
 }
 
+std::string fileName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
+// itself. Offered only when it differs from the model; the answer is the file to read.
+std::string offerRecovery(EditingState& state, const std::string& modelPath,
+                          const std::string& copyPath) {
+    const std::string recovery = recoveryFilePath(copyPath);
+    const std::string candidate = common::canOpenForReading(recovery) ? recovery : copyPath;
+    const auto kept = common::readAllLines(candidate);
+    if (!kept || kept == common::readAllLines(modelPath) || !state.dialogs)
+        return modelPath;
+    const int answer = state.dialogs->askChoice(
+        "Edits of " + fileName(modelPath) + " from an earlier session that did not end were " +
+            "found in " + candidate + ".\nRecover them, or discard them and open the saved file?",
+        "Recover edits", {"Recover", "Discard"}, 0);
+    // Closing the question keeps the edits: discarding is for the user to choose.
+    return answer == 1 ? modelPath : candidate;
+}
+
+struct Destination {
+    std::vector<VertexRecord>& vertices;
+    std::vector<FaceRecord>& faces;
+    MatrixTable& matrices;
+    bool isMainModel;
+    bool storeGroupCount;
+};
+
+bool openChosenFile(EditingState& state, const std::string& path, std::optional<int> geoset,
+                    Destination into) {
+    if (!common::canOpenForReading(path)) {
+        if (!path.empty())
+            showError(state, "Bad file name");
+        return false;
+    }
+    std::optional<ClaimedWorkingCopy> claim;
+    std::string source = path;
+    if (into.isMainModel) {
+        if (isHeldWorkingCopy(path)) {
+            showError(state, path + " is the working copy of a model open in another editor.");
+            return false;
+        }
+        if (state.workingCopy.lock && state.workingCopy.modelPath == path)
+            claim = ClaimedWorkingCopy{state.tempPath, state.workingCopy.lock, false};
+        else
+            claim = claimWorkingCopy(path);
+        if (!claim) {
+            showError(state, "Cannot write a working copy of " + path + ".");
+            return false;
+        }
+        if (claim->staleCopyFound)
+            source = offerRecovery(state, path, claim->path);
+    }
+
+    int number = 1;
+    if (geoset) {
+        common::LineReader reader(source);
+        const int count = countGeosets(reader);
+        // A file with one geoset (or none the count sees) has only that one to edit.
+        if (count > 1 && (*geoset < 1 || *geoset > count)) {
+            showError(state, fileName(path) + " has " + std::to_string(count) +
+                                 (count == 1 ? " geoset" : " geosets") + "; there is no geoset " +
+                                 std::to_string(*geoset) + ".");
+            return false;
+        }
+        number = count > 1 ? *geoset : 1;
+    } else if (const auto chosen = chooseGeoset(state, source)) {
+        number = *chosen;
+    } else {
+        return false;
+    }
+
+    // Read into copies first: the working copy is made only from a model that could be read,
+    // so a failed open never replaces the working copy the arrays in memory belong to.
+    auto newVertices = into.vertices;
+    auto newFaces = into.faces;
+    auto newMatrices = into.matrices;
+    const int previousGroupCount = state.groupCount;
+    const bool previousLoaded = state.modelLoaded;
+    if (!readGeosetFile(state, source, newVertices, newFaces, newMatrices, number,
+                        into.storeGroupCount))
+        return false;
+    if (into.isMainModel && claim->path != source && !common::copyFileOver(source, claim->path)) {
+        showError(state, "Cannot write the working copy " + claim->path + ".");
+        state.groupCount = previousGroupCount;
+        state.modelLoaded = previousLoaded;
+        return false;
+    }
+    into.vertices = std::move(newVertices);
+    into.faces = std::move(newFaces);
+    into.matrices = std::move(newMatrices);
+    if (!into.isMainModel)
+        return true;
+
+    // The previous working copy goes, unless it is the one kept or the very file just opened.
+    if (!state.tempPath.empty() && state.tempPath != claim->path && state.tempPath != path)
+        releaseWorkingCopy(state);
+    common::deleteFile(recoveryFilePath(claim->path));
+    state.tempPath = claim->path;
+    state.workingCopy = {path, claim->lock};
+    state.modelPath = state.savePath = path;
+    state.geosetNumber = number;
+    state.unsavedChanges = source != path;
+    clearUndoHistory(state);
+    state.changed(Change::GeosetRead);
+    return true;
+}
+
 } // namespace
 
-int chooseGeoset(EditingState& state, const std::string& path) {
+std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
+    const auto lines = common::readAllLines(path);
     common::LineReader reader(path);
     const int geosets = countGeosets(reader);
     if (geosets <= 1 || !state.dialogs)
         return 1;
+    auto summaries = lines ? summarizeGeosets(*lines) : std::vector<GeosetSummary>();
+    summaries.resize(static_cast<std::size_t>(geosets));
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < summaries.size(); ++i)
+        entries.push_back(geosetSummaryText(static_cast<int>(i) + 1, summaries[i]));
     const std::string prompt = "Geoset to import(1 - " + std::to_string(geosets) + "):";
-    for (;;) {
-        const auto answer = state.dialogs->inputBox(prompt, "Geoset to open", "1");
-        const auto value = common::parseNumber(answer);
-        if (!value || *value < 1 || *value > geosets)
-            continue;
-        const auto rounded = common::parseInteger32(answer);
-        if (rounded && *rounded >= 1 && *rounded <= geosets)
-            return *rounded;
-    }
+    const auto picked = state.dialogs->pickFromList(prompt, "Geoset to open", entries);
+    if (!picked)
+        return std::nullopt;
+    return *picked + 1;
 }
 
 bool readGeosetFile(EditingState& state, const std::string& path,
@@ -63,72 +176,29 @@ bool readGeosetFile(EditingState& state, const std::string& path,
 void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
                std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
                bool storeGroupCount) {
-    const std::string previousModelPath = state.modelPath;
     state.changed(Change::Opened);
     state.snapEnabled = true;
-
     if (!state.dialogs)
         return;
     const auto chosen = state.dialogs->openFileDialog(mdlFileFilter);
     if (!chosen)
         return;
-    if (!common::canOpenForReading(*chosen)) {
-        if (!chosen->empty())
-            state.dialogs->messageBox("Bad file name", "Error");
-        // The previous model stays the one being edited.
-        state.modelPath = previousModelPath;
-        return;
-    }
-    state.modelPath = *chosen;
-
-    const std::string previousTempPath = state.tempPath;
-    const std::string previousSavePath = state.savePath;
-    const int answer = chooseGeoset(state, state.modelPath);
-    state.savePath = state.modelPath;
-
-    // Read into copies first: the working copy is made only from a model that could be read,
-    // so a failed open never replaces the working copy the arrays in memory belong to.
-    auto newVertices = vertices;
-    auto newFaces = faces;
-    auto newMatrices = matrices;
-    const int previousGroupCount = state.groupCount;
-    const bool previousLoaded = state.modelLoaded;
-    bool opened = readGeosetFile(state, state.modelPath, newVertices, newFaces, newMatrices, answer,
-                                 storeGroupCount);
-    std::string newTempPath;
-    if (opened && isMainModel) {
-        newTempPath = workingCopyPath(state.modelPath);
-        if (!common::copyFileOver(state.modelPath, newTempPath)) {
-            state.dialogs->messageBox("Cannot write the working copy " + newTempPath + ".",
-                                      "Error");
-            state.groupCount = previousGroupCount;
-            state.modelLoaded = previousLoaded;
-            opened = false;
-        }
-    }
-
-    if (opened) {
-        vertices = std::move(newVertices);
-        faces = std::move(newFaces);
-        matrices = std::move(newMatrices);
-    }
-    if (isMainModel && opened) {
-        // The old working copy goes, unless it is the very file just opened.
-        if (!previousTempPath.empty() && previousTempPath != newTempPath &&
-            previousTempPath != state.modelPath)
-            common::deleteFile(previousTempPath);
-        state.tempPath = newTempPath;
-        state.geosetNumber = answer;
-        clearUndoHistory(state);
-    } else if (isMainModel) {
-        // Nothing was read: the previous model and its working copy stay in use.
-        state.modelPath = previousModelPath;
-        state.savePath = previousSavePath;
-    } else {
-        state.modelPath = previousModelPath;
-        state.savePath = state.modelPath;
-    }
+    openChosenFile(state, *chosen, std::nullopt,
+                   {vertices, faces, matrices, isMainModel, storeGroupCount});
     state.changed(Change::Geometry | Change::Selection);
+}
+
+bool openModelFile(EditingState& state, const std::string& path, std::optional<int> geoset) {
+    state.changed(Change::Opened | Change::Geometry | Change::Selection);
+    state.snapEnabled = true;
+    return openChosenFile(state, path, geoset,
+                          {state.vertices, state.faces, state.matrices, true, true});
+}
+
+void openCommand(EditingState& state) {
+    if (!settleUnsavedChanges(state))
+        return;
+    openModel(state, state.vertices, state.faces, state.matrices, true, true);
 }
 
 } // namespace editor

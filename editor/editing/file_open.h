@@ -2,6 +2,7 @@
 
 #include "editor/model/geoset_model.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@ struct EditingState;
 inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
 
 // Which geoset to use: 1 when the file has at most one line that is exactly "Geoset {",
-// otherwise asks until the answer is a number from 1 to the count.
-int chooseGeoset(EditingState& state, const std::string& path);
+// otherwise the picker lists every geoset with its vertex and triangle counts and its
+// texture. Nothing when the picker is cancelled.
+std::optional<int> chooseGeoset(EditingState& state, const std::string& path);
 
 // Reads geoset geosetNumber (1-based) of the file into the three arrays; the matrices (and with
 // storeGroupCount the group count) only when the geoset has its Groups block. On input it cannot
@@ -29,5 +31,14 @@ bool readGeosetFile(EditingState& state, const std::string& path,
 void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
                std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
                bool storeGroupCount);
+
+// Opens a model file as the main model without the file dialog (a command line, a dropped
+// file, the recent files): geoset is the geoset to edit, or nothing to ask for it. The working
+// copy is claimed for this editor alone; a copy left by a run that crashed is offered for
+// recovery. True when a geoset was read.
+bool openModelFile(EditingState& state, const std::string& path, std::optional<int> geoset);
+
+// The menu's File > Open: settles unsaved changes first, then opens.
+void openCommand(EditingState& state);
 
 } // namespace editor

@@ -3,6 +3,7 @@
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
+#include "editor/editing/working_copy.h"
 #include "editor/model/model_writer.h"
 
 #include <optional>
@@ -21,7 +22,8 @@ void showError(EditingState& state, const std::string& text) {
 // over another geoset.
 void reopenAfterRemoval(EditingState& state) {
     clearUndoHistory(state);
-    const int answer = chooseGeoset(state, state.modelPath);
+    // The model must be read again whatever the answer: Cancel takes the first geoset.
+    const int answer = chooseGeoset(state, state.modelPath).value_or(1);
     if (readGeosetFile(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
                        true)) {
         state.geosetNumber = answer;
@@ -34,16 +36,30 @@ void reopenAfterRemoval(EditingState& state) {
     state.changed(Change::Geometry | Change::Selection);
 }
 
-// Refreshes the working copy from the file just written; the old copy goes only once the new
-// one is in place, and never when it is the file just written.
-bool refreshWorkingCopy(EditingState& state) {
-    const std::string newTempPath = workingCopyPath(state.modelPath);
-    if (!common::copyFileOver(state.modelPath, newTempPath))
+// True when the working copy in use belongs to the model path (a copy set up without a lock
+// belongs to the model its name is made from).
+bool copyBelongsToModel(const EditingState& state) {
+    if (state.tempPath.empty())
         return false;
-    if (!state.tempPath.empty() && state.tempPath != newTempPath &&
-        state.tempPath != state.modelPath)
-        common::deleteFile(state.tempPath);
-    state.tempPath = newTempPath;
+    if (state.workingCopy.lock)
+        return state.workingCopy.modelPath == state.modelPath;
+    return state.tempPath == workingCopyPath(state.modelPath);
+}
+
+// Refreshes the working copy from the file just written. After Save As to another model a copy
+// is claimed for it; the old copy goes only once the new one is in place, and never when it is
+// the file just written.
+bool refreshWorkingCopy(EditingState& state) {
+    if (copyBelongsToModel(state))
+        return common::copyFileOver(state.modelPath, state.tempPath);
+    const auto claim = claimWorkingCopy(state.modelPath);
+    if (!claim || !common::copyFileOver(state.modelPath, claim->path))
+        return false;
+    if (!state.tempPath.empty() && state.tempPath != state.modelPath)
+        releaseWorkingCopy(state);
+    common::deleteFile(recoveryFilePath(claim->path));
+    state.tempPath = claim->path;
+    state.workingCopy = {state.modelPath, claim->lock};
     return true;
 }
 
@@ -122,11 +138,12 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         return false;
     }
     if (!refreshWorkingCopy(state)) {
-        fail("Saved " + state.savePath + ", but its working copy " +
-             workingCopyPath(state.modelPath) + " cannot be written; editing goes on with " +
-             previousModelPath + ".");
+        fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
+             "goes on with " + previousModelPath + ".");
         return false;
     }
+    state.unsavedChanges = false;
+    common::deleteFile(recoveryFilePath(state.tempPath));
     if (removing) {
         reopenAfterRemoval(state);
     } else if (geosetOnly) {

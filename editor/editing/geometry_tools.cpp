@@ -36,10 +36,13 @@ bool isSelected(const EditingState& state, int corner) {
            state.vertices[static_cast<std::size_t>(corner)].selected;
 }
 
-// Asks one coordinate until the answer is a number; Cancel (an empty answer) asks again too.
-double askCoordinate(EditingState& state, const std::string& prompt) {
+// Asks one coordinate until the answer is a number; nothing on Cancel (an empty answer).
+std::optional<double> askCoordinate(EditingState& state, const std::string& prompt) {
     for (;;) {
-        if (const auto value = common::parseNumber(state.dialogs->inputBox(prompt, "", "0")))
+        const std::string answer = state.dialogs->inputBox(prompt, "", "0");
+        if (answer.empty())
+            return std::nullopt;
+        if (const auto value = common::parseNumber(answer))
             return *value;
     }
 }
@@ -103,10 +106,10 @@ void weldCommand(EditingState& state) {
 void deleteCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
+    takeUndoSnapshot(state, UndoKind::Delete);
     for (auto& vertex : state.vertices)
         if (vertex.selected)
             vertex.deleted = true;
-    takeUndoSnapshot(state, UndoKind::Delete);
     state.changed(Change::Geometry);
 }
 
@@ -155,11 +158,14 @@ void alignCommand(EditingState& state, char axis) {
 void setCoordinatesCommand(EditingState& state) {
     if (!state.modelLoaded || !state.dialogs)
         return;
+    // Cancel at any of the three questions leaves everything as it was.
+    const auto x = askCoordinate(state, "X");
+    const auto y = x ? askCoordinate(state, "Y") : std::nullopt;
+    const auto z = y ? askCoordinate(state, "Z") : std::nullopt;
+    if (!z)
+        return;
     takeUndoSnapshot(state, UndoKind::SetCoordinates);
-    const double x = askCoordinate(state, "X");
-    const double y = askCoordinate(state, "Y");
-    const double z = askCoordinate(state, "Z");
-    moveSelectedTo(state, x, y, z);
+    moveSelectedTo(state, *x, *y, *z);
     state.changed(Change::Geometry);
 }
 

@@ -6,12 +6,13 @@
 #include "editor/editing/file_save.h"
 #include "editor/editing/geoset_capacity.h"
 #include "editor/editing/undo_history.h"
+#include "editor/editing/unsaved_changes.h"
 #include "editor/model/starter_model.h"
 
 namespace editor {
 
 void newModelCommand(EditingState& state) {
-    if (!state.dialogs)
+    if (!state.dialogs || !settleUnsavedChanges(state))
         return;
     const auto chosen = state.dialogs->saveFileDialog(mdlFileFilter);
     if (!chosen)
@@ -30,8 +31,12 @@ void newModelCommand(EditingState& state) {
 void switchGeosetCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    // Reading the model file again after a failed save would throw the edits away.
-    if (!saveModel(state, false, false))
+    const auto answer = askAboutUnsavedChanges(state);
+    if (answer == UnsavedAnswer::Cancel)
+        return;
+    // Reading the model file again after a failed save would throw the edits away. Without
+    // unsaved changes the model is written all the same, as it always was.
+    if (answer != UnsavedAnswer::Discard && !saveModel(state, false, false))
         return;
     if (!common::copyFileOver(state.modelPath, state.tempPath)) {
         if (state.dialogs)
@@ -39,13 +44,15 @@ void switchGeosetCommand(EditingState& state) {
                                       "Error");
         return;
     }
-    const int answer = chooseGeoset(state, state.modelPath);
+    const auto geoset = chooseGeoset(state, state.modelPath);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
-    if (readGeosetFile(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
-                       true)) {
-        state.geosetNumber = answer;
+    if (geoset && readGeosetFile(state, state.modelPath, state.vertices, state.faces,
+                                 state.matrices, *geoset, true)) {
+        state.geosetNumber = *geoset;
+        state.unsavedChanges = false;
         clearUndoHistory(state);
+        state.changed(Change::GeosetRead);
     }
     state.changed(Change::Geometry | Change::Selection);
 }

@@ -5,6 +5,8 @@
 #include "editor/model/marker_slots.h"
 #include "editor/model/selection_queries.h"
 
+#include <optional>
+
 namespace editor {
 
 namespace {
@@ -13,11 +15,13 @@ MarkerRecord& marker(EditingState& state, int slot) {
     return state.markers[static_cast<std::size_t>(slot)];
 }
 
-// Asks until the answer is a number; Cancel (an empty answer) asks again too.
-double askMarkerCoordinate(EditingState& state, const std::string& prompt) {
+// Asks until the answer is a number; nothing on Cancel (an empty answer).
+std::optional<double> askMarkerCoordinate(EditingState& state, const std::string& prompt) {
     for (;;) {
-        if (const auto value =
-                common::parseNumber(state.dialogs->inputBox(prompt, "Add marker", "0")))
+        const std::string answer = state.dialogs->inputBox(prompt, "Add marker", "0");
+        if (answer.empty())
+            return std::nullopt;
+        if (const auto value = common::parseNumber(answer))
             return *value;
     }
 }
@@ -32,10 +36,13 @@ void addMarkerCommand(EditingState& state) {
     if (!state.dialogs)
         return;
     const int slot = nextMarkerSlot(state);
-    const double z = askMarkerCoordinate(state, "Z (front/back)");
-    const double x = askMarkerCoordinate(state, "X (left/right)");
-    const double y = askMarkerCoordinate(state, "Y (up/down)");
-    marker(state, slot) = {x, y, z, true};
+    // Cancel at any of the three questions adds no marker.
+    const auto z = askMarkerCoordinate(state, "Z (front/back)");
+    const auto x = z ? askMarkerCoordinate(state, "X (left/right)") : std::nullopt;
+    const auto y = x ? askMarkerCoordinate(state, "Y (up/down)") : std::nullopt;
+    if (!y)
+        return;
+    marker(state, slot) = {*x, *y, *z, true};
     state.changed(Change::Markers);
 }
 

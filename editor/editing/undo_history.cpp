@@ -4,6 +4,32 @@
 
 namespace editor {
 
+namespace {
+
+std::vector<bool> flagsOf(const std::vector<VertexRecord>& vertices, bool VertexRecord::*flag) {
+    std::vector<bool> flags(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        flags[i] = vertices[i].*flag;
+    return flags;
+}
+
+std::vector<VertexPlacement> placementsOfSelection(const std::vector<VertexRecord>& vertices) {
+    std::vector<VertexPlacement> placements;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const auto& v = vertices[i];
+        if (v.selected)
+            placements.push_back({i, v.x, v.y, v.z, v.normalX, v.normalY, v.normalZ});
+    }
+    return placements;
+}
+
+void dropOldest(UndoFields& history) {
+    while (history.undoHistory.size() > static_cast<std::size_t>(undoHistorySize))
+        history.undoHistory.pop_back();
+}
+
+} // namespace
+
 void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1, double amount2,
                       double amount3) {
     if (!state.modelLoaded)
@@ -12,25 +38,45 @@ void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1, double
     UndoEntry entry;
     entry.used = true;
     entry.kind = kind;
-    if (info.savesSelection) {
-        entry.selectionFlags.reserve(state.vertices.size());
-        for (const auto& vertex : state.vertices)
-            entry.selectionFlags.push_back(vertex.selected);
-    }
-    if (info.savesVertices)
+    switch (info.restore) {
+    case UndoRestore::SelectionFlags:
+        entry.selectionFlags = flagsOf(state.vertices, &VertexRecord::selected);
+        break;
+    case UndoRestore::DeletedFlags:
+        entry.selectionFlags = flagsOf(state.vertices, &VertexRecord::deleted);
+        break;
+    case UndoRestore::Placements:
+        entry.savedPlacements = placementsOfSelection(state.vertices);
+        break;
+    case UndoRestore::VerticesAndFaces:
         entry.savedVertices = state.vertices;
-    if (info.savesFaces)
         entry.savedFaces = state.faces;
+        break;
+    case UndoRestore::Vertices:
+        entry.savedVertices = state.vertices;
+        break;
+    case UndoRestore::Faces:
+        entry.savedFaces = state.faces;
+        break;
+    case UndoRestore::AxisLocks:
+        break;
+    }
     entry.amount1 = amount1;
     entry.amount2 = amount2;
     entry.amount3 = amount3;
+    if (info.changesDocument)
+        state.unsavedChanges = true;
     pushUndoStep(state, std::move(entry));
 }
 
 void pushUndoStep(UndoFields& history, UndoEntry entry) {
+    history.redoHistory.clear();
+    pushRedoneStep(history, std::move(entry));
+}
+
+void pushRedoneStep(UndoFields& history, UndoEntry entry) {
     history.undoHistory.push_front(std::move(entry));
-    while (history.undoHistory.size() > static_cast<std::size_t>(undoHistorySize))
-        history.undoHistory.pop_back();
+    dropOldest(history);
 }
 
 const UndoEntry& undoEntry(const UndoFields& history, int k) {
@@ -40,8 +86,14 @@ const UndoEntry& undoEntry(const UndoFields& history, int k) {
     return history.undoHistory[static_cast<std::size_t>(k - 1)];
 }
 
+const UndoEntry& redoEntry(const UndoFields& history) {
+    static const UndoEntry empty;
+    return history.redoHistory.empty() ? empty : history.redoHistory.front();
+}
+
 void clearUndoHistory(UndoFields& history) {
     history.undoHistory.clear();
+    history.redoHistory.clear();
 }
 
 } // namespace editor

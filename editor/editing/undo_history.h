@@ -13,15 +13,27 @@ struct EditingState;
 
 inline constexpr int undoHistorySize = 40;
 
+// The position and normal of one vertex, kept by the steps that move the selection.
+struct VertexPlacement {
+    std::size_t index = 0;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    double normalX = 0;
+    double normalY = 0;
+    double normalZ = 0;
+};
+
 // One step of the history; it saves only what its kind needs to be reversed (see
 // undoKindInfo). The amounts are those of a transformation, or the three axis flags (1.0
 // enabled, 0.0 disabled) of a "Set Active Axes" step.
 struct UndoEntry {
     bool used = false;
     UndoKind kind = UndoKind::Selection;
-    std::vector<bool> selectionFlags;
+    std::vector<bool> selectionFlags; // or the deleted flags of a Delete step
     std::vector<VertexRecord> savedVertices;
     std::vector<FaceRecord> savedFaces;
+    std::vector<VertexPlacement> savedPlacements;
     double amount1 = 0;
     double amount2 = 0;
     double amount3 = 0;
@@ -30,10 +42,11 @@ struct UndoEntry {
     std::string name() const { return used ? undoKindInfo(kind).caption : ""; }
 };
 
-// The history, newest step first, at most 40 steps. An entry taken out by Undo is whole: it can
-// be put on a redo list as it is.
+// The history, newest step first, at most 40 steps. An entry taken out by Undo is whole and
+// goes on the redo list as it is, newest first; a new step clears that list.
 struct UndoFields {
     std::deque<UndoEntry> undoHistory;
+    std::deque<UndoEntry> redoHistory;
 };
 
 // Records a step before a command changes the model (nothing when no model is loaded), saving
@@ -41,14 +54,21 @@ struct UndoFields {
 void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1 = 0, double amount2 = 0,
                       double amount3 = 0);
 
-// Puts a prepared step on the history, dropping the oldest past 40.
+// Puts a new step on the history, dropping the oldest past 40, and clears the redo list.
 void pushUndoStep(UndoFields& history, UndoEntry entry);
+
+// Puts a step back on the history after a redo, dropping the oldest past 40; the redo list
+// stays.
+void pushRedoneStep(UndoFields& history, UndoEntry entry);
 
 // Entry k of the history, 1-based, newest first; an empty entry past the last step.
 const UndoEntry& undoEntry(const UndoFields& history, int k);
 
-// Forgets every step. Used when the arrays are read anew or renumbered: a step taken on the
-// old arrays would restore or move the wrong records.
+// The newest entry of the redo list; an empty entry when there is none.
+const UndoEntry& redoEntry(const UndoFields& history);
+
+// Forgets every step, and the redo list. Used when the arrays are read anew or renumbered: a step
+// taken on the old arrays would restore or move the wrong records.
 void clearUndoHistory(UndoFields& history);
 
 } // namespace editor

@@ -29,25 +29,23 @@ enum class UndoKind {
     SetActiveAxes,
 };
 
-// How a step is reversed.
+// What a step saves when it is recorded. Undo and Redo both exchange the saved records with
+// the current ones, so a step reversed once holds what it takes to re-apply it.
 enum class UndoRestore {
-    SelectionFlags,   // the saved selection flags come back
-    Undelete,         // the selected vertices are no longer deleted
-    ReverseMove,      // the move runs again with negated amounts on the current selection
-    ReverseRotate,    // likewise the rotation about the step's axis
-    ReverseScale,     // likewise the scaling
-    VerticesAndFaces, // both saved arrays come back
-    Vertices,         // the saved vertex array comes back
-    Faces,            // the saved face array comes back
-    AxisLocks,        // the three saved axis flags come back
+    SelectionFlags,   // the selection flags of every vertex
+    DeletedFlags,     // the deleted flags of every vertex
+    Placements,       // positions and normals of the selected vertices
+    VerticesAndFaces, // both arrays
+    Vertices,         // the vertex array
+    Faces,            // the face array
+    AxisLocks,        // the three axis flags
 };
 
 struct UndoKindInfo {
     const char* caption;
-    bool savesSelection;
-    bool savesVertices;
-    bool savesFaces;
     UndoRestore restore;
+    // The step changes what is saved in the model file (not only the selection or the tools).
+    bool changesDocument;
 };
 
 const UndoKindInfo& undoKindInfo(UndoKind kind);

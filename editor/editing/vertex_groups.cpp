@@ -166,6 +166,7 @@ void addMatrixCommand(EditingState& state) {
                 state.matrices.at(slot, state.groupCount) = -1;
         }
         state.matrices.at(n, state.groupCount) = *id;
+        state.unsavedChanges = true;
     }
 }
 

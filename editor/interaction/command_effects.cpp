@@ -1,12 +1,15 @@
 #include "editor/interaction/command_effects.h"
 
 #include "editor/interaction/editor_state.h"
+#include "editor/views/view_navigation.h"
 #include "editor/views/viewports.h"
 
 namespace editor {
 
 void finishCommand(EditorState& state) {
-    const Changes changes = takeChanges(state);
+    Changes changes = takeChanges(state);
+    if (changes.has(Change::GeosetRead) && state.modelLoaded)
+        changes |= fitAllViews(state, state);
     if (changes.has(Change::Opened)) {
         state.mouseArmed = false;
         if (state.startArmingTimer)

@@ -5,7 +5,8 @@ namespace editor {
 struct EditorState;
 
 // After a command: acts on what it changed, once. A begun open disarms box selection until the
-// arming timer fires; the views are redrawn as the changes need.
+// arming timer fires; a geoset read anew is fitted into every view; the views are redrawn as the
+// changes need.
 void finishCommand(EditorState& state);
 
 } // namespace editor

@@ -45,10 +45,11 @@ constexpr std::array<ControlPlacement, 45> layout{{
     {"cmdActivateX", {8640, 5160, 375, 375}, 1, 0},
     {"cmdActivateY", {9000, 5160, 375, 375}, 1, 0},
     {"cmdActivateZ", {9360, 5160, 375, 375}, 1, 0},
-    {"txtX", {120, 6720, 735, 285}, 0, 1},
-    {"txtY", {960, 6720, 735, 285}, 0, 1},
-    {"txtZ", {1800, 6720, 735, 285}, 0, 1},
-    {"txtTips", {3480, 6720, 6255, 285}, 0, 1, 1, 0},
+    // The read-outs are wide enough for the longest coordinate a view can show (16 characters).
+    {"txtX", {120, 6720, 1800, 285}, 0, 1},
+    {"txtY", {2040, 6720, 1800, 285}, 0, 1},
+    {"txtZ", {3960, 6720, 1800, 285}, 0, 1},
+    {"txtTips", {5880, 6720, 3855, 285}, 0, 1, 1, 0},
     // Separator lines, two pixels thick: between the view columns, between the view rows, above
     // the read-outs, beside the top view's buttons, and three across the tool column.
     {"Line1", {4200, 0, 30, 6600}, half, 0, 0, 1},

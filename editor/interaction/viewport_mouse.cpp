@@ -23,14 +23,6 @@ double& markerCoordinate(MarkerRecord& marker, char axis) {
     return axis == 'x' ? marker.x : axis == 'y' ? marker.y : marker.z;
 }
 
-// The model coordinates under a view position, across and up.
-std::pair<double, double> unproject(const EditorState& state, View view, double x, double y) {
-    const auto geometry = viewGeometry(state, view);
-    const auto size = viewSize(state, view);
-    return {unprojectH(x, geometry.zoom, geometry.panX, size.width),
-            unprojectV(y, geometry.zoom, geometry.panY, size.height)};
-}
-
 std::string readOutText(double value) {
     return common::formatNumber(common::roundHalfEven(value, 3));
 }
@@ -42,6 +34,13 @@ ViewSize viewSize(const EditorState& state, View view) {
     if (!canvas)
         return standardViewSize;
     return {canvas->width(), canvas->height()};
+}
+
+std::pair<double, double> unprojectPoint(const EditorState& state, View view, double x, double y) {
+    const auto geometry = viewGeometry(state, view);
+    const auto size = viewSize(state, view);
+    return {unprojectH(x, geometry.zoom, geometry.panX, size.width),
+            unprojectV(y, geometry.zoom, geometry.panY, size.height)};
 }
 
 std::string viewTipText(View view) {
@@ -60,7 +59,7 @@ std::optional<CoordinateReadOut> viewMouseMove(const EditorState& state, View vi
                                                double y) {
     if (!state.modelControlsEnabled)
         return std::nullopt;
-    const auto [h, v] = unproject(state, view, x, y);
+    const auto [h, v] = unprojectPoint(state, view, x, y);
     const std::string across = readOutText(h);
     const std::string up = readOutText(v);
     switch (view) {
@@ -77,13 +76,19 @@ std::optional<CoordinateReadOut> viewMouseMove(const EditorState& state, View vi
 void viewMouseDown(EditorState& state, View view, double x, double y) {
     if (!state.modelControlsEnabled)
         return;
-    std::tie(state.dragStartH, state.dragStartV) = unproject(state, view, x, y);
+    std::tie(state.dragStartH, state.dragStartV) = unprojectPoint(state, view, x, y);
+    state.dragInProgress = true;
 }
 
 void viewMouseUp(EditorState& state, View view, MouseButton button, double x, double y) {
     if (!state.modelControlsEnabled)
         return;
-    std::tie(state.dragEndH, state.dragEndV) = unproject(state, view, x, y);
+    std::tie(state.dragEndH, state.dragEndV) = unprojectPoint(state, view, x, y);
+    state.dragInProgress = false;
+    // The preview goes whatever the release does (a disarmed box selection changes nothing).
+    if (state.dragPreviewShown)
+        state.changed(allViews);
+    state.dragPreviewShown = false;
     releaseDrag(state, view, button);
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace editor {
 
@@ -25,6 +26,9 @@ struct CoordinateReadOut {
     std::string txtZ;
     std::string tip;
 };
+
+// The model coordinates under a view position (twips), across and up.
+std::pair<double, double> unprojectPoint(const EditorState& state, View view, double x, double y);
 
 // Tip text of a view: "Front viewport", "Top viewport" or "Left viewport".
 std::string viewTipText(View view);

@@ -15,10 +15,22 @@ MenuState menuState(const EditorState& state) {
     const auto& newest = undoEntry(state, 1);
     menus.mnuUndoEnabled = newest.used;
     menus.mnuUndoCaption = newest.used ? "Undo " + newest.name() : "Undo";
+    const auto& undone = redoEntry(state);
+    menus.mnuRedoEnabled = undone.used;
+    menus.mnuRedoCaption = undone.used ? "Redo " + undone.name() : "Redo";
     menus.mnuAddMarkerGraphicallyChecked = state.placingMarker;
     menus.mnuShowNormalsChecked = state.showNormals;
     menus.mnuEnableTipsChecked = state.tipsEnabled;
     return menus;
+}
+
+std::string windowTitle(const EditorState& state) {
+    if (state.modelPath.empty() || !state.modelLoaded)
+        return "MDL Moldrin";
+    const auto slash = state.modelPath.find_last_of('/');
+    const std::string name =
+        slash == std::string::npos ? state.modelPath : state.modelPath.substr(slash + 1);
+    return name + (state.unsavedChanges ? "*" : "") + " - MDL Moldrin";
 }
 
 ToolButtonState toolButtonState(const EditorState& state) {

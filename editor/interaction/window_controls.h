@@ -22,11 +22,17 @@ struct MenuState {
     bool cmdDeleteEnabled = true;
     bool mnuUndoEnabled = false;
     std::string mnuUndoCaption = "Undo";
+    bool mnuRedoEnabled = false;
+    std::string mnuRedoCaption = "Redo";
     bool mnuAddMarkerGraphicallyChecked = false;
     bool mnuShowNormalsChecked = false;
     bool mnuEnableTipsChecked = false;
 };
 MenuState menuState(const EditorState& state);
+
+// The main window's title: "name.mdl - MDL Moldrin", the name followed by "*" while there are
+// unsaved changes; "MDL Moldrin" before a model is opened.
+std::string windowTitle(const EditorState& state);
 
 // The tool buttons' colours and the axis menu check marks.
 struct ToolButtonState {

@@ -1,7 +1,8 @@
 #include "editor/interaction/window_lifecycle.h"
 
 #include "common/program_options.h"
-#include "common/text_file.h"
+#include "editor/editing/unsaved_changes.h"
+#include "editor/editing/working_copy.h"
 #include "editor/interaction/editor_state.h"
 
 namespace editor {
@@ -26,9 +27,12 @@ void armingTimerFired(EditorState& state) {
     state.mouseArmed = true;
 }
 
+bool mayCloseMainWindow(EditorState& state) {
+    return settleUnsavedChanges(state);
+}
+
 void closeMainWindow(EditorState& state) {
-    if (!state.tempPath.empty())
-        common::deleteFile(state.tempPath);
+    releaseWorkingCopy(state);
 }
 
 } // namespace editor

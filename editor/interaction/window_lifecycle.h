@@ -16,7 +16,11 @@ inline constexpr int armingIntervalMs = 100;
 // The arming timer fired (100 ms after a model was opened): box selection is allowed again.
 void armingTimerFired(EditorState& state);
 
-// The main window's closing step: deletes the working copy.
+// Asked before the main window closes: settles unsaved changes (Save, Discard or Cancel). False
+// when the window is to stay open.
+bool mayCloseMainWindow(EditorState& state);
+
+// The main window's closing step: deletes the working copy, its recovery file and its lock.
 void closeMainWindow(EditorState& state);
 
 } // namespace editor

@@ -13,6 +13,9 @@ struct WindowFields {
     double dragStartV = 0;
     double dragEndH = 0;
     double dragEndV = 0;
+    // A button went down on a view and has not come up; the views show a preview of the drag.
+    bool dragInProgress = false;
+    bool dragPreviewShown = false;
     // Help > Enable Tips is checked.
     bool tipsEnabled = false;
     // The tip box: its text and whether it is shown (tips off hides it, keeping the text).

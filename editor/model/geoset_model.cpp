@@ -8,9 +8,13 @@ bool samePosition(const GeosetModel& model, int i, int j) {
     return first.x == second.x && first.y == second.y && first.z == second.z;
 }
 
-std::string workingCopyPath(const std::string& modelPath) {
-    const auto keep = modelPath.size() >= 4 ? modelPath.size() - 4 : 0;
-    return modelPath.substr(0, keep) + "_TMP.tdl";
+std::string workingCopyPath(const std::string& modelPath, int number) {
+    const auto slash = modelPath.find_last_of('/');
+    const auto nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto dot = modelPath.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && dot > nameStart;
+    const std::string stem = modelPath.substr(0, hasExtension ? dot : modelPath.size());
+    return stem + "_TMP" + (number > 1 ? std::to_string(number) : "") + ".tdl";
 }
 
 } // namespace editor

@@ -94,8 +94,10 @@ struct GeosetModel {
 // True when the vertices with the 0-based indices i and j have exactly equal positions.
 bool samePosition(const GeosetModel& model, int i, int j);
 
-// The working copy's path for a model path: the path less its last 4 characters, followed by
-// "_TMP.tdl".
-std::string workingCopyPath(const std::string& modelPath);
+// The working copy's path for a model path, in the model's folder: the file name less its
+// extension (the text from its last ".", when that is not the name's first character),
+// followed by "_TMP.tdl"; "name.mdl" gives "name_TMP.tdl". A second editor's copy of the same
+// model is number 2, "name_TMP2.tdl", and so on.
+std::string workingCopyPath(const std::string& modelPath, int number = 1);
 
 } // namespace editor

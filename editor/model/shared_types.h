@@ -36,7 +36,8 @@ enum class Change : std::uint32_t {
     FrontView = 1u << 3, // zoom, pan or contents of one view
     TopView = 1u << 4,
     LeftView = 1u << 5,
-    Opened = 1u << 6, // an open was begun: box selection waits for the arming interval
+    Opened = 1u << 6,     // an open was begun: box selection waits for the arming interval
+    GeosetRead = 1u << 7, // a geoset was read anew: the views fit it
 };
 
 class Changes {

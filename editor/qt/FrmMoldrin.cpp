@@ -2,10 +2,15 @@
 
 #include "editor/qt/ToolButtonWidget.h"
 
+#include "editor/editing/file_open.h"
 #include "editor/editing/geometry_tools.h"
 #include "editor/editing/tool_modes.h"
+#include "editor/editing/unsaved_changes.h"
+#include "editor/editing/working_copy.h"
 #include "editor/interaction/command_effects.h"
+#include "editor/interaction/drag_preview.h"
 #include "editor/interaction/main_window_layout.h"
+#include "editor/interaction/recent_files.h"
 #include "editor/interaction/tips.h"
 #include "editor/interaction/view_hover.h"
 #include "editor/interaction/viewport_mouse.h"
@@ -18,15 +23,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <cmath>
 #include <optional>
@@ -55,6 +66,33 @@ QRect toPixels(const TwipsRect& rect) {
     return QRect(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
 }
 
+// Tells whether Space is held anywhere in the application, for panning by dragging.
+class SpaceKeyWatcher : public QObject {
+  public:
+    SpaceKeyWatcher(QObject* parent, std::function<void(bool)> changed)
+        : QObject(parent), changed_(std::move(changed)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Space && !key->isAutoRepeat())
+                changed_(event->type() == QEvent::KeyPress);
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(bool)> changed_;
+};
+
+// How many files the File menu lists, and where they are kept.
+constexpr int recentFileCount = 8;
+const char* const recentFilesKey = "recentFiles";
+
+// Unsaved edits are written beside the working copy this often, for recovery after a crash.
+constexpr int recoveryIntervalMs = 30000;
+
 // The system's own text of the number 1.23, for the decimal-separator check.
 std::string systemTextOf123() {
     QLocale system = QLocale::system();
@@ -68,7 +106,13 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), qtDialogs_(this) {
     setObjectName("frmMoldrin");
     setWindowTitle("MDL Moldrin");
+    setAcceptDrops(true);
     state_.dialogs = dialogs ? dialogs : &qtDialogs_;
+    qApp->installEventFilter(new SpaceKeyWatcher(this, [this](bool held) {
+        spaceHeld_ = held;
+        if (!held)
+            panning_ = false;
+    }));
 
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
@@ -83,6 +127,12 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
     tmrTime_->setInterval(armingIntervalMs);
     connect(tmrTime_, &QTimer::timeout, this, [this] { run(armingTimerFired); });
     state_.startArmingTimer = [this] { tmrTime_->start(); };
+
+    tmrRecovery_ = new QTimer(this);
+    tmrRecovery_->setObjectName("tmrRecovery");
+    tmrRecovery_->setInterval(recoveryIntervalMs);
+    connect(tmrRecovery_, &QTimer::timeout, this, [this] { storeRecoveryFile(state_); });
+    tmrRecovery_->start();
 
     const QSize clientSize(clientWidthTwips / twipsPerPixel, clientHeightTwips / twipsPerPixel);
     const int menuHeight = menuBar()->sizeHint().height();
@@ -206,6 +256,8 @@ QAbstractButton* FrmMoldrin::addButton(QWidget* client, const char* name, const 
     }
     button->setObjectName(name);
     button->setAutoFillBackground(true);
+    // Space pans the views while held; a focused button would take it as a click.
+    button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QAbstractButton::clicked, this, [this, command] { run(command); });
     buttons_.insert(name, button);
     buttonCommands_.insert(name, command);
@@ -220,13 +272,43 @@ ViewportWidget* FrmMoldrin::addView(QWidget* client, const char* name, View view
                                                   : state_.pbxLeft;
     canvas = &widget->canvas();
     connect(widget, &ViewportWidget::mouseDown, this,
-            [this, view](Qt::MouseButton, double x, double y) {
+            [this, view](Qt::MouseButton button, double x, double y) {
+                if (spaceHeld_) {
+                    panning_ = true;
+                    panFrom_ = QPointF(x, y);
+                    return;
+                }
+                if (!pressedButton_)
+                    pressedButton_ = coreButton(button);
                 run([&](EditorState& s) { viewMouseDown(s, view, x, y); });
             });
     connect(widget, &ViewportWidget::mouseUp, this,
             [this, view](Qt::MouseButton button, double x, double y) {
-                if (const auto pressed = coreButton(button))
+                if (panning_) {
+                    panning_ = false;
+                    return;
+                }
+                const auto pressed = coreButton(button);
+                if (pressed && pressed == pressedButton_)
+                    pressedButton_.reset();
+                if (pressed)
                     run([&](EditorState& s) { viewMouseUp(s, view, *pressed, x, y); });
+            });
+    connect(widget, &ViewportWidget::mouseDrag, this,
+            [this, view](Qt::MouseButtons, double x, double y) {
+                if (panning_) {
+                    const QPointF by = QPointF(x, y) - panFrom_;
+                    panFrom_ = QPointF(x, y);
+                    run([&](EditorState& s) { s.changed(panBy(s, view, by.x(), by.y())); });
+                } else if (pressedButton_) {
+                    run([&](EditorState& s) { previewDrag(s, view, *pressedButton_, x, y); });
+                }
+            });
+    connect(widget, &ViewportWidget::wheelTurned, this,
+            [this, view](double notches, double x, double y) {
+                run([&](EditorState& s) {
+                    s.changed(zoomAbout(s, view, std::pow(1.25, notches), x, y));
+                });
             });
     connect(widget, &ViewportWidget::mouseMove, this, [this, view](double x, double y) {
         run([&](EditorState& s) { hoverView(s, view, x, y); });
@@ -286,6 +368,10 @@ void FrmMoldrin::syncWidgets() {
     enable("mnuMergeGeoset", menus.mnuMergeGeosetEnabled);
     enable("mnuUndo", menus.mnuUndoEnabled);
     actions_.value("mnuUndo")->setText(QString::fromStdString(menus.mnuUndoCaption));
+    enable("mnuRedo", menus.mnuRedoEnabled);
+    actions_.value("mnuRedo")->setText(QString::fromStdString(menus.mnuRedoCaption));
+    setWindowTitle(QString::fromStdString(editor::windowTitle(state_)));
+    rememberRecentFile();
     buttons_.value("cmdSnap")->setEnabled(menus.cmdSnapEnabled);
     buttons_.value("cmdDelete")->setEnabled(menus.cmdDeleteEnabled);
 
@@ -317,7 +403,67 @@ bool FrmMoldrin::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void FrmMoldrin::openFile(const QString& path, std::optional<int> geoset) {
+    const std::string file = path.toStdString();
+    run([&](EditorState& s) {
+        if (settleUnsavedChanges(s))
+            openModelFile(s, file, geoset);
+    });
+}
+
+QStringList FrmMoldrin::recentFiles() const {
+    return QSettings("moldrin", "moldrin").value(recentFilesKey).toStringList();
+}
+
+void FrmMoldrin::rememberRecentFile() {
+    if (!state_.modelLoaded || state_.modelPath.empty() || state_.modelPath == rememberedPath_)
+        return;
+    rememberedPath_ = state_.modelPath;
+    std::vector<std::string> files;
+    for (const QString& file : recentFiles())
+        files.push_back(file.toStdString());
+    QStringList updated;
+    for (const auto& file :
+         withRecentFile(files, absoluteModelPath(rememberedPath_), recentFileCount))
+        updated << QString::fromStdString(file);
+    QSettings("moldrin", "moldrin").setValue(recentFilesKey, updated);
+    rebuildRecentFilesMenu();
+}
+
+void FrmMoldrin::rebuildRecentFilesMenu() {
+    if (!recentFilesMenu_)
+        return;
+    recentFilesMenu_->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction* item = recentFilesMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(files[i]));
+        item->setObjectName(QString("mnuRecentFile%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, file = files[i]] { openFile(file); });
+    }
+    recentFilesMenu_->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void FrmMoldrin::dragEnterEvent(QDragEnterEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void FrmMoldrin::dropEvent(QDropEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // The drop's own event must end before a modal question can be shown.
+    QTimer::singleShot(0, this, [this, path = urls.first().toLocalFile()] { openFile(path); });
+}
+
 void FrmMoldrin::closeEvent(QCloseEvent* event) {
+    if (!mayCloseMainWindow(state_)) {
+        event->ignore();
+        syncWidgets();
+        return;
+    }
     for (auto* editor : findChildren<FrmUVEditor*>(QString(), Qt::FindDirectChildrenOnly))
         editor->close();
     run(closeMainWindow);

@@ -8,8 +8,11 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
+class QDragEnterEvent;
+class QDropEvent;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -37,9 +40,19 @@ class FrmMoldrin : public QMainWindow {
 
     EditorState& state() { return state_; }
 
+    // Opens a model file as File > Open would after its dialog (the command line, a dropped
+    // file, a recent file): unsaved changes are settled first. geoset: the geoset to edit, or
+    // nothing to ask.
+    void openFile(const QString& path, std::optional<int> geoset = std::nullopt);
+
+    // The recent files as the File menu lists them, newest first.
+    QStringList recentFiles() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     using Command = std::function<void(EditorState&)>;
@@ -57,6 +70,8 @@ class FrmMoldrin : public QMainWindow {
                                const Command& command);
     ViewportWidget* addView(QWidget* client, const char* name, View view);
     void placeControls();
+    void rememberRecentFile();
+    void rebuildRecentFilesMenu();
 
     EditorState state_;
     common::QtDialogs qtDialogs_;
@@ -73,6 +88,14 @@ class FrmMoldrin : public QMainWindow {
     QLineEdit* txtZ_ = nullptr;
     QLineEdit* txtTips_ = nullptr;
     QTimer* tmrTime_ = nullptr;
+    QTimer* tmrRecovery_ = nullptr;
+    QMenu* recentFilesMenu_ = nullptr;
+    std::string rememberedPath_;
+    // Space is held: a drag on a view pans it. panFrom_ is the last pointer position, in twips.
+    bool spaceHeld_ = false;
+    bool panning_ = false;
+    QPointF panFrom_;
+    std::optional<MouseButton> pressedButton_;
 };
 
 } // namespace editor

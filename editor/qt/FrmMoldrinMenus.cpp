@@ -22,14 +22,6 @@
 
 namespace editor {
 
-namespace {
-
-void openCommand(EditorState& state) {
-    openModel(state, state.vertices, state.faces, state.matrices, true, true);
-}
-
-} // namespace
-
 QMenu* FrmMoldrin::addMenu(QMenu* parent, const char* name, const char* caption) {
     QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(caption))
                          : menuBar()->addMenu(QString::fromUtf8(caption));
@@ -68,10 +60,15 @@ void FrmMoldrin::buildMenus() {
     })->setEnabled(false);
     addItem(file, "mnuMergeGeoset", "Merge Geoset", mergeGeosetCommand);
     file->addSeparator();
+    recentFilesMenu_ = addMenu(file, "mnuRecentFiles", "Recent Files");
+    rebuildRecentFilesMenu();
+    file->addSeparator();
     addItem(file, "mnuExit", "Exit", [this](EditorState&) { close(); });
 
     QMenu* edit = addMenu(nullptr, "mnuEdit", "Edit");
     addItem(edit, "mnuUndo", "Undo", undoLast, QKeySequence("Ctrl+Z"));
+    addItem(edit, "mnuRedo", "Redo", redoLast, QKeySequence("Ctrl+Y"))
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     edit->addSeparator();
     addItem(edit, "mnuSelectAll", "Select All", selectAll, QKeySequence("Ctrl+A"));
     addItem(edit, "mnuInvertSelection", "Invert Selection", invertSelection,
@@ -129,6 +126,10 @@ void FrmMoldrin::buildMenus() {
     toolsItems_ = tools->findChildren<QAction*>();
 
     QMenu* view = addMenu(nullptr, "mnuView", "View");
+    addItem(
+        view, "mnuFitAll", "Fit All", [](EditorState& s) { s.changed(fitAllViews(s, s)); },
+        QKeySequence(Qt::Key_Home));
+    view->addSeparator();
     addItem(view, "mnuAddMarker", "Add Marker", addMarkerCommand);
     checkable(addItem(view, "mnuAddMarkerGraphically", "Add Marker Graphically",
                       addMarkerGraphicallyCommand));

@@ -9,6 +9,7 @@
 #include "editor/uv/uv_handover.h"
 #include "editor/uv/uv_mouse.h"
 #include "editor/uv/uv_remap.h"
+#include "editor/uv/uv_undo.h"
 #include "editor/uv/uv_view.h"
 #include "editor/uv/uv_window.h"
 
@@ -164,7 +165,19 @@ void FrmUVEditor::buildMenu() {
     mnuEdit->setObjectName("mnuEdit");
     QAction* mnuUndo = mnuEdit->addAction("Undo");
     mnuUndo->setObjectName("mnuUndo");
-    mnuUndo->setEnabled(false); // this window keeps no undo history
+    mnuUndo->setShortcut(QKeySequence("Ctrl+Z"));
+    connect(mnuUndo, &QAction::triggered, this, [this] {
+        undoUV(uv_);
+        syncWidgets();
+    });
+    QAction* mnuRedo = mnuEdit->addAction("Redo");
+    mnuRedo->setObjectName("mnuRedo");
+    mnuRedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    connect(mnuRedo, &QAction::triggered, this, [this] {
+        redoUV(uv_);
+        syncWidgets();
+    });
+    mnuEdit->addSeparator();
     QAction* mnuSelectAll = mnuEdit->addAction("Select All");
     mnuSelectAll->setObjectName("mnuSelectAll");
     connect(mnuSelectAll, &QAction::triggered, this, [this] {
@@ -197,6 +210,7 @@ void FrmUVEditor::cmdLoadImg_Click() {
 
 void FrmUVEditor::cmdRemap_Click() {
     remapUV(uv_, state_, cboView_->currentText().toStdString());
+    syncWidgets();
 }
 
 void FrmUVEditor::cmdSaveUVChanges_Click() {
@@ -230,6 +244,14 @@ void FrmUVEditor::syncWidgets() {
     paintToolButton(cmdUVY_, b.cmdUVY);
     txtUVX_->setText(QString::fromStdString(uv_.txtUVX));
     txtUVY_->setText(QString::fromStdString(uv_.txtUVY));
+    if (auto* undo = findChild<QAction*>("mnuUndo")) {
+        undo->setText(QString::fromStdString(uvUndoCaption(uv_)));
+        undo->setEnabled(!uv_.uvUndo.empty());
+    }
+    if (auto* redo = findChild<QAction*>("mnuRedo")) {
+        redo->setText(QString::fromStdString(uvRedoCaption(uv_)));
+        redo->setEnabled(!uv_.uvRedo.empty());
+    }
     pbxUVView_->update();
 }
 

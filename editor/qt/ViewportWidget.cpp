@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -45,6 +46,9 @@ class ViewportWidget::BackingCanvas : public common::Canvas {
     void stretchedPicture(const std::shared_ptr<const common::RgbaImage>& picture, double x,
                           double y, double width, double height) override {
         widget_.painterCanvas().stretchedPicture(picture, x, y, width, height);
+    }
+    void text(double x, double y, const std::string& text, common::Colour colour) override {
+        widget_.painterCanvas().text(x, y, text, colour);
     }
 
     void finish() override {
@@ -122,7 +126,18 @@ void ViewportWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ViewportWidget::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMove(toTwips(event->position().x()), toTwips(event->position().y()));
+    const double x = toTwips(event->position().x()), y = toTwips(event->position().y());
+    emit mouseMove(x, y);
+    if (event->buttons() != Qt::NoButton)
+        emit mouseDrag(event->buttons(), x, y);
+}
+
+void ViewportWidget::wheelEvent(QWheelEvent* event) {
+    // One notch of a wheel is 120; touchpads send smaller steps.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0)
+        emit wheelTurned(notches, toTwips(event->position().x()), toTwips(event->position().y()));
+    event->accept();
 }
 
 } // namespace editor

@@ -34,6 +34,10 @@ class ViewportWidget : public QWidget {
     void mouseDown(Qt::MouseButton button, double x, double y);
     void mouseUp(Qt::MouseButton button, double x, double y);
     void mouseMove(double x, double y);
+    // The pointer moved with buttons held (after mouseMove).
+    void mouseDrag(Qt::MouseButtons buttons, double x, double y);
+    // The wheel turned by notches (positive away from the user) over the point (x, y).
+    void wheelTurned(double notches, double x, double y);
     // The backing image was made anew for a new size; it is blank until the view is redrawn.
     void resized();
 
@@ -43,6 +47,7 @@ class ViewportWidget : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     class BackingCanvas;

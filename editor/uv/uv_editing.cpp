@@ -1,6 +1,7 @@
 #include "editor/uv/uv_editing.h"
 
 #include "editor/uv/uv_editor_state.h"
+#include "editor/uv/uv_undo.h"
 #include "editor/uv/uv_view.h"
 
 #include <algorithm>
@@ -139,10 +140,13 @@ void uvDragTransform(UvEditorState& uv) {
     const double du = uv.upU - uv.downU;
     const double dv = uv.upV - uv.downV;
     if (uv.uvTransformMode == "M") {
+        recordUVStep(uv, "Move");
         moveSelUV(uv, du, dv, uv.xEnabled, uv.yEnabled);
     } else if (uv.uvTransformMode == "R") {
+        recordUVStep(uv, "Rotate");
         rotateSelUV(uv, dv * 1.5);
     } else if (uv.uvTransformMode == "S") {
+        recordUVStep(uv, "Scale");
         const double t = dv + du;
         const double factor = t >= 0 ? t + 1 : 1 / (std::abs(t) + 1);
         scaleSelUV(uv, factor, uv.xEnabled, uv.yEnabled);

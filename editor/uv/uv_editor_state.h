@@ -29,6 +29,13 @@ struct UvModeButtons {
     ButtonColour cmdUVY = ButtonColour::ButtonFace;
 };
 
+// One step of the texture editor's history: its caption and the coordinates it replaced.
+struct UvStep {
+    std::string caption;
+    std::vector<double> texU;
+    std::vector<double> texV;
+};
+
 // The texture coordinate editor window: its own working copies of the geoset's texture
 // coordinates, selection, deleted flags and triangle corners, and the view's zoom and pan.
 // Arrays are 0-based; entry i belongs to the main window's vertices[i].
@@ -72,6 +79,9 @@ struct UvEditorState {
     common::Dialogs* dialogs = nullptr;
     // Number of redraws of the view, for tests and the window's repaint scheduling.
     long uvRedrawCount = 0;
+    // The window's own undo and redo (uv_undo.h), newest last.
+    std::vector<UvStep> uvUndo;
+    std::vector<UvStep> uvRedo;
 };
 
 } // namespace editor

@@ -1,5 +1,7 @@
 #include "editor/uv/uv_handover.h"
 
+#include "editor/editing/editing_state.h"
+
 #include "editor/model/geoset_model.h"
 #include "editor/uv/uv_background.h"
 #include "editor/uv/uv_editor_state.h"
@@ -73,6 +75,12 @@ void saveUVChanges(GeosetModel& model, const std::vector<double>& u, const std::
         model.vertices[i].u = u[i];
         model.vertices[i].v = v[i];
     }
+}
+
+void saveUVChanges(EditingState& state, const std::vector<double>& u,
+                   const std::vector<double>& v) {
+    saveUVChanges(static_cast<GeosetModel&>(state), u, v);
+    state.unsavedChanges = true;
 }
 
 } // namespace editor

@@ -6,6 +6,7 @@
 
 namespace editor {
 
+struct EditingState;
 struct GeosetModel;
 struct UvEditorState;
 
@@ -21,7 +22,9 @@ void openUVMapping(const GeosetModel& model, UvEditorState& uv);
 std::optional<std::vector<double>>
 remap(const GeosetModel& model, const std::vector<bool>& selected, const std::string& axis);
 
-// Copies the texture coordinates back into the vertices; no undo step, no redraw.
+// Copies the texture coordinates back into the vertices; no undo step, no redraw. Given the
+// editing state, the model then has unsaved changes.
 void saveUVChanges(GeosetModel& model, const std::vector<double>& u, const std::vector<double>& v);
+void saveUVChanges(EditingState& state, const std::vector<double>& u, const std::vector<double>& v);
 
 } // namespace editor

@@ -2,6 +2,7 @@
 
 #include "editor/uv/uv_editor_state.h"
 #include "editor/uv/uv_handover.h"
+#include "editor/uv/uv_undo.h"
 #include "editor/uv/uv_view.h"
 
 namespace editor {
@@ -34,6 +35,7 @@ void remapUV(UvEditorState& uv, const GeosetModel& model, const std::string& vie
     } else {
         return;
     }
+    recordUVStep(uv, "Remap");
     const auto newU = remap(model, uv.uvSelected, uAxis);
     const auto newV = remap(model, uv.uvSelected, vAxis);
     assignSelected(uv, uv.texU, newU, false);

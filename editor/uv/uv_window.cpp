@@ -3,6 +3,7 @@
 #include "editor/uv/uv_background.h"
 #include "editor/uv/uv_editing.h"
 #include "editor/uv/uv_editor_state.h"
+#include "editor/uv/uv_undo.h"
 #include "editor/uv/uv_view.h"
 
 #include <utility>
@@ -31,6 +32,8 @@ void getArray(UvEditorState& uv, std::vector<double> u, std::vector<double> v,
     uv.uvSelected = std::move(selected);
     uv.uvFaces = std::move(faces);
     uv.arraysLoaded = true;
+    // The steps were taken on the coordinates of the previous hand-over.
+    clearUVHistory(uv);
     drawUVView(uv);
 }
 

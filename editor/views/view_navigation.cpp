@@ -1,6 +1,9 @@
 #include "editor/views/view_navigation.h"
 
+#include "editor/model/geoset_model.h"
 #include "editor/views/view_state.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdint>
@@ -77,6 +80,85 @@ Changes panView(ViewFields& state, View view, PanDirection direction) {
         fields.panX = clampedOffset(static_cast<double>(fields.panX) - panStep);
         break;
     }
+    return viewChange(view);
+}
+
+Changes fitView(const GeosetModel& model, ViewFields& state, View view, double width,
+                double height) {
+    const auto geometry = viewGeometry(state, view);
+    const auto on = [](const auto& point, char axis) {
+        return axis == 'x' ? point.x : axis == 'y' ? point.y : point.z;
+    };
+    double lowH = 0, highH = 0, lowV = 0, highV = 0;
+    bool any = false;
+    const auto include = [&](double h, double v) {
+        if (!std::isfinite(h) || !std::isfinite(v))
+            return;
+        lowH = any ? std::min(lowH, h) : h;
+        highH = any ? std::max(highH, h) : h;
+        lowV = any ? std::min(lowV, v) : v;
+        highV = any ? std::max(highV, v) : v;
+        any = true;
+    };
+    for (const auto& vertex : model.vertices)
+        if (!vertex.deleted)
+            include(on(vertex, geometry.hAxis), on(vertex, geometry.vAxis));
+    for (int k = 1; k <= markerSlots; ++k)
+        if (model.markers[static_cast<std::size_t>(k)].used)
+            include(on(model.markers[static_cast<std::size_t>(k)], geometry.hAxis),
+                    on(model.markers[static_cast<std::size_t>(k)], geometry.vAxis));
+    if (!any || width <= 0 || height <= 0)
+        return {};
+    auto fields = fieldsOf(state, view);
+    const double usable = 1 - 2 * fitMargin;
+    const double spanH = highH - lowH;
+    const double spanV = highV - lowV;
+    double zoom = fields.zoom;
+    if (spanH > 0 && spanV > 0)
+        zoom = std::min(width * usable / spanH, height * usable / spanV);
+    else if (spanH > 0)
+        zoom = width * usable / spanH;
+    else if (spanV > 0)
+        zoom = height * usable / spanV;
+    fields.zoom = std::clamp(zoom, minimumZoomToZoomOut, maximumZoomToZoomIn * 1000);
+    fields.panX = clampedOffset(std::nearbyint(-fields.zoom * (lowH + highH) / 2));
+    fields.panY = clampedOffset(std::nearbyint(fields.zoom * (lowV + highV) / 2));
+    return viewChange(view);
+}
+
+Changes fitAllViews(const GeosetModel& model, ViewFields& state) {
+    Changes changes;
+    for (auto view : {View::Front, View::Top, View::Left}) {
+        const auto* canvas = viewGeometry(state, view).canvas;
+        const double width = canvas ? canvas->width() : standardViewWidth;
+        const double height = canvas ? canvas->height() : standardViewHeight;
+        changes |= fitView(model, state, view, width, height);
+    }
+    return changes;
+}
+
+Changes zoomAbout(ViewFields& state, View view, double factor, double x, double y) {
+    auto fields = fieldsOf(state, view);
+    const double zoom = std::clamp(fields.zoom * factor, minimumZoomToZoomOut,
+                                   std::max(fields.zoom, maximumZoomToZoomIn * 1000));
+    if (zoom == fields.zoom || !std::isfinite(zoom))
+        return {};
+    const auto* canvas = viewGeometry(state, view).canvas;
+    const double width = canvas ? canvas->width() : standardViewWidth;
+    const double height = canvas ? canvas->height() : standardViewHeight;
+    // The model point under the pointer, before and after: x = W/2 + zoom*h + panX.
+    const double h = unprojectH(x, fields.zoom, fields.panX, width);
+    const double v = unprojectV(y, fields.zoom, fields.panY, height);
+    fields.zoom = zoom;
+    fields.panX = clampedOffset(std::nearbyint(x - width / 2 - zoom * h));
+    fields.panY = clampedOffset(std::nearbyint(y - height / 2 + zoom * v));
+    return viewChange(view);
+}
+
+Changes panBy(ViewFields& state, View view, double dx, double dy) {
+    auto fields = fieldsOf(state, view);
+    fields.panX = clampedOffset(std::nearbyint(fields.panX + dx));
+    fields.panY = clampedOffset(std::nearbyint(fields.panY + dy));
     return viewChange(view);
 }
 

@@ -5,6 +5,7 @@
 
 namespace editor {
 
+struct GeosetModel;
 struct ViewFields;
 
 // View units (twips) per screen pixel: the views work in twips and convert at output.
@@ -33,5 +34,22 @@ Changes panView(ViewFields& views, View view, PanDirection direction);
 
 // View > Show Normals: toggles the normals; all views are to be redrawn.
 Changes toggleShowNormals(ViewFields& views);
+
+// The share of a view's width and height left free on each side by Fit.
+inline constexpr double fitMargin = 0.08;
+
+// View > Fit All (Home), also applied when a geoset is read: each view zooms and pans so that
+// the geoset's vertices that are not deleted (and the markers) fill it with a margin, centred.
+// A flat geoset keeps the zoom on its flat axis; no vertex leaves the views as they are.
+Changes fitView(const GeosetModel& model, ViewFields& views, View view, double width,
+                double height);
+Changes fitAllViews(const GeosetModel& model, ViewFields& views);
+
+// The mouse wheel: zooms the view by factor about the point (x, y) in view units, which stays
+// over the same model point; the zoom keeps within the buttons' limits.
+Changes zoomAbout(ViewFields& views, View view, double factor, double x, double y);
+
+// A drag with Space held: moves the view's contents by (dx, dy) view units.
+Changes panBy(ViewFields& views, View view, double dx, double dy);
 
 } // namespace editor

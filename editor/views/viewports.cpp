@@ -4,6 +4,7 @@
 #include "editor/views/view_state.h"
 
 #include <cmath>
+#include <string>
 
 namespace editor {
 
@@ -115,25 +116,41 @@ void updateView(const GeosetModel& state, bool showNormals, common::Canvas& view
     view.finish();
 }
 
+const char* viewName(View view) {
+    return view == View::Front ? "Front" : view == View::Top ? "Top" : "Left";
+}
+
+char fileAxisName(char editorAxis) {
+    return editorAxis == 'x' ? 'Y' : editorAxis == 'y' ? 'Z' : 'X';
+}
+
+void drawViewLabel(common::Canvas& canvas, View view, char hAxis, char vAxis) {
+    canvas.text(90, 60, viewName(view), viewColours::label);
+    const double ox = 240, oy = canvas.height() - 210, arm = 420;
+    canvas.line(ox, oy, ox + arm, oy, axisColour(hAxis));
+    canvas.line(ox, oy, ox, oy - arm, axisColour(vAxis));
+    canvas.text(ox + arm + 45, oy - 105, std::string(1, fileAxisName(hAxis)), axisColour(hAxis));
+    canvas.text(ox - 45, oy - arm - 225, std::string(1, fileAxisName(vAxis)), axisColour(vAxis));
+    canvas.finish();
+}
+
 void refreshViews(const GeosetModel& model, ViewFields& views) {
     if (!model.modelLoaded)
         return;
     ++views.redrawCount;
-    for (auto view : {View::Front, View::Top, View::Left}) {
-        const auto geometry = viewGeometry(views, view);
-        if (geometry.canvas)
-            updateView(model, views.showNormals, *geometry.canvas, geometry.hAxis, geometry.vAxis,
-                       geometry.zoom, geometry.panX, geometry.panY);
-    }
+    for (auto view : {View::Front, View::Top, View::Left})
+        redrawView(model, views, view);
 }
 
 void redrawView(const GeosetModel& model, ViewFields& views, View view) {
     if (!model.modelLoaded)
         return;
     const auto geometry = viewGeometry(views, view);
-    if (geometry.canvas)
-        updateView(model, views.showNormals, *geometry.canvas, geometry.hAxis, geometry.vAxis,
-                   geometry.zoom, geometry.panX, geometry.panY);
+    if (!geometry.canvas)
+        return;
+    updateView(model, views.showNormals, *geometry.canvas, geometry.hAxis, geometry.vAxis,
+               geometry.zoom, geometry.panX, geometry.panY);
+    drawViewLabel(*geometry.canvas, view, geometry.hAxis, geometry.vAxis);
 }
 
 Change viewChange(View view) {

@@ -71,3 +71,34 @@ TEST(ProgramOptions, TextThatCannotBeWrittenIsAFailure) {
     std::ostream again(&buffer);
     EXPECT_EQ(common::answerHelpOrVersion({"--version"}, "tool", "usage\n", again), 1);
 }
+
+namespace {
+
+TEST(EditorArguments, AFileAndAGeosetNumber) {
+    std::string error;
+    auto parsed = common::parseEditorArguments({"model.mdl", "--geoset", "3"}, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->file, "model.mdl");
+    EXPECT_EQ(parsed->geoset, 3);
+
+    parsed = common::parseEditorArguments({}, error);
+    ASSERT_TRUE(parsed);
+    EXPECT_FALSE(parsed->file);
+    parsed = common::parseEditorArguments({"--", "-dash.mdl"}, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->file, "-dash.mdl");
+}
+
+TEST(EditorArguments, RefusesWhatItCannotUse) {
+    const std::vector<std::vector<std::string>> refused{
+        {"--geoset", "2"},          {"a.mdl", "--geoset"},
+        {"a.mdl", "--geoset", "0"}, {"a.mdl", "--geoset", "two"},
+        {"a.mdl", "b.mdl"},         {"a.mdl", "--colour"}};
+    for (const auto& bad : refused) {
+        std::string error;
+        EXPECT_FALSE(common::parseEditorArguments(bad, error)) << bad.back();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+} // namespace

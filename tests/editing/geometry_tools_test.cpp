@@ -149,12 +149,26 @@ TEST_F(GeometryToolsTest, DeleteFlagsTheSelectionAndUndoBringsItBack) {
     EXPECT_EQ(state.faces.size(), 1u);
     const auto& entry = undoEntry(state, 1);
     EXPECT_EQ(entry.name(), "Delete");
-    EXPECT_TRUE(entry.savedVertices.empty() && entry.savedFaces.empty() &&
-                entry.selectionFlags.empty());
+    // The step keeps the deleted flags of before, nothing else.
+    EXPECT_TRUE(entry.savedVertices.empty() && entry.savedFaces.empty());
+    EXPECT_EQ(entry.selectionFlags, (std::vector<bool>{false, false, false}));
 
     editor::undoLast(state);
     for (const auto& v : state.vertices)
         EXPECT_FALSE(v.deleted);
+}
+
+TEST_F(GeometryToolsTest, UndoOfDeleteKeepsVerticesDeletedBeforeIt) {
+    addRow(3);
+    state.vertices[1].deleted = true;
+    select({0, 1});
+    editor::deleteCommand(state);
+    editor::undoLast(state);
+    EXPECT_FALSE(state.vertices[0].deleted);
+    EXPECT_TRUE(state.vertices[1].deleted);
+    editor::redoLast(state);
+    EXPECT_TRUE(state.vertices[0].deleted && state.vertices[1].deleted);
+    EXPECT_FALSE(state.vertices[2].deleted);
 }
 
 TEST(GeometryToolsFileTest, DeleteThenSaveDropsTheVerticesAndTheirFaces) {
@@ -241,7 +255,7 @@ TEST_F(GeometryToolsTest, SetCoordinatesAsksAgainUntilEachAnswerIsANumber) {
     addVertex(1, 2, 3, true);
     addVertex(4, 5, 6, true);
     addVertex(7, 8, 9);
-    dialogs.setAnswers({"abc", "1.5", "", "2", "-3"});
+    dialogs.setAnswers({"abc", "1.5", "x", "2", "-3"});
     editor::setCoordinatesCommand(state);
     EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"X", "X", "Y", "Y", "Z"}));
     EXPECT_EQ(dialogs.inputs[0].title, "");
@@ -254,6 +268,23 @@ TEST_F(GeometryToolsTest, SetCoordinatesAsksAgainUntilEachAnswerIsANumber) {
     EXPECT_EQ(state.vertices[2].x, 7);
     EXPECT_EQ(undoEntry(state, 1).name(), "Set Coordinates");
     EXPECT_EQ(undoEntry(state, 1).savedVertices[0].x, 1);
+}
+
+TEST_F(GeometryToolsTest, CancelAtAnyCoordinateLeavesEverythingAsItWas) {
+    addVertex(1, 2, 3, true);
+    addVertex(7, 8, 9);
+    const auto before = state.vertices;
+    for (std::size_t cancelAt = 0; cancelAt < 3; ++cancelAt) {
+        std::deque<std::string> answers{"4", "5", "6"};
+        answers[cancelAt] = "";
+        dialogs.setAnswers(answers);
+        editor::setCoordinatesCommand(state);
+        // Every question up to the cancelled one, counted over the three runs.
+        EXPECT_EQ(dialogs.prompts.size(), (cancelAt + 1) * (cancelAt + 2) / 2) << cancelAt;
+        EXPECT_EQ(state.vertices, before) << cancelAt;
+        EXPECT_FALSE(undoEntry(state, 1).used) << cancelAt;
+        EXPECT_FALSE(state.unsavedChanges);
+    }
 }
 
 } // namespace

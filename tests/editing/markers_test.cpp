@@ -29,12 +29,11 @@ struct MarkersTest : ::testing::Test, EditingFixture {
 };
 
 TEST_F(MarkersTest, AddMarkerAsksInFileOrderAndAsksAgainForNonNumbers) {
-    dialogs.setAnswers({"1", "two", "", "2", "3"});
+    dialogs.setAnswers({"1", "two", "2", "3"});
     const auto redraws = state.redrawCount;
     editor::addMarkerCommand(state);
-    EXPECT_EQ(dialogs.prompts,
-              (std::vector<std::string>{"Z (front/back)", "X (left/right)", "X (left/right)",
-                                        "X (left/right)", "Y (up/down)"}));
+    EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"Z (front/back)", "X (left/right)",
+                                                         "X (left/right)", "Y (up/down)"}));
     for (const auto& asked : dialogs.inputs) {
         EXPECT_EQ(asked.title, "Add marker");
         EXPECT_EQ(asked.defaultText, "0");
@@ -105,6 +104,18 @@ TEST_F(MarkersTest, MarkerAtSelectionGoesToTheCentreOrTheOrigin) {
     EXPECT_EQ(marker(2).x, 0);
     EXPECT_EQ(marker(2).y, 0);
     EXPECT_EQ(marker(2).z, 0);
+}
+
+TEST_F(MarkersTest, CancelAtAnyQuestionAddsNoMarker) {
+    for (std::size_t cancelAt = 0; cancelAt < 3; ++cancelAt) {
+        std::deque<std::string> answers{"1", "2", "3"};
+        answers[cancelAt] = "";
+        dialogs.setAnswers(answers);
+        const auto changesBefore = state.changes;
+        editor::addMarkerCommand(state);
+        EXPECT_TRUE(usedSlots().empty()) << cancelAt;
+        EXPECT_EQ(state.changes, changesBefore) << cancelAt;
+    }
 }
 
 TEST_F(MarkersTest, AddMarkerGraphicallyWaitsForAClick) {

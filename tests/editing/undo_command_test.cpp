@@ -53,15 +53,15 @@ TEST_F(UndoTest, SelectionFlagsOfAnotherLengthRestoreWhatBothHold) {
     EXPECT_TRUE(state.vertices[1].selected);
 }
 
-TEST_F(UndoTest, DeleteBringsBackTheSelectedVerticesStillSelected) {
-    state.vertices[0].deleted = state.vertices[1].deleted = true;
-    state.vertices[2].deleted = true;
-    state.vertices[2].selected = false;
+TEST_F(UndoTest, DeleteBringsBackWhatItDeletedOnly) {
+    state.vertices[1].deleted = true; // deleted before, and selected
     editor::takeUndoSnapshot(state, UndoKind::Delete);
+    state.vertices[0].deleted = state.vertices[1].deleted = true;
     editor::undoLast(state);
     EXPECT_FALSE(state.vertices[0].deleted);
     EXPECT_TRUE(state.vertices[0].selected);
-    EXPECT_TRUE(state.vertices[2].deleted); // not selected, so not part of that Delete
+    EXPECT_TRUE(state.vertices[1].deleted);
+    EXPECT_FALSE(state.vertices[2].deleted);
 }
 
 TEST_F(UndoTest, MoveRotateAndScaleRunBackwards) {
@@ -84,16 +84,99 @@ TEST_F(UndoTest, MoveRotateAndScaleRunBackwards) {
     EXPECT_TRUE(state.undoHistory.empty());
 }
 
-TEST_F(UndoTest, UndoOfAMoveWhileTheCloneToggleIsOnClonesAndMovesTheCopiesBack) {
+TEST_F(UndoTest, RotateThenUndoGivesBackTheExactNumbers) {
+    state.vertices[0].x = 93.8621;
+    state.vertices[1].y = -17.25;
+    state.vertices[1].normalZ = 0.3;
+    const auto vertices = state.vertices;
+    for (char axis : {'x', 'y', 'z'}) {
+        editor::rotateSelection(state, 37, axis, true);
+        EXPECT_NE(state.vertices, vertices);
+        editor::undoLast(state);
+        EXPECT_EQ(state.vertices, vertices) << axis;
+    }
+}
+
+TEST_F(UndoTest, UndoRestoresOnlyTheTransformedRecordsWhileTheCloneToggleIsOn) {
     editor::moveSelection(state, 4, 0, 0, true);
     state.cloneMode = true;
+    state.vertices[2].u = 0.75; // a change no step recorded
     editor::undoLast(state);
-    ASSERT_EQ(state.vertices.size(), 5u);
-    EXPECT_EQ(state.vertices[0].x, 4); // the moved vertices stay
-    EXPECT_EQ(state.vertices[3].x, 0); // their copies go back
-    EXPECT_EQ(state.vertices[4].x, 2);
-    EXPECT_FALSE(state.cloneMode);
-    EXPECT_EQ(editor::toolButtonState(state).cmdClone, editor::ButtonColour::ButtonFace);
+    ASSERT_EQ(state.vertices.size(), 3u);
+    EXPECT_EQ(state.vertices[0].x, 0);
+    EXPECT_EQ(state.vertices[1].x, 2);
+    EXPECT_EQ(state.vertices[2].u, 0.75);
+    EXPECT_TRUE(state.cloneMode); // undo no longer runs a transformation
+}
+
+TEST_F(UndoTest, RedoReappliesAndANewStepClearsIt) {
+    const auto before = state.vertices;
+    editor::moveSelection(state, 1, 2, 3, true);
+    const auto moved = state.vertices;
+    editor::scaleSelection(state, 30, 4, true);
+    const auto scaled = state.vertices;
+    EXPECT_FALSE(editor::menuState(state).mnuRedoEnabled);
+
+    editor::undoLast(state);
+    editor::undoLast(state);
+    EXPECT_EQ(state.vertices, before);
+    EXPECT_EQ(editor::menuState(state).mnuRedoCaption, "Redo Move");
+    editor::redoLast(state);
+    EXPECT_EQ(state.vertices, moved);
+    EXPECT_EQ(editor::menuState(state).mnuRedoCaption, "Redo Scale");
+    EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo Move");
+    editor::redoLast(state);
+    EXPECT_EQ(state.vertices, scaled);
+    EXPECT_FALSE(editor::menuState(state).mnuRedoEnabled);
+    editor::redoLast(state); // nothing left to redo
+    EXPECT_EQ(state.vertices, scaled);
+
+    editor::undoLast(state);
+    EXPECT_TRUE(editor::menuState(state).mnuRedoEnabled);
+    editor::takeUndoSnapshot(state, UndoKind::Selection);
+    EXPECT_FALSE(editor::menuState(state).mnuRedoEnabled);
+    EXPECT_EQ(editor::menuState(state).mnuRedoCaption, "Redo");
+}
+
+TEST_F(UndoTest, RedoOfEveryKindGivesBackTheStateAfterTheStep) {
+    for (int k = 0; k <= static_cast<int>(UndoKind::SetActiveAxes); ++k) {
+        const auto kind = static_cast<UndoKind>(k);
+        const auto name = editor::undoKindInfo(kind).caption;
+        editor::takeUndoSnapshot(state, kind);
+        state.vertices[0].x += 1.5;
+        state.vertices[0].normalY -= 0.25;
+        state.vertices[1].selected = !state.vertices[1].selected;
+        state.vertices[2].deleted = !state.vertices[2].deleted;
+        state.faces[0].c = 0;
+        state.axisYEnabled = !state.axisYEnabled;
+        const auto after = state;
+        editor::undoLast(state);
+        editor::redoLast(state);
+        EXPECT_EQ(state.vertices, after.vertices) << name;
+        EXPECT_EQ(state.faces, after.faces) << name;
+        EXPECT_EQ(state.axisYEnabled, after.axisYEnabled) << name;
+    }
+}
+
+TEST_F(UndoTest, TheRedoListSurvivesTheHistoryCap) {
+    for (int i = 0; i < editor::undoHistorySize; ++i)
+        editor::moveSelection(state, 1, 0, 0, true);
+    editor::undoLast(state);
+    editor::undoLast(state);
+    editor::redoLast(state);
+    EXPECT_EQ(state.undoHistory.size(), 39u);
+    EXPECT_EQ(state.redoHistory.size(), 1u);
+    editor::redoLast(state);
+    EXPECT_EQ(state.undoHistory.size(), 40u);
+    EXPECT_EQ(state.vertices[0].x, 40);
+}
+
+TEST_F(UndoTest, StepsThatChangeTheFileMarkItUnsaved) {
+    editor::takeUndoSnapshot(state, UndoKind::Selection);
+    editor::toggleAxis(state, 'x');
+    EXPECT_FALSE(state.unsavedChanges);
+    editor::moveSelection(state, 1, 0, 0, true);
+    EXPECT_TRUE(state.unsavedChanges);
 }
 
 TEST_F(UndoTest, ArrayKindsRestoreTheirArrays) {
@@ -155,20 +238,6 @@ TEST_F(UndoTest, AnEmptyHistoryRestoresNothing) {
     editor::undoLast(state);
     EXPECT_EQ(state.vertices[0].x, 4);
     EXPECT_EQ(editor::menuState(state).mnuUndoCaption, "Undo");
-}
-
-TEST(UndoCommand, AReversingCloneThatDoesNotFitKeepsTheStep) {
-    EditingFixture fixture;
-    fixture.state.vertices.resize(editor::maxGeosetRecords);
-    fixture.state.vertices[0].selected = true;
-    editor::moveSelection(fixture.state, 1, 0, 0, true);
-    fixture.state.cloneMode = true;
-    editor::undoLast(fixture.state);
-    EXPECT_EQ(fixture.state.vertices.size(), 32767u);
-    EXPECT_EQ(fixture.state.vertices[0].x, 1);
-    EXPECT_EQ(editor::menuState(fixture.state).mnuUndoCaption, "Undo Move");
-    ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
-    EXPECT_EQ(fixture.dialogs.shown[0].title, "Error");
 }
 
 } // namespace

@@ -68,7 +68,8 @@ class MoldrinViewsTest : public QObject {
         f.action("mnuShowNormals")->trigger();
         const QImage image = f.view("pbxFront")->image();
         QVERIFY(colourIn(image, red, QRect(104, 96, 4, 4)));
-        QVERIFY(!colourIn(image, red, QRect(0, 0, 100, 201)));
+        // Red elsewhere only in the label's x arm, in the bottom-left corner.
+        QVERIFY(!colourIn(image, red, QRect(0, 0, 100, 180)));
         QVERIFY(!colourIn(image, red, QRect(110, 0, 99, 95)));
     }
 
@@ -92,12 +93,7 @@ class MoldrinViewsTest : public QObject {
         QCOMPARE(f.state().panFrontY, 300);
         QCOMPARE(f.state().panTopX, -300);
         QVERIFY(allWhite(f.view("pbxFront")->image()));
-
-        f.openCube();
-        // The y arm of the axis cross (blue) starts 20 pixels lower than without the pan.
-        const QImage image = f.view("pbxFront")->image();
-        QVERIFY(colourIn(image, blue, QRect(103, 108, 3, 12)));
-        QVERIFY(!colourIn(image, blue, QRect(103, 88, 3, 12)));
+        // Opening fits the geoset into the views, whatever the pan was.
     }
 
     void rightDragsMoveAlongTheViewsAxes() {

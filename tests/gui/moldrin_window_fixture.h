@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/scripted_dialogs.h"
+#include "editor/interaction/command_effects.h"
 #include "editor/qt/FrmMoldrin.h"
 #include "editor/qt/ViewportWidget.h"
 #include "support/temp_folder.h"
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
@@ -24,6 +26,9 @@ struct MoldrinWindowFixture {
 
     MoldrinWindowFixture() {
         modelPath = folder.copyIn(std::string(MOLDRIN_EXAMPLES_DIR) + "/cube.mdl", "cube.mdl");
+        // The recent files go to the test's own folder, not the user's settings.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(folder.file("settings")));
         window = std::make_unique<editor::FrmMoldrin>(&dialogs);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -38,10 +43,17 @@ struct MoldrinWindowFixture {
     }
     QString text(const char* box) { return window->findChild<QLineEdit*>(box)->text(); }
 
-    // File > Open of the cube's first geoset; the arming timer is left running.
+    // File > Open of the cube's first geoset; the arming timer is left running. Opening fits
+    // the geoset into the views; the worked examples start from the starting zoom and pan, so
+    // those come back.
     void openCube() {
         dialogs.setAnswers({modelPath, "1"});
         action("mnuOpen")->trigger();
+        auto& s = state();
+        s.zoomFront = s.zoomTop = s.zoomLeft = 20.0;
+        s.panFrontX = s.panFrontY = s.panTopX = s.panTopY = s.panLeftX = s.panLeftY = 0;
+        s.changed(editor::allViews);
+        editor::finishCommand(s);
     }
 
     // Opens the cube and waits until box selection is armed.

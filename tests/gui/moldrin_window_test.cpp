@@ -55,10 +55,12 @@ class MoldrinWindowTest : public QObject {
                               "mnuSwitchGeoset|Switch Geoset|", "-", "mnuSave|Save|Ctrl+S",
                               "mnuSaveAs|Save As|", "mnuSaveGeoset|Save geoset|", "-",
                               "mnuDelCurrentGeoset|Delete Current Geoset|",
-                              "mnuMergeGeoset|Merge Geoset|", "-", "mnuExit|Exit|"}));
+                              "mnuMergeGeoset|Merge Geoset|", "-", "mnuRecentFiles|Recent Files|",
+                              "[]", "-", "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
-            QStringList({"mnuUndo|Undo|Ctrl+Z", "-", "mnuSelectAll|Select All|Ctrl+A",
+            QStringList({"mnuUndo|Undo|Ctrl+Z", "mnuRedo|Redo|Ctrl+Y", "-",
+                         "mnuSelectAll|Select All|Ctrl+A",
                          "mnuInvertSelection|Invert Selection|Ctrl+I", "-", "mnuSnap|Snap|Ctrl+N",
                          "mnuDelete|Delete|Del", "mnuClone|Clone|Ctrl+C", "mnuMode|Mode|",
                          "[mnuSelect|Select|F1, mnuAdd|Add|F2, mnuDeselect|Deselect|F3, "
@@ -90,11 +92,12 @@ class MoldrinWindowTest : public QObject {
                               "mnuAlign|Align|",
                               "[mnuAlignX|Align X|, mnuAlignY|Align Y|, mnuAlignZ|Aligh Z|]"}));
         QCOMPARE(describe(menu("mnuView")),
-                 QStringList(
-                     {"mnuAddMarker|Add Marker|", "mnuAddMarkerGraphically|Add Marker Graphically|",
-                      "mnuAddMarkerAtSelection|Add Marker at Selection|",
-                      "mnuRemoveLastMarker|Remove Last Marker|",
-                      "mnuRemoveAllMarkers|Remove All Markers|", "mnuShowNormals|Show Normals|"}));
+                 QStringList({"mnuFitAll|Fit All|Home", "-", "mnuAddMarker|Add Marker|",
+                              "mnuAddMarkerGraphically|Add Marker Graphically|",
+                              "mnuAddMarkerAtSelection|Add Marker at Selection|",
+                              "mnuRemoveLastMarker|Remove Last Marker|",
+                              "mnuRemoveAllMarkers|Remove All Markers|",
+                              "mnuShowNormals|Show Normals|"}));
         QCOMPARE(describe(menu("mnuHelp")),
                  QStringList({"mnuEnableTips|Enable Tips|", "mnuInstructions|Instructions|",
                               "[mnuSummary|Summary|, mnuNavigation|Navigation|, "
@@ -109,8 +112,8 @@ class MoldrinWindowTest : public QObject {
     void enabledStatesAndCheckMarksAtStartAndAfterARead() {
         MoldrinWindowFixture f;
         const QStringList disabledAtStart{
-            "mnuSwitchGeoset",     "mnuSave",        "mnuSaveAs", "mnuSaveGeoset",
-            "mnuDelCurrentGeoset", "mnuMergeGeoset", "mnuUndo",   "mnuTools"};
+            "mnuSwitchGeoset", "mnuSave", "mnuSaveAs", "mnuSaveGeoset", "mnuDelCurrentGeoset",
+            "mnuMergeGeoset",  "mnuUndo", "mnuTools",  "mnuRedo",       "mnuRecentFiles"};
         for (QAction* item : f.window->findChildren<QAction*>()) {
             if (item->isSeparator() || item->objectName().isEmpty() ||
                 f.action("mnuTools")->menu()->findChildren<QAction*>().contains(item))
@@ -278,7 +281,7 @@ class MoldrinWindowTest : public QObject {
         QCOMPARE(f.view("pbxLeft")->geometry(), QRect(8, 232, 209, 201));
         QCOMPARE(f.button("cmdPanUL")->geometry(), QRect(236, 296, 25, 13));
         QCOMPARE(f.button("cmdActivateZ")->geometry(), QRect(624, 344, 25, 25));
-        QCOMPARE(f.window->findChild<QLineEdit*>("txtTips")->geometry(), QRect(232, 448, 417, 19));
+        QCOMPARE(f.window->findChild<QLineEdit*>("txtTips")->geometry(), QRect(392, 448, 257, 19));
         QCOMPARE(f.state().pbxFront->width(), 3135.0);
         QCOMPARE(f.state().pbxFront->height(), 3015.0);
 

@@ -172,10 +172,32 @@ class UvEditorTest : public QObject {
         auto* edit = child<QMenu>(window, "mnuEdit");
         QCOMPARE(edit->title(), QString("Edit"));
         const auto actions = edit->actions();
-        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions.size(), 5);
         QCOMPARE(actions[0]->text(), QString("Undo"));
-        QCOMPARE(actions[1]->text(), QString("Select All"));
-        QCOMPARE(actions[2]->text(), QString("Invert Selection"));
+        QCOMPARE(actions[1]->text(), QString("Redo"));
+        QVERIFY(actions[2]->isSeparator());
+        QCOMPARE(actions[3]->text(), QString("Select All"));
+        QCOMPARE(actions[4]->text(), QString("Invert Selection"));
+        QVERIFY(!actions[0]->isEnabled()); // nothing to undo yet
+    }
+
+    void undoAndRedoOfADragInTheTextureEditor() {
+        auto* window = open();
+        child<QAction>(window, "mnuSelectAll")->trigger();
+        auto* undo = child<QAction>(window, "mnuUndo");
+        auto* redo = child<QAction>(window, "mnuRedo");
+        drag(child<QWidget>(window, "pbxUVView"), Qt::RightButton, {100, 100}, {140, 100});
+        const auto moved = window->uvState().texU;
+        QVERIFY(moved[0] != 0.25);
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QString("Undo Move"));
+        undo->trigger();
+        QCOMPARE(window->uvState().texU[0], 0.25);
+        QCOMPARE(redo->text(), QString("Redo Move"));
+        QVERIFY(!undo->isEnabled());
+        redo->trigger();
+        QCOMPARE(window->uvState().texU, moved);
+        window->close();
     }
 
     void mainWindowTakesNoInputWhileTheEditorIsOpen() {
@@ -216,7 +238,7 @@ class UvEditorTest : public QObject {
 
     void closingWithoutSavingDiscardsTheEdits() {
         auto* window = open();
-        child<QMenu>(window, "mnuEdit")->actions()[1]->trigger(); // Select All
+        child<QAction>(window, "mnuSelectAll")->trigger();
         click(window, "cmdUVZoomIn");
         drag(child<QWidget>(window, "pbxUVView"), Qt::RightButton, {100, 100}, {140, 100});
         QVERIFY(window->uvState().texU[0] != 0.25);
@@ -256,7 +278,7 @@ class UvEditorTest : public QObject {
 
     void remapFollowsTheViewText() {
         auto* window = open();
-        child<QMenu>(window, "mnuEdit")->actions()[1]->trigger(); // Select All
+        child<QAction>(window, "mnuSelectAll")->trigger();
         auto* view = child<QComboBox>(window, "cboView");
         view->setCurrentText("Nowhere");
         click(window, "cmdRemap");
@@ -265,7 +287,7 @@ class UvEditorTest : public QObject {
         click(window, "cmdRemap");
         QCOMPARE(window->uvState().texU, (std::vector<double>{0, 1, 0.5}));
         QCOMPARE(window->uvState().texV, (std::vector<double>{1, 0, 0.5}));
-        child<QMenu>(window, "mnuEdit")->actions()[2]->trigger(); // Invert Selection
+        child<QAction>(window, "mnuInvertSelection")->trigger();
         QCOMPARE(window->uvState().uvSelected, (std::vector<bool>{false, false, false}));
     }
 

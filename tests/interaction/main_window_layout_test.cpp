@@ -47,7 +47,7 @@ TEST(MainWindowLayout, ViewsShareTheExtraSpaceAndTheRestMovesAlong) {
     EXPECT_EQ(editor::placeControl(placementOf("cmdClone"), width, height),
               (TwipsRect{11640, 4560, 1095, 375}));
     EXPECT_EQ(editor::placeControl(placementOf("txtTips"), width, height),
-              (TwipsRect{3480, 8220, 9255, 285}));
+              (TwipsRect{5880, 8220, 6855, 285}));
 }
 
 TEST(MainWindowLayout, NeverSmallerThanTheLayout) {

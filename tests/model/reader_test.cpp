@@ -70,8 +70,8 @@ TEST(Reader, OneGeosetOpensWithoutAQuestion) {
 
 TEST(Reader, SeveralGeosetsAskUntilTheAnswerIsInRange) {
     Editor e;
-    e.openText("three.mdl", fixture("three_geosets.mdl"), {"0", "4", "x", "", "-1", "2"});
-    ASSERT_EQ(e.dialogs.inputs.size(), 6u);
+    e.openText("three.mdl", fixture("three_geosets.mdl"), {"0", "4", "x", "-1", "2"});
+    ASSERT_EQ(e.dialogs.inputs.size(), 5u);
     for (const auto& asked : e.dialogs.inputs) {
         EXPECT_EQ(asked.prompt, "Geoset to import(1 - 3):");
         EXPECT_EQ(asked.title, "Geoset to open");

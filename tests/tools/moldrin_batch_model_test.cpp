@@ -119,7 +119,7 @@ TEST_F(MoldrinBatchModel, GeosetOutsideTheModelFailsClearly) {
     const auto result = run({cube_, "--geoset", "3", "info"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("geoset 3"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find(": the model has 2 geosets"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("cube.mdl has 2 geosets"), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
     expectOnlyFiles({"cube.mdl"});
 }

@@ -83,19 +83,22 @@ TEST_F(MoldrinBatchTools, AxisStepsTakeOnlyAnAxisLetter) {
     EXPECT_NE(result.err.find("mirror: expects one axis, x, y or z"), std::string::npos);
 }
 
-TEST_F(MoldrinBatchTools, PromptsAskAgainAndFailWhenAnswersRunOut) {
+TEST_F(MoldrinBatchTools, PromptsAskAgainAndCancelWhenAnswersRunOut) {
     auto result = runCube({"select=0,1", "set-coordinates=abc,1.5,2,-3", "dump"});
     ASSERT_EQ(result.status, 0) << result.err;
     // Editor (1.5, 2, -3) is the file's { -3, 1.5, 2 }.
     EXPECT_TRUE(dumpList(result.out, "positions").starts_with("[[-3,1.5,2],[-3,1.5,2],[10,"));
 
-    result = runCube({"set-coordinates=abc,1"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("no answer left for the prompt \"Y\""), std::string::npos);
+    // An answer left out is Cancel, which leaves everything as it was.
+    const auto untouched = runCube({"dump"});
+    result = runCube({"select=0,1", "set-coordinates=abc,1", "undo-names", "dump"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(dumpList(result.out, "positions"), dumpList(untouched.out, "positions"));
+    EXPECT_NE(result.out.find("[\"Selection\"]"), std::string::npos) << result.out;
 
-    result = runCube({"add-marker=1,x"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("X (left/right)"), std::string::npos);
+    result = runCube({"add-marker=1,x", "markers"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "[]\n");
 }
 
 TEST_F(MoldrinBatchTools, MarkersAndTheCentreOfMass) {
@@ -163,8 +166,10 @@ TEST_F(MoldrinBatchTools, GeosetSteps) {
     EXPECT_TRUE(dumpList(result.out, "faces")
                     .ends_with(",[4,5,6],[4,6,7],[4,7,8],[4,8,5],[5,8,7],[7,6,5]]"));
 
-    result = run(quad, {"merge-geoset=" + cube_});
-    EXPECT_EQ(result.status, 1); // two geosets and no answer for the question
+    // Two geosets and no answer for the picker: Cancel, nothing merged.
+    result = run(quad, {"merge-geoset=" + cube_, "dump"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(dumpList(result.out, "selected"), "[]");
 }
 
 } // namespace

@@ -161,8 +161,9 @@ TEST(UpdateView, EdgesLieUnderSquaresAndSelectedSquaresAreRed) {
     editor::refreshViews(state, state);
 
     const auto& calls = views.front.calls;
-    // clear, two axis arms, three edges (P1-P2, P2-P3, P3-P1), then the squares.
-    ASSERT_EQ(calls.size(), 9u);
+    // clear, two axis arms, three edges (P1-P2, P2-P3, P3-P1), then the squares; the view's
+    // label comes last (its name, two axis arms, two axis names).
+    ASSERT_EQ(calls.size(), 9u + 5u);
     EXPECT_EQ(calls[3].kind, Kind::Line);
     EXPECT_EQ(calls[3].x1, 1568);
     EXPECT_EQ(calls[3].x2, 1588);
@@ -215,13 +216,38 @@ TEST(UpdateView, DrawsUsedMarkersInSlotsOneToTwentyOnTop) {
     EXPECT_EQ(circles[0].colour, colours::marker);
     // The marker colour is the y axis colour too: the marker's lines follow the axis cross.
     auto cross = linesIn(views.front, colours::marker);
-    ASSERT_EQ(cross.size(), 3u);
-    cross.erase(cross.begin());
+    ASSERT_EQ(cross.size(), 4u);
+    cross.erase(cross.begin()); // the axis cross's arm
+    cross.pop_back();           // the label's arm
     EXPECT_EQ(cross[0].x1, 1528);
     EXPECT_EQ(cross[0].x2, 1648);
     EXPECT_EQ(cross[1].y1, 1408);
     EXPECT_EQ(cross[1].y2, 1528);
-    EXPECT_EQ(views.front.calls.back().kind, Kind::Circle);
+    EXPECT_EQ(callsOf(views.front, Kind::Circle).back().x1, 1588);
+    EXPECT_EQ(views.front.calls.back().kind, Kind::Text); // the label lies over everything
+}
+
+TEST(UpdateView, EachViewNamesItselfAndItsAxesInTheFilesNames) {
+    EditorState state;
+    ThreeViews views(state);
+    state.vertices = {vertexAt(0, 0, 0)};
+    editor::refreshViews(state, state);
+    const auto texts = [](const common::RecordingCanvas& canvas) {
+        std::vector<std::string> found;
+        for (const auto& call : canvas.calls)
+            if (call.kind == Kind::Text)
+                found.push_back(call.text);
+        return found;
+    };
+    // Editor x, y, z are the file's Y, Z, X.
+    EXPECT_EQ(texts(views.front), (std::vector<std::string>{"Front", "Y", "Z"}));
+    EXPECT_EQ(texts(views.top), (std::vector<std::string>{"Top", "Y", "X"}));
+    EXPECT_EQ(texts(views.left), (std::vector<std::string>{"Left", "X", "Z"}));
+    for (const auto& call : views.front.calls)
+        if (call.kind == Kind::Text) {
+            EXPECT_GE(call.x1, 0);
+            EXPECT_LT(call.y1, views.front.height());
+        }
 }
 
 TEST(RefreshViews, DrawsNothingWithoutAModelAndUsesTheCurrentSize) {

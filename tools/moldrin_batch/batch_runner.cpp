@@ -112,9 +112,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     int status = 0;
     try {
         editor::loadMainWindow(context.state);
-        context.dialogs.setAnswers({model, geoset});
-        editor::openModel(context.state, context.state.vertices, context.state.faces,
-                          context.state.matrices, true, true);
+        context.dialogs.setAnswers({});
+        editor::openModelFile(context.state, model, common::parseInteger32(geoset).value_or(0));
         editor::finishCommand(context.state);
         if (errorShownSince(context, 0) || !context.state.modelLoaded) {
             if (!errorShownSince(context, 0))

@@ -97,6 +97,7 @@ void registerTransformSteps(StepTable& table) {
     table.add("clone", [](BatchContext& c, const auto&) { editor::toggleCloneMode(c.state); });
     table.add("axis", axisStep);
     table.add("undo", [](BatchContext& c, const auto&) { editor::undoLast(c.state); });
+    table.add("redo", [](BatchContext& c, const auto&) { editor::redoLast(c.state); });
     table.add("undo-names", undoNamesStep);
 }
 
