@@ -138,6 +138,10 @@ void extrudeSelection(EditingState& state, double dx, double dy, double dz, bool
     const bool capIsCloned = state.cloneMode && !capFaces.empty();
     const std::size_t addedVertices = sourceOf.size() * (capIsCloned ? 2 : 1);
     const std::size_t addedFaces = 2 * walls + (capIsCloned ? capFaces.size() : 0);
+    // The copies end up moved; a move past the largest number is refused before anything
+    // changes.
+    if (!capFaces.empty() && !moveKeepsNumbersFinite(state, dx, dy, dz))
+        return;
     if (!geosetHasRoom(state, addedVertices, addedFaces))
         return;
 

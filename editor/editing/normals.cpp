@@ -4,6 +4,7 @@
 #include "editor/editing/undo_history.h"
 #include "editor/model/selection_queries.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -100,7 +101,18 @@ std::vector<int> selectedPositionGroups(const EditingState& state, int& groupCou
 } // namespace
 
 Vector3 unitVector(double x, double y, double z) {
-    const double length = std::sqrt(x * x + y * y + z * z);
+    double length = std::sqrt(x * x + y * y + z * z);
+    if (!std::isfinite(length)) {
+        // The squares overflow for very large components: scale down first, so the direction
+        // stays a finite unit vector.
+        const double largest = std::max({std::abs(x), std::abs(y), std::abs(z)});
+        if (std::isnan(x) || std::isnan(y) || std::isnan(z) || !std::isfinite(largest))
+            return {1, 0, 0};
+        x /= largest;
+        y /= largest;
+        z /= largest;
+        length = std::sqrt(x * x + y * y + z * z);
+    }
     if (length == 0)
         return {1, 0, 0};
     return {x / length, y / length, z / length};

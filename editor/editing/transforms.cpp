@@ -52,59 +52,101 @@ void rotatePair(double& u, double& v, double theta) {
     v = r * std::sin(phi + theta);
 }
 
-} // namespace
+// True when a number that was finite no longer is.
+bool lostFiniteness(const VertexRecord& before, const VertexRecord& after) {
+    const double was[] = {before.x,       before.y,       before.z,
+                          before.normalX, before.normalY, before.normalZ};
+    const double is[] = {after.x, after.y, after.z, after.normalX, after.normalY, after.normalZ};
+    for (std::size_t i = 0; i < std::size(was); ++i)
+        if (std::isfinite(was[i]) && !std::isfinite(is[i]))
+            return true;
+    return false;
+}
 
-void moveSelection(EditingState& state, double dx, double dy, double dz, bool record) {
-    if (!prepareTransform(state, record, UndoKind::Move, dx, dy, dz))
-        return;
-    for (auto& vertex : state.vertices) {
+// True when the change keeps the finite numbers of every selected vertex finite; otherwise shows
+// one "Error" message and returns false, before anything has changed. A position past the largest
+// number would be saved as text no reader takes.
+template <typename Change> bool keepsNumbersFinite(EditingState& state, const Change& change) {
+    for (const auto& vertex : state.vertices) {
         if (!vertex.selected)
             continue;
+        VertexRecord changed = vertex;
+        change(changed);
+        if (lostFiniteness(vertex, changed)) {
+            if (state.dialogs)
+                state.dialogs->messageBox("This would take vertices past the largest number a "
+                                          "model can hold; nothing was changed.",
+                                          "Error");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Adds the move to the coordinates of the enabled axes.
+auto moveBy(const EditingState& state, double dx, double dy, double dz) {
+    return [&state, dx, dy, dz](VertexRecord& vertex) {
         if (state.axisXEnabled)
             vertex.x += dx;
         if (state.axisYEnabled)
             vertex.y += dy;
         if (state.axisZEnabled)
             vertex.z += dz;
-    }
+    };
+}
+
+} // namespace
+
+bool moveKeepsNumbersFinite(EditingState& state, double dx, double dy, double dz) {
+    return keepsNumbersFinite(state, moveBy(state, dx, dy, dz));
+}
+
+void moveSelection(EditingState& state, double dx, double dy, double dz, bool record) {
+    const auto move = moveBy(state, dx, dy, dz);
+    if (!keepsNumbersFinite(state, move) ||
+        !prepareTransform(state, record, UndoKind::Move, dx, dy, dz))
+        return;
+    for (auto& vertex : state.vertices)
+        if (vertex.selected)
+            move(vertex);
     finishTransform(state);
 }
 
 void scaleSelection(EditingState& state, double a, double b, bool record) {
-    if (!prepareTransform(state, record, UndoKind::Scale, a, b, 0))
-        return;
     const double length = std::sqrt(a * a + b * b);
     double factor = 1 + std::sqrt(length / 4) / 12;
     if (a - b < 0)
         factor = 1 / factor;
+    // The centre is that of the selection before a clone, which is the same: the copies lie
+    // on their sources.
     const double cx = selectionCentre(state, 'x');
     const double cy = selectionCentre(state, 'y');
     const double cz = selectionCentre(state, 'z');
-    for (auto& vertex : state.vertices) {
-        if (!vertex.selected)
-            continue;
+    const auto scale = [&](VertexRecord& vertex) {
         if (state.axisXEnabled)
             vertex.x = cx + (vertex.x - cx) * factor;
         if (state.axisYEnabled)
             vertex.y = cy + (vertex.y - cy) * factor;
         if (state.axisZEnabled)
             vertex.z = cz + (vertex.z - cz) * factor;
-    }
+    };
+    if (!keepsNumbersFinite(state, scale) ||
+        !prepareTransform(state, record, UndoKind::Scale, a, b, 0))
+        return;
+    for (auto& vertex : state.vertices)
+        if (vertex.selected)
+            scale(vertex);
     finishTransform(state);
 }
 
 void rotateSelection(EditingState& state, double amount, char axis, bool record) {
     if (axis != 'x' && axis != 'y' && axis != 'z')
         return;
-    if (!prepareTransform(state, record, rotateKind(axis), amount, 0, 0))
-        return;
     const double theta = (amount / 2) / 180 * rotationPi;
     const double cx = selectionCentre(state, 'x');
     const double cy = selectionCentre(state, 'y');
     const double cz = selectionCentre(state, 'z');
-    for (auto& vertex : state.vertices) {
-        if (!vertex.selected)
-            continue;
+    const auto rotate = [&](VertexRecord& vertex) {
         vertex.x -= cx;
         vertex.y -= cy;
         vertex.z -= cz;
@@ -121,7 +163,13 @@ void rotateSelection(EditingState& state, double amount, char axis, bool record)
         vertex.x += cx;
         vertex.y += cy;
         vertex.z += cz;
-    }
+    };
+    if (!keepsNumbersFinite(state, rotate) ||
+        !prepareTransform(state, record, rotateKind(axis), amount, 0, 0))
+        return;
+    for (auto& vertex : state.vertices)
+        if (vertex.selected)
+            rotate(vertex);
     finishTransform(state);
 }
 

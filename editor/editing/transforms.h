@@ -13,6 +13,12 @@ inline constexpr double rotationPi = 3.14159265358;
 // the copies. Each ends with the toggle off, the tool buttons updated and the views redrawn.
 // When the clone would not fit in the geoset they show one "Error" message and change nothing.
 
+// A transformation whose result would not be a finite number shows one "Error" message and
+// changes nothing.
+
+// True when moving the selection keeps every number finite; otherwise shows that message.
+bool moveKeepsNumbersFinite(EditingState& state, double dx, double dy, double dz);
+
 // Adds dx, dy, dz to the coordinates of the enabled axes.
 void moveSelection(EditingState& state, double dx, double dy, double dz, bool record);
 

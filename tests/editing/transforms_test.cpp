@@ -1,6 +1,8 @@
 #include "editor/editing/transforms.h"
 #include "editor/interaction/window_controls.h"
 
+#include "editor/editing/extrude.h"
+#include "editor/editing/normals.h"
 #include "editor/editing/undo_command.h"
 #include "editor/editing/undo_history.h"
 #include "editor/model/selection_queries.h"
@@ -269,6 +271,38 @@ TEST(Clone, ThatWouldOverflowTheGeosetChangesNothing) {
     moveSelection(fixture.state, 1, 0, 0, true);
     EXPECT_EQ(fixture.state.vertices.size(), 32767u);
     EXPECT_EQ(fixture.dialogs.shown.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// A result past the largest number is refused before anything changes: no step, no clone.
+TEST(Transforms, AResultThatIsNotFiniteIsRefused) {
+    EditingFixture fixture;
+    auto& state = fixture.state;
+    fixture.addVertex(1e308, 0, 0, true);
+    fixture.addVertex(-1e308, 1, 0, true);
+    fixture.addVertex(0, 0, 1, true);
+    fixture.addFace(0, 1, 2);
+    const auto before = state.vertices;
+    editor::moveSelection(state, 1e308, 0, 0, true);
+    editor::scaleSelection(state, 1e200, 1e200, true);
+    state.cloneMode = true;
+    editor::extrudeSelection(state, 1e308, 0, 0, true);
+    editor::moveSelection(state, 1e308, 0, 0, true);
+    EXPECT_EQ(state.vertices, before);
+    EXPECT_EQ(state.faces.size(), 1u);
+    EXPECT_TRUE(state.undoHistory.empty());
+    ASSERT_EQ(fixture.dialogs.shown.size(), 4u);
+    for (const auto& shown : fixture.dialogs.shown)
+        EXPECT_EQ(shown.title, "Error");
+
+    // Recalculated normals of such a mesh stay finite.
+    editor::recalcNormals(state);
+    for (const auto& vertex : state.vertices)
+        EXPECT_TRUE(std::isfinite(vertex.normalX) && std::isfinite(vertex.normalY) &&
+                    std::isfinite(vertex.normalZ));
 }
 
 } // namespace

@@ -199,3 +199,22 @@ TEST_F(MoldrinBatchTools, GroupAndMatrixArgumentsAreCheckedAgainstTheModel) {
 }
 
 } // namespace
+
+namespace {
+
+// A step whose result is past the largest number stops the run before anything is saved.
+TEST_F(MoldrinBatchTools, OverflowingTransformsAreRefusedAndNothingIsSaved) {
+    const auto out = scratch_.file("o.mdl");
+    for (const auto& steps : std::vector<std::vector<std::string>>{
+             {"select-all", "move=1e308,0,0", "move=1e308,0,0", "recalc-normals", "save-as=" + out},
+             {"select-all", "scale=1e200,1e200", "save-as=" + out}}) {
+        const auto result = runCube(steps);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("Error: This would take vertices past the largest number"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+} // namespace
