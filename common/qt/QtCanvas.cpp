@@ -323,8 +323,13 @@ void QtCanvas::stretchedPicture(const std::shared_ptr<const RgbaImage>& picture,
         converted_ = shared.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         convertedFrom_ = picture;
     }
+    // The picture's pixels are copied, as a picture box shows a picture: what lies beneath does
+    // not show through its transparent parts.
+    const auto mode = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
     painter_.drawImage(QRectF(px(x), px(y), px(width), px(height)), converted_,
                        QRectF(converted_.rect()));
+    painter_.setCompositionMode(mode);
 }
 
 void QtCanvas::text(double x, double y, const std::string& text, Colour colour) {
