@@ -1,0 +1,170 @@
+#include "formats/tab_layout.h"
+
+namespace formats {
+
+namespace {
+
+class TabWriter {
+  public:
+    TabWriter(const std::vector<Token>& tokens, std::string_view lineEnd)
+        : tokens_(tokens), lineEnd_(lineEnd) {}
+
+    LayoutResult run() {
+        LayoutResult result;
+        std::size_t reserve = 0;
+        for (const auto& token : tokens_)
+            reserve += token.text.size() + 2;
+        result.text.reserve(reserve + reserve / 4);
+        out_ = &result.text;
+        for (std::size_t i = 0; i < tokens_.size(); ++i) {
+            const auto& token = tokens_[i];
+            switch (token.kind) {
+            case TokenKind::Comment:
+                if (blocks_.empty() && item_.empty()) {
+                    flushSkinWeights();
+                    writeLine(0, token.text);
+                }
+                break;
+            case TokenKind::Comma:
+                // A comma that ends no item (",," or "}," after a block) is dropped.
+                if (!item_.empty()) {
+                    append(token);
+                    endItem();
+                }
+                break;
+            case TokenKind::OpenBrace:
+                if (const auto close = inlineGroupEnd(i)) {
+                    for (; i <= close; ++i)
+                        append(tokens_[i]);
+                    --i;
+                } else {
+                    openBlock(token);
+                }
+                break;
+            case TokenKind::CloseBrace:
+                if (blocks_.empty()) {
+                    result.error = "a \"}\" closes no block";
+                    result.errorLine = token.line;
+                    return result;
+                }
+                closeBlock();
+                break;
+            default:
+                append(token);
+                break;
+            }
+        }
+        if (!item_.empty())
+            endItem();
+        flushSkinWeights();
+        return result;
+    }
+
+  private:
+    struct Block {
+        bool skinWeights = false;
+    };
+
+    // The index of the "}" that ends an inline group of numbers opened at tokens_[open]: one or
+    // more numbers separated by commas, without a comma before the "}". 0 when it is a block.
+    std::size_t inlineGroupEnd(std::size_t open) const {
+        if (firstOfItem_ && isNumberBlockWord(firstOfItem_->text))
+            return 0;
+        std::size_t i = open + 1;
+        for (;;) {
+            if (i >= tokens_.size() || tokens_[i].kind != TokenKind::Number)
+                return 0;
+            ++i;
+            if (i >= tokens_.size())
+                return 0;
+            if (tokens_[i].kind == TokenKind::CloseBrace)
+                return i;
+            if (tokens_[i].kind != TokenKind::Comma)
+                return 0;
+            ++i;
+        }
+    }
+
+    void append(const Token& token) {
+        if (!item_.empty() && token.kind != TokenKind::Comma && token.kind != TokenKind::Colon)
+            item_ += ' ';
+        item_ += token.text;
+        if (!firstOfItem_)
+            firstOfItem_ = &token;
+        ++itemTokens_;
+    }
+
+    void openBlock(const Token& brace) {
+        flushSkinWeights();
+        const bool skinWeights = firstOfItem_ && firstOfItem_->text == "SkinWeights";
+        if (!item_.empty())
+            item_ += ' ';
+        item_ += brace.text;
+        writeLine(blocks_.size(), item_);
+        clearItem();
+        blocks_.push_back({skinWeights});
+    }
+
+    void closeBlock() {
+        if (!item_.empty())
+            endItem();
+        flushSkinWeights();
+        blocks_.pop_back();
+        writeLine(blocks_.size(), "}");
+    }
+
+    void endItem() {
+        const bool bareNumber = itemTokens_ <= 2 && firstOfItem_->kind == TokenKind::Number;
+        if (!blocks_.empty() && blocks_.back().skinWeights && bareNumber && item_.back() == ',') {
+            if (!skinLine_.empty())
+                skinLine_ += ' ';
+            skinLine_ += item_;
+            if (++skinCount_ == skinWeightsPerLine)
+                flushSkinWeights();
+        } else {
+            flushSkinWeights();
+            const bool deeper = firstOfItem_->kind == TokenKind::Word &&
+                                isTangentWord(firstOfItem_->text) && !blocks_.empty();
+            writeLine(blocks_.size() + (deeper ? 1 : 0), item_);
+        }
+        clearItem();
+    }
+
+    void flushSkinWeights() {
+        if (skinLine_.empty())
+            return;
+        writeLine(blocks_.size(), skinLine_);
+        skinLine_.clear();
+        skinCount_ = 0;
+    }
+
+    void clearItem() {
+        item_.clear();
+        firstOfItem_ = nullptr;
+        itemTokens_ = 0;
+    }
+
+    void writeLine(std::size_t depth, std::string_view text) {
+        out_->append(depth, '\t');
+        out_->append(text);
+        out_->append(lineEnd_);
+    }
+
+    const std::vector<Token>& tokens_;
+    std::string_view lineEnd_;
+    std::string* out_ = nullptr;
+    std::vector<Block> blocks_;
+    std::string item_;
+    const Token* firstOfItem_ = nullptr;
+    int itemTokens_ = 0;
+    std::string skinLine_;
+    int skinCount_ = 0;
+};
+
+} // namespace
+
+LayoutResult writeTabLayout(const std::vector<Token>& tokens, std::string_view lineEnd) {
+    return TabWriter(tokens, lineEnd).run();
+}
+
+} // namespace formats
