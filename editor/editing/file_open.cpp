@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
+#include "editor/editing/model_text.h"
 #include "editor/model/geoset_reader.h"
 
 namespace editor {
@@ -14,10 +15,26 @@ void showError(EditingState& state, const std::string& text) {
         state.dialogs->messageBox(text, "Error");
 }
 
+// Models the game loads may have vertices in groups past the geoset's matrix groups; they are
+// read and kept, and the user is told once.
+void warnOfVerticesOutsideGroups(EditingState& state, const std::string& path, int geosetNumber,
+                                 const GeosetContent& geoset) {
+    if (geoset.verticesOutsideGroups == 0 || !state.dialogs)
+        return;
+    state.dialogs->messageBox(
+        "Geoset " + std::to_string(geosetNumber) + " of " + path + " has " +
+            std::to_string(geoset.verticesOutsideGroups) +
+            " vertices whose vertex group lies past its " + std::to_string(geoset.groupCount) +
+            " matrix groups. They are kept and saved as they are, and belong to no group.",
+        "Warning");
+}
+
 } // namespace
 
 int chooseGeoset(EditingState& state, const std::string& path) {
-    common::LineReader reader(path);
+    auto model = readModelText(path);
+    common::LineReader reader(common::LineReader::FromText{},
+                              model && model->ok() ? std::move(model->text) : std::string());
     const int geosets = countGeosets(reader);
     if (geosets <= 1 || !state.dialogs)
         return 1;
@@ -35,12 +52,18 @@ int chooseGeoset(EditingState& state, const std::string& path) {
 
 bool readGeosetFile(EditingState& state, const std::string& path,
                     std::vector<VertexRecord>& vertices, std::vector<FaceRecord>& faces,
-                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount) {
-    common::LineReader reader(path);
-    if (!reader.isOpen()) {
+                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount,
+                    VertexExtras* extras) {
+    auto model = readModelText(path);
+    if (!model) {
         showError(state, "Cannot read " + path + ".");
         return false;
     }
+    if (!model->ok()) {
+        showError(state, modelTextError(path, *model));
+        return false;
+    }
+    common::LineReader reader(common::LineReader::FromText{}, std::move(model->text));
     auto result = readGeoset(reader, geosetNumber);
     if (!result.ok()) {
         showError(state, "Cannot read " + path + ", line " + std::to_string(result.errorLine) +
@@ -48,6 +71,11 @@ bool readGeosetFile(EditingState& state, const std::string& path,
         return false;
     }
     auto& geoset = *result.geoset;
+    warnOfVerticesOutsideGroups(state, path, geosetNumber, geoset);
+    if (storeGroupCount)
+        state.extras = geoset.extras;
+    if (extras)
+        *extras = geoset.extras;
     vertices = std::move(geoset.vertices);
     faces = std::move(geoset.faces);
     if (geoset.groupsRead) {
@@ -62,7 +90,7 @@ bool readGeosetFile(EditingState& state, const std::string& path,
 
 void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
                std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
-               bool storeGroupCount) {
+               bool storeGroupCount, VertexExtras* extras) {
     const std::string previousModelPath = state.modelPath;
     state.changed(Change::Opened);
     state.snapEnabled = true;
@@ -92,16 +120,18 @@ void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
     auto newFaces = faces;
     auto newMatrices = matrices;
     const int previousGroupCount = state.groupCount;
+    const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
     bool opened = readGeosetFile(state, state.modelPath, newVertices, newFaces, newMatrices, answer,
-                                 storeGroupCount);
+                                 storeGroupCount, extras);
     std::string newTempPath;
     if (opened && isMainModel) {
         newTempPath = workingCopyPath(state.modelPath);
-        if (!common::copyFileOver(state.modelPath, newTempPath)) {
+        if (!writeWorkingCopy(state.modelPath, newTempPath)) {
             state.dialogs->messageBox("Cannot write the working copy " + newTempPath + ".",
                                       "Error");
             state.groupCount = previousGroupCount;
+            state.extras = previousExtras;
             state.modelLoaded = previousLoaded;
             opened = false;
         }

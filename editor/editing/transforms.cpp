@@ -52,6 +52,14 @@ void rotatePair(double& u, double& v, double theta) {
     v = r * std::sin(phi + theta);
 }
 
+// The same turn for a pair of single-precision tangent components.
+void rotateTangentPair(float& u, float& v, double theta) {
+    double first = u, second = v;
+    rotatePair(first, second, theta);
+    u = static_cast<float>(first);
+    v = static_cast<float>(second);
+}
+
 } // namespace
 
 void moveSelection(EditingState& state, double dx, double dy, double dz, bool record) {
@@ -117,6 +125,16 @@ void rotateSelection(EditingState& state, double amount, char axis, bool record)
         } else {
             rotatePair(vertex.x, vertex.y, theta);
             rotatePair(vertex.normalX, vertex.normalY, theta);
+        }
+        // The tangent turns with the normal; components 0, 1, 2 are x, y, z.
+        if (state.extras.tangents) {
+            auto& t = vertex.tangent;
+            if (axis == 'x')
+                rotateTangentPair(t[2], t[1], theta);
+            else if (axis == 'y')
+                rotateTangentPair(t[0], t[2], theta);
+            else
+                rotateTangentPair(t[0], t[1], theta);
         }
         vertex.x += cx;
         vertex.y += cy;

@@ -58,7 +58,7 @@ void vertexGroupOfSelectionCommand(EditingState& state) {
         return;
     std::set<int> groups;
     for (const auto& vertex : state.vertices)
-        if (vertex.selected)
+        if (vertex.selected && inMatrixGroup(state, vertex))
             groups.insert(vertex.vertexGroup);
     if (groups.empty()) {
         state.dialogs->messageBox("No vertex groups in selection", "");
@@ -80,7 +80,7 @@ void selectByVertexGroupCommand(EditingState& state) {
     for (auto& vertex : state.vertices) {
         if (mode == "S")
             vertex.selected = false;
-        if (!vertex.deleted && vertex.vertexGroup == *group) {
+        if (!vertex.deleted && vertex.vertexGroup == *group && inMatrixGroup(state, vertex)) {
             if (mode == "S" || mode == "A")
                 vertex.selected = true;
             else if (mode == "D")
