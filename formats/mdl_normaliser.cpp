@@ -38,6 +38,7 @@ NormalisedText rewriteModelText(std::string_view text) {
     }
     auto written = writeTabLayout(tokens.tokens, lineEndOf(text));
     result.text = std::move(written.text);
+    result.sourceLines = std::move(written.sourceLines);
     result.error = std::move(written.error);
     result.errorLine = written.errorLine;
     return result;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace formats {
 
@@ -12,8 +13,17 @@ struct NormalisedText {
     bool rewritten = false; // false: the text was already in the tab layout, byte for byte
     std::string error;      // empty on success
     std::size_t errorLine = 0;
+    // When rewritten: for every line of text, the line of the original it comes from.
+    std::vector<std::size_t> sourceLines;
 
     bool ok() const { return error.empty(); }
+    // The line of the original text that line (1-based) of text comes from.
+    std::size_t sourceLine(std::size_t line) const {
+        if (!rewritten || line == 0)
+            return line;
+        return line <= sourceLines.size() ? sourceLines[line - 1]
+                                          : (sourceLines.empty() ? 1 : sourceLines.back());
+    }
 };
 
 // The model text in the tab layout: text already in it is given back unchanged; any other

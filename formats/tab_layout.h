@@ -21,6 +21,8 @@ namespace formats {
 
 struct LayoutResult {
     std::string text;
+    // For every line written, the 1-based line of the tokens it holds, for messages.
+    std::vector<std::size_t> sourceLines;
     std::string error; // empty on success
     std::size_t errorLine = 0;
 

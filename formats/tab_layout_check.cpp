@@ -16,6 +16,7 @@ struct LineShape {
     bool endsWithComma = false;
     bool bareNumber = false; // one number, with or without its comma
     int skinPairs = 0;       // the "n," pairs of a SkinWeights line made of nothing else
+    bool groupOnly = false;  // the item is one inline group, as "{ 1, 2 }"
 };
 
 // An open block while the lines are checked.
@@ -126,6 +127,12 @@ LineShape lineShape(std::string_view text, bool inBlock, bool skinWeights) {
                 groupWantsNumber = true;
             } else if (kind == TokenKind::CloseBrace) {
                 inGroup = false;
+                // An item that is one group ends with it.
+                if (shape.firstKind == TokenKind::OpenBrace) {
+                    shape.groupOnly = true;
+                    if (!last && text.substr(position) != ",")
+                        return {};
+                }
             } else {
                 return {};
             }
@@ -254,7 +261,7 @@ bool isTabLayout(std::string_view text) {
             if (tabs != depth + (deeper ? 1 : 0) ||
                 !countItem(shape.bareNumber, shape.endsWithComma, shape.skinPairs))
                 return false;
-            mustClose = !shape.endsWithComma;
+            mustClose = !shape.endsWithComma && !shape.groupOnly;
             break;
         }
         }

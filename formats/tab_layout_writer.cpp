@@ -16,13 +16,14 @@ class TabWriter {
             reserve += token.text.size() + 2;
         result.text.reserve(reserve + reserve / 4);
         out_ = &result.text;
+        sourceLines_ = &result.sourceLines;
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
             const auto& token = tokens_[i];
             switch (token.kind) {
             case TokenKind::Comment:
                 if (blocks_.empty() && item_.empty()) {
                     flushSkinWeights();
-                    writeLine(0, token.text);
+                    writeLine(0, token.text, token.line);
                 }
                 break;
             case TokenKind::Comma:
@@ -34,9 +35,17 @@ class TabWriter {
                 break;
             case TokenKind::OpenBrace:
                 if (const auto close = inlineGroupEnd(i)) {
+                    const bool leads = item_.empty();
                     for (; i <= close; ++i)
                         append(tokens_[i]);
                     --i;
+                    // An item that is one group ends with it, with or without its comma, as
+                    // data lines such as "{ 1, 2 }" are taken one a line.
+                    if (leads) {
+                        if (i + 1 < tokens_.size() && tokens_[i + 1].kind == TokenKind::Comma)
+                            append(tokens_[++i]);
+                        endItem();
+                    }
                 } else {
                     openBlock(token);
                 }
@@ -47,7 +56,7 @@ class TabWriter {
                     result.errorLine = token.line;
                     return result;
                 }
-                closeBlock();
+                closeBlock(token);
                 break;
             default:
                 append(token);
@@ -100,23 +109,25 @@ class TabWriter {
         if (!item_.empty())
             item_ += ' ';
         item_ += brace.text;
-        writeLine(blocks_.size(), item_);
+        writeLine(blocks_.size(), item_, firstOfItem_ ? firstOfItem_->line : brace.line);
         clearItem();
         blocks_.push_back({skinWeights});
     }
 
-    void closeBlock() {
+    void closeBlock(const Token& brace) {
         if (!item_.empty())
             endItem();
         flushSkinWeights();
         blocks_.pop_back();
-        writeLine(blocks_.size(), "}");
+        writeLine(blocks_.size(), "}", brace.line);
     }
 
     void endItem() {
         const bool bareNumber = itemTokens_ <= 2 && firstOfItem_->kind == TokenKind::Number;
         if (!blocks_.empty() && blocks_.back().skinWeights && bareNumber && item_.back() == ',') {
-            if (!skinLine_.empty())
+            if (skinLine_.empty())
+                skinSourceLine_ = firstOfItem_->line;
+            else
                 skinLine_ += ' ';
             skinLine_ += item_;
             if (++skinCount_ == skinWeightsPerLine)
@@ -125,7 +136,7 @@ class TabWriter {
             flushSkinWeights();
             const bool deeper = firstOfItem_->kind == TokenKind::Word &&
                                 isTangentWord(firstOfItem_->text) && !blocks_.empty();
-            writeLine(blocks_.size() + (deeper ? 1 : 0), item_);
+            writeLine(blocks_.size() + (deeper ? 1 : 0), item_, firstOfItem_->line);
         }
         clearItem();
     }
@@ -133,7 +144,7 @@ class TabWriter {
     void flushSkinWeights() {
         if (skinLine_.empty())
             return;
-        writeLine(blocks_.size(), skinLine_);
+        writeLine(blocks_.size(), skinLine_, skinSourceLine_);
         skinLine_.clear();
         skinCount_ = 0;
     }
@@ -144,10 +155,11 @@ class TabWriter {
         itemTokens_ = 0;
     }
 
-    void writeLine(std::size_t depth, std::string_view text) {
+    void writeLine(std::size_t depth, std::string_view text, std::size_t sourceLine) {
         out_->append(depth, '\t');
         out_->append(text);
         out_->append(lineEnd_);
+        sourceLines_->push_back(sourceLine);
     }
 
     const std::vector<Token>& tokens_;
@@ -158,7 +170,9 @@ class TabWriter {
     const Token* firstOfItem_ = nullptr;
     int itemTokens_ = 0;
     std::string skinLine_;
+    std::size_t skinSourceLine_ = 0;
     int skinCount_ = 0;
+    std::vector<std::size_t>* sourceLines_ = nullptr;
 };
 
 } // namespace

@@ -59,15 +59,21 @@ bool readGeosetFile(EditingState& state, const std::string& path,
         showError(state, "Cannot read " + path + ".");
         return false;
     }
-    if (!model->ok()) {
-        showError(state, modelTextError(path, *model));
-        return false;
-    }
     common::LineReader reader(common::LineReader::FromText{}, std::move(model->text));
     auto result = readGeoset(reader, geosetNumber);
+    if (!model->ok()) {
+        // Text that does not even split into tokens: what the reader makes of it as it is
+        // names the faulty line best, when it finds one.
+        showError(state, result.ok()
+                             ? modelTextError(path, *model)
+                             : "Cannot read " + path + ", line " +
+                                   std::to_string(result.errorLine) + ": " + result.error + ".");
+        return false;
+    }
     if (!result.ok()) {
-        showError(state, "Cannot read " + path + ", line " + std::to_string(result.errorLine) +
-                             ": " + result.error + ".");
+        showError(state, "Cannot read " + path + ", line " +
+                             std::to_string(model->fileLine(result.errorLine)) + ": " +
+                             result.error + ".");
         return false;
     }
     auto& geoset = *result.geoset;

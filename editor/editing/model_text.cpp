@@ -2,19 +2,37 @@
 
 #include "common/text_file.h"
 #include "formats/mdl_normaliser.h"
+#include "formats/tab_layout.h"
+
+#include <algorithm>
 
 namespace editor {
+
+std::size_t ModelText::fileLine(std::size_t line) const {
+    if (!rewritten || line == 0 || sourceLines.empty())
+        return line;
+    return sourceLines[std::min(line, sourceLines.size()) - 1];
+}
 
 std::optional<ModelText> readModelText(const std::string& path) {
     auto raw = common::readTextFile(path);
     if (!raw)
         return std::nullopt;
-    auto normalised = formats::normaliseModelText(std::move(*raw));
     ModelText model;
-    model.text = std::move(normalised.text);
-    model.rewritten = normalised.rewritten;
-    model.error = std::move(normalised.error);
-    model.errorLine = normalised.errorLine;
+    if (formats::isTabLayout(*raw)) {
+        model.text = std::move(*raw);
+        return model;
+    }
+    auto normalised = formats::rewriteModelText(*raw);
+    model.rewritten = true;
+    if (normalised.ok()) {
+        model.text = std::move(normalised.text);
+        model.sourceLines = std::move(normalised.sourceLines);
+    } else {
+        model.text = std::move(*raw);
+        model.error = std::move(normalised.error);
+        model.errorLine = normalised.errorLine;
+    }
     return model;
 }
 

@@ -58,7 +58,7 @@ void vertexGroupOfSelectionCommand(EditingState& state) {
         return;
     std::set<int> groups;
     for (const auto& vertex : state.vertices)
-        if (vertex.selected && inMatrixGroup(state, vertex))
+        if (vertex.selected)
             groups.insert(vertex.vertexGroup);
     if (groups.empty()) {
         state.dialogs->messageBox("No vertex groups in selection", "");

@@ -453,11 +453,7 @@ GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber) {
         if (!arrays.geosetFound)
             throw ParseFault("the file has no geoset " + std::to_string(geosetNumber));
         if (!arrays.verticesRead || arrays.vertexIndex == 0)
-            throw ParseFault(
-                "geoset " + std::to_string(geosetNumber) +
-                " has no vertex this editor can read. Geoset blocks must be indented with tabs "
-                "only, one item a line, as in a tab, \"Vertices 8 {\" and then two tabs, "
-                "\"{ 1, 2, 3 },\"");
+            throw ParseFault("geoset " + std::to_string(geosetNumber) + " has no vertices");
         // A geoset without triangles gets none: keeping the previous geoset's triangles would
         // join vertices of another geoset.
         if (!arrays.facesRead)

@@ -190,6 +190,12 @@ TEST(Normaliser, NumbersOnlyBlocksStayBlocksAndGroupsStayInline) {
     EXPECT_TRUE(isTabLayout(result.text));
 }
 
+TEST(Normaliser, DataItemsWithoutTheirCommaStayApart) {
+    const auto result = rewriteModelText("A { {1,2} {3,4}, {5,6} }");
+    EXPECT_EQ(result.text, "A {\n\t{ 1, 2 }\n\t{ 3, 4 },\n\t{ 5, 6 }\n}\n");
+    EXPECT_TRUE(isTabLayout(result.text));
+}
+
 TEST(Normaliser, LineEndsByteOrderMarkCommentsAndBlanks) {
     const auto result = normaliseModelText("\xEF\xBB\xBF// header  \r\rVersion {\r  FormatVersion"
                                            " 800, // the version\r}\r// after  \r");
@@ -220,6 +226,7 @@ TEST(TabLayout, TellsTheLinesTheWriterWouldNotWrite) {
     EXPECT_TRUE(isTabLayout(""));
     EXPECT_TRUE(isTabLayout("A {\n\tB 1,\n\tVertexGroup  {\n\t\t0,\n\t}\n}\n"));
     EXPECT_TRUE(isTabLayout("A {\r\n\tB { 1, 2 },\r\n}"));
+    EXPECT_TRUE(isTabLayout("A {\n\t{ 1, 2 }\n\t{ 3, 4 },\n}\n"));
     EXPECT_TRUE(isTabLayout("// note\nA {\n\tK 1 {\n\t\t0: 1,\n\t\t\tInTan 0,\n\t}\n}\n"));
     const char* const refused[] = {
         "A {\n\tB 1, \n}\n",     // trailing blank
@@ -236,6 +243,7 @@ TEST(TabLayout, TellsTheLinesTheWriterWouldNotWrite) {
         "A {\n\tB 1\n\tC 2,\n}\n", // an item without comma, not the last
         "A {\n\t1,\n\t2\n}\n",     // numbers only without a last comma: an inline group
         "A {\n\tVertexGroup { 1 },\n}\n",
+        "A {\n\t{ 1, 2 } B,\n}\n", // an item that starts with a group ends with it
         "A {\n\tSkinWeights 1 {\n\t\t1, 2,\n\t\t3,\n\t}\n}\n", // weights split short
         "A {\n\tK 1 {\n\t\t0: 1,\n\t\tInTan 0,\n\t}\n}\n",     // InTan at its key's depth
         "}\n",
