@@ -36,7 +36,7 @@ LayoutResult writeTabLayout(const std::vector<Token>& tokens, std::string_view l
 
 // True when the text is already in the tab layout, so that writing its tokens again would
 // give the same text (apart from the line ends, and runs of spaces before the "{" of a
-// header inside a block, which the readers take alike). One pass, no allocation.
+// header inside a block, which the readers take alike). One pass over the text.
 bool isTabLayout(std::string_view text);
 
 // The header words whose blocks hold bare numbers, which are never one inline brace group.

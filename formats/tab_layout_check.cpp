@@ -1,6 +1,7 @@
 #include "formats/tab_layout.h"
 
 #include <cstring>
+#include <vector>
 
 namespace formats {
 
@@ -193,9 +194,8 @@ bool closesAsBlock(const OpenBlock& block) {
 bool isTabLayout(std::string_view text) {
     if (text.substr(0, byteOrderMark.size()) == byteOrderMark)
         return false;
-    // Deeper nesting than this is so rare that such a file is simply rewritten.
-    constexpr std::size_t maxDepth = 64;
-    OpenBlock blocks[maxDepth];
+    std::vector<OpenBlock> blocks;
+    blocks.reserve(16);
     std::size_t depth = 0;
     bool mustClose = false; // the last item had no comma: a "}" or the end must follow
     std::size_t position = 0;
@@ -240,8 +240,9 @@ bool isTabLayout(std::string_view text) {
                 return false;
             break;
         case LineKind::Header:
-            if (tabs != depth || depth + 1 >= maxDepth || !countItem(false, true, 0))
+            if (tabs != depth || !countItem(false, true, 0))
                 return false;
+            blocks.resize(depth + 1);
             blocks[depth] = {};
             blocks[depth].numberBlock =
                 shape.firstKind == TokenKind::Word && isNumberBlockWord(shape.first);

@@ -37,7 +37,8 @@ class TabWriter {
                 if (const auto close = inlineGroupEnd(i)) {
                     const bool leads = item_.empty();
                     for (; i <= close; ++i)
-                        append(tokens_[i]);
+                        if (tokens_[i].kind != TokenKind::Comment)
+                            append(tokens_[i]);
                     --i;
                     // An item that is one group ends with it, with or without its comma, as
                     // data lines such as "{ 1, 2 }" are taken one a line.
@@ -72,6 +73,8 @@ class TabWriter {
   private:
     struct Block {
         bool skinWeights = false;
+        bool numberBlock = false;
+        bool onlyBareNumbers = true; // every item so far one number and its comma
     };
 
     // The index of the "}" that ends an inline group of numbers opened at tokens_[open]: one or
@@ -79,18 +82,22 @@ class TabWriter {
     std::size_t inlineGroupEnd(std::size_t open) const {
         if (firstOfItem_ && isNumberBlockWord(firstOfItem_->text))
             return 0;
-        std::size_t i = open + 1;
+        // Comments inside an item are dropped, so they do not count.
+        std::size_t i = open;
+        const auto next = [&] {
+            ++i;
+            while (i < tokens_.size() && tokens_[i].kind == TokenKind::Comment)
+                ++i;
+            return i < tokens_.size() ? tokens_[i].kind : TokenKind::Comment;
+        };
         for (;;) {
-            if (i >= tokens_.size() || tokens_[i].kind != TokenKind::Number)
+            if (next() != TokenKind::Number)
                 return 0;
-            ++i;
-            if (i >= tokens_.size())
-                return 0;
-            if (tokens_[i].kind == TokenKind::CloseBrace)
+            const auto after = next();
+            if (after == TokenKind::CloseBrace)
                 return i;
-            if (tokens_[i].kind != TokenKind::Comma)
+            if (after != TokenKind::Comma)
                 return 0;
-            ++i;
         }
     }
 
@@ -106,17 +113,27 @@ class TabWriter {
     void openBlock(const Token& brace) {
         flushSkinWeights();
         const bool skinWeights = firstOfItem_ && firstOfItem_->text == "SkinWeights";
+        const bool numberBlock = firstOfItem_ && isNumberBlockWord(firstOfItem_->text);
+        if (!blocks_.empty())
+            blocks_.back().onlyBareNumbers = false;
         if (!item_.empty())
             item_ += ' ';
         item_ += brace.text;
         writeLine(blocks_.size(), item_, firstOfItem_ ? firstOfItem_->line : brace.line);
         clearItem();
-        blocks_.push_back({skinWeights});
+        blocks_.push_back({skinWeights, numberBlock, true});
     }
 
     void closeBlock(const Token& brace) {
-        if (!item_.empty())
+        if (!item_.empty()) {
+            // Bare numbers with no comma after the last would read back as one inline group;
+            // this happens only when stray commas were dropped, and the comma keeps the block.
+            const auto& block = blocks_.back();
+            if (!block.numberBlock && block.onlyBareNumbers && itemTokens_ == 1 &&
+                firstOfItem_->kind == TokenKind::Number)
+                item_ += ',';
             endItem();
+        }
         flushSkinWeights();
         blocks_.pop_back();
         writeLine(blocks_.size(), "}", brace.line);
@@ -124,6 +141,8 @@ class TabWriter {
 
     void endItem() {
         const bool bareNumber = itemTokens_ <= 2 && firstOfItem_->kind == TokenKind::Number;
+        if (!blocks_.empty() && !(bareNumber && item_.back() == ','))
+            blocks_.back().onlyBareNumbers = false;
         if (!blocks_.empty() && blocks_.back().skinWeights && bareNumber && item_.back() == ',') {
             if (skinLine_.empty())
                 skinSourceLine_ = firstOfItem_->line;
