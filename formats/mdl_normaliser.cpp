@@ -30,13 +30,7 @@ NormalisedText normaliseModelText(std::string text) {
 NormalisedText rewriteModelText(std::string_view text) {
     NormalisedText result;
     result.rewritten = true;
-    const auto tokens = tokenize(text);
-    if (!tokens.ok()) {
-        result.error = tokens.error;
-        result.errorLine = tokens.errorLine;
-        return result;
-    }
-    auto written = writeTabLayout(tokens.tokens, lineEndOf(text));
+    auto written = writeTabLayout(text, lineEndOf(text));
     result.text = std::move(written.text);
     result.sourceLines = std::move(written.sourceLines);
     result.error = std::move(written.error);

@@ -25,65 +25,81 @@ TokenKind wordKind(std::string_view text) {
     return TokenKind::Word;
 }
 
-TokenizeResult tokenize(std::string_view text) {
-    TokenizeResult result;
-    // About one token in six characters in model files; reserving spares the regrowth.
-    result.tokens.reserve(text.size() / 6 + 16);
-    std::size_t position =
-        text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
-    std::size_t line = 1;
-    const auto add = [&](TokenKind kind, std::size_t start, std::size_t end) {
-        result.tokens.push_back({kind, text.substr(start, end - start), line});
-    };
+TokenCursor::TokenCursor(std::string_view text)
+    : text_(text),
+      position_(text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0) {}
+
+bool TokenCursor::next(Token& token) {
+    const auto& text = text_;
+    auto& position = position_;
     while (position < text.size()) {
         const char c = text[position];
         if (c == '\n') {
-            ++line;
+            ++line_;
             ++position;
         } else if (c == '\r') {
             // CR LF is one line end, a CR alone another.
             if (position + 1 >= text.size() || text[position + 1] != '\n')
-                ++line;
+                ++line_;
             ++position;
         } else if (isBlank(c)) {
             ++position;
-        } else if (c == '"') {
-            std::size_t end = position + 1;
-            while (end < text.size() && text[end] != '"' && text[end] != '\n' && text[end] != '\r')
-                ++end;
-            if (end >= text.size() || text[end] != '"') {
-                result.error = "a text in double quotes does not end on its line";
-                result.errorLine = line;
-                return result;
-            }
-            add(TokenKind::String, position, end + 1);
-            position = end + 1;
-        } else if (startsComment(text, position)) {
-            std::size_t end = position;
-            while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-                ++end;
-            std::size_t last = end;
-            while (last > position && isBlank(text[last - 1]))
-                --last;
-            add(TokenKind::Comment, position, last);
-            position = end;
-        } else if (c == '{' || c == '}' || c == ',' || c == ':') {
-            const auto kind = c == '{'   ? TokenKind::OpenBrace
-                              : c == '}' ? TokenKind::CloseBrace
-                              : c == ',' ? TokenKind::Comma
-                                         : TokenKind::Colon;
-            add(kind, position, position + 1);
-            ++position;
         } else {
-            std::size_t end = position + 1;
-            while (end < text.size() && !isBlank(text[end]) && !isDelimiter(text[end]) &&
-                   !startsComment(text, end))
-                ++end;
-            const auto word = text.substr(position, end - position);
-            add(wordKind(word), position, end);
-            position = end;
+            break;
         }
     }
+    if (position >= text.size() || !error_.empty())
+        return false;
+    const std::size_t start = position;
+    const char c = text[position];
+    token.line = line_;
+    if (c == '"') {
+        std::size_t end = position + 1;
+        while (end < text.size() && text[end] != '"' && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        if (end >= text.size() || text[end] != '"') {
+            error_ = "a text in double quotes does not end on its line";
+            errorLine_ = line_;
+            return false;
+        }
+        token.kind = TokenKind::String;
+        position = end + 1;
+    } else if (startsComment(text, position)) {
+        std::size_t end = position;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        position = end;
+        while (end > start && isBlank(text[end - 1]))
+            --end;
+        token.kind = TokenKind::Comment;
+        token.text = text.substr(start, end - start);
+        return true;
+    } else if (c == '{' || c == '}' || c == ',' || c == ':') {
+        token.kind = c == '{'   ? TokenKind::OpenBrace
+                     : c == '}' ? TokenKind::CloseBrace
+                     : c == ',' ? TokenKind::Comma
+                                : TokenKind::Colon;
+        ++position;
+    } else {
+        std::size_t end = position + 1;
+        while (end < text.size() && !isBlank(text[end]) && !isDelimiter(text[end]) &&
+               !startsComment(text, end))
+            ++end;
+        token.kind = wordKind(text.substr(position, end - position));
+        position = end;
+    }
+    token.text = text.substr(start, position - start);
+    return true;
+}
+
+TokenizeResult tokenize(std::string_view text) {
+    TokenizeResult result;
+    TokenCursor cursor(text);
+    Token token;
+    while (cursor.next(token))
+        result.tokens.push_back(token);
+    result.error = cursor.error();
+    result.errorLine = cursor.errorLine();
     return result;
 }
 

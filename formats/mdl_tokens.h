@@ -24,9 +24,27 @@ struct TokenizeResult {
     bool ok() const { return error.empty(); }
 };
 
-// Splits MDL text into tokens. Line ends may be LF, CR LF or CR; a leading UTF-8 byte order
-// mark is skipped; "//" outside a string starts a comment that runs to the end of its line.
-// A string must close on its own line. The tokens point into text, which must outlive them.
+// Reads the tokens of MDL text one by one, without holding them: copy it to look ahead. Line
+// ends may be LF, CR LF or CR; a leading UTF-8 byte order mark is skipped; "//" outside a
+// string starts a comment that runs to the end of its line; a string must close on its own
+// line. The tokens point into text, which must outlive them.
+class TokenCursor {
+  public:
+    explicit TokenCursor(std::string_view text);
+    // The next token; false at the end of the text or at a fault (error() says which).
+    bool next(Token& token);
+    const std::string& error() const { return error_; }
+    std::size_t errorLine() const { return errorLine_; }
+
+  private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    std::size_t line_ = 1;
+    std::string error_;
+    std::size_t errorLine_ = 0;
+};
+
+// All tokens of MDL text at once, as TokenCursor reads them.
 TokenizeResult tokenize(std::string_view text);
 
 // The blanks that separate tokens.

@@ -29,10 +29,10 @@ struct LayoutResult {
     bool ok() const { return error.empty(); }
 };
 
-// Writes the tokens in the tab layout, each line ended by lineEnd. Comments inside blocks or
-// inside an item are left out. A closing brace that closes no block is an error; blocks left
-// open at the end stay open.
-LayoutResult writeTabLayout(const std::vector<Token>& tokens, std::string_view lineEnd);
+// Writes the tokens of the text in the tab layout, each line ended by lineEnd. Comments inside
+// blocks or inside an item are left out. A closing brace that closes no block is an error, as
+// are the tokenizer's faults; blocks left open at the end stay open.
+LayoutResult writeTabLayout(std::string_view text, std::string_view lineEnd);
 
 // True when the text is already in the tab layout, so that writing its tokens again would
 // give the same text (apart from the line ends, and runs of spaces before the "{" of a

@@ -183,6 +183,58 @@ LineShape lineShape(std::string_view text, bool inBlock, bool skinWeights) {
     return shape;
 }
 
+bool isNumberChar(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+}
+
+// The number starting at text[position], made only of number characters: its end, or 0 when
+// there is none or it is not a number token.
+std::size_t numberEnd(std::string_view text, std::size_t position) {
+    std::size_t end = position;
+    while (end < text.size() && isNumberChar(text[end]))
+        ++end;
+    if (end == position || wordKind(text.substr(position, end - position)) != TokenKind::Number)
+        return 0;
+    return end;
+}
+
+// The shapes of nearly every line of a large model, "{ n, n, n }," and "n,", told without
+// taking the line into tokens. False when the line is of another form (it may still be valid).
+bool quickDataLine(std::string_view text, LineShape& shape) {
+    if (text.size() >= 4 && text[0] == '{' && text[1] == ' ') {
+        std::size_t position = 2;
+        for (;;) {
+            const auto end = numberEnd(text, position);
+            if (end == 0 || end + 2 > text.size())
+                return false;
+            if (text[end] == ',' && text[end + 1] == ' ') {
+                position = end + 2;
+                continue;
+            }
+            if (text[end] != ' ' || text[end + 1] != '}')
+                return false;
+            const auto rest = text.substr(end + 2);
+            if (!rest.empty() && rest != ",")
+                return false;
+            shape.kind = LineKind::Item;
+            shape.first = text.substr(0, 1);
+            shape.firstKind = TokenKind::OpenBrace;
+            shape.endsWithComma = !rest.empty();
+            shape.groupOnly = true;
+            return true;
+        }
+    }
+    const auto end = numberEnd(text, 0);
+    if (end == 0 || end + 1 != text.size() || text[end] != ',')
+        return false;
+    shape.kind = LineKind::Item;
+    shape.first = text.substr(0, end);
+    shape.firstKind = TokenKind::Number;
+    shape.endsWithComma = true;
+    shape.bareNumber = true;
+    return true;
+}
+
 // A block whose items are bare numbers with no comma after the last is one inline group to
 // the writer, not a block.
 bool closesAsBlock(const OpenBlock& block) {
@@ -214,8 +266,10 @@ bool isTabLayout(std::string_view text) {
         std::size_t tabs = 0;
         while (tabs < line.size() && line[tabs] == '\t')
             ++tabs;
-        const auto shape =
-            lineShape(line.substr(tabs), depth > 0, depth > 0 && blocks[depth - 1].skinWeights);
+        const bool skinWeights = depth > 0 && blocks[depth - 1].skinWeights;
+        LineShape shape;
+        if (skinWeights || !quickDataLine(line.substr(tabs), shape))
+            shape = lineShape(line.substr(tabs), depth > 0, skinWeights);
         if (mustClose && shape.kind != LineKind::Close)
             return false;
         // The writer puts eight weights on a line and starts a shorter line only before

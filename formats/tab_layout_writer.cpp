@@ -4,21 +4,20 @@ namespace formats {
 
 namespace {
 
+// Reads the tokens straight from the text, looking ahead with copies of the cursor, so that a
+// large model is never held as a list of tokens.
 class TabWriter {
   public:
-    TabWriter(const std::vector<Token>& tokens, std::string_view lineEnd)
-        : tokens_(tokens), lineEnd_(lineEnd) {}
+    TabWriter(std::string_view text, std::string_view lineEnd)
+        : cursor_(text), lineEnd_(lineEnd), sizeHint_(text.size()) {}
 
     LayoutResult run() {
         LayoutResult result;
-        std::size_t reserve = 0;
-        for (const auto& token : tokens_)
-            reserve += token.text.size() + 2;
-        result.text.reserve(reserve + reserve / 4);
+        result.text.reserve(sizeHint_);
         out_ = &result.text;
         sourceLines_ = &result.sourceLines;
-        for (std::size_t i = 0; i < tokens_.size(); ++i) {
-            const auto& token = tokens_[i];
+        Token token;
+        while (cursor_.next(token)) {
             switch (token.kind) {
             case TokenKind::Comment:
                 if (blocks_.empty() && item_.empty()) {
@@ -34,22 +33,10 @@ class TabWriter {
                 }
                 break;
             case TokenKind::OpenBrace:
-                if (const auto close = inlineGroupEnd(i)) {
-                    const bool leads = item_.empty();
-                    for (; i <= close; ++i)
-                        if (tokens_[i].kind != TokenKind::Comment)
-                            append(tokens_[i]);
-                    --i;
-                    // An item that is one group ends with it, with or without its comma, as
-                    // data lines such as "{ 1, 2 }" are taken one a line.
-                    if (leads) {
-                        if (i + 1 < tokens_.size() && tokens_[i + 1].kind == TokenKind::Comma)
-                            append(tokens_[++i]);
-                        endItem();
-                    }
-                } else {
+                if (isInlineGroup())
+                    appendInlineGroup(token);
+                else
                     openBlock(token);
-                }
                 break;
             case TokenKind::CloseBrace:
                 if (blocks_.empty()) {
@@ -64,6 +51,11 @@ class TabWriter {
                 break;
             }
         }
+        if (!cursor_.error().empty()) {
+            result.error = cursor_.error();
+            result.errorLine = cursor_.errorLine();
+            return result;
+        }
         if (!item_.empty())
             endItem();
         flushSkinWeights();
@@ -77,49 +69,76 @@ class TabWriter {
         bool onlyBareNumbers = true; // every item so far one number and its comma
     };
 
-    // The index of the "}" that ends an inline group of numbers opened at tokens_[open]: one or
-    // more numbers separated by commas, without a comma before the "}". 0 when it is a block.
-    std::size_t inlineGroupEnd(std::size_t open) const {
-        if (firstOfItem_ && isNumberBlockWord(firstOfItem_->text))
-            return 0;
-        // Comments inside an item are dropped, so they do not count.
-        std::size_t i = open;
-        const auto next = [&] {
-            ++i;
-            while (i < tokens_.size() && tokens_[i].kind == TokenKind::Comment)
-                ++i;
-            return i < tokens_.size() ? tokens_[i].kind : TokenKind::Comment;
-        };
+    // The next token that is not a comment, read from cursor; false at the end.
+    static bool nextOfItem(TokenCursor& cursor, Token& token) {
+        while (cursor.next(token))
+            if (token.kind != TokenKind::Comment)
+                return true;
+        return false;
+    }
+
+    // Whether the "{" just read opens an inline group of numbers: one or more numbers
+    // separated by commas, without a comma before the "}". Comments inside an item are
+    // dropped, so they do not count.
+    bool isInlineGroup() const {
+        if (hasFirst_ && isNumberBlockWord(firstOfItem_.text))
+            return false;
+        TokenCursor ahead = cursor_;
+        Token token;
         for (;;) {
-            if (next() != TokenKind::Number)
-                return 0;
-            const auto after = next();
-            if (after == TokenKind::CloseBrace)
-                return i;
-            if (after != TokenKind::Comma)
-                return 0;
+            if (!nextOfItem(ahead, token) || token.kind != TokenKind::Number)
+                return false;
+            if (!nextOfItem(ahead, token))
+                return false;
+            if (token.kind == TokenKind::CloseBrace)
+                return true;
+            if (token.kind != TokenKind::Comma)
+                return false;
         }
+    }
+
+    void appendInlineGroup(const Token& open) {
+        const bool leads = item_.empty();
+        append(open);
+        Token token;
+        while (nextOfItem(cursor_, token)) {
+            append(token);
+            if (token.kind == TokenKind::CloseBrace)
+                break;
+        }
+        // An item that is one group ends with it, with or without its comma, as data lines
+        // such as "{ 1, 2 }" are taken one a line.
+        if (!leads)
+            return;
+        TokenCursor ahead = cursor_;
+        if (ahead.next(token) && token.kind == TokenKind::Comma) {
+            cursor_ = ahead;
+            append(token);
+        }
+        endItem();
     }
 
     void append(const Token& token) {
         if (!item_.empty() && token.kind != TokenKind::Comma && token.kind != TokenKind::Colon)
             item_ += ' ';
         item_ += token.text;
-        if (!firstOfItem_)
-            firstOfItem_ = &token;
+        if (!hasFirst_) {
+            firstOfItem_ = token;
+            hasFirst_ = true;
+        }
         ++itemTokens_;
     }
 
     void openBlock(const Token& brace) {
         flushSkinWeights();
-        const bool skinWeights = firstOfItem_ && firstOfItem_->text == "SkinWeights";
-        const bool numberBlock = firstOfItem_ && isNumberBlockWord(firstOfItem_->text);
+        const bool skinWeights = hasFirst_ && firstOfItem_.text == "SkinWeights";
+        const bool numberBlock = hasFirst_ && isNumberBlockWord(firstOfItem_.text);
         if (!blocks_.empty())
             blocks_.back().onlyBareNumbers = false;
         if (!item_.empty())
             item_ += ' ';
         item_ += brace.text;
-        writeLine(blocks_.size(), item_, firstOfItem_ ? firstOfItem_->line : brace.line);
+        writeLine(blocks_.size(), item_, hasFirst_ ? firstOfItem_.line : brace.line);
         clearItem();
         blocks_.push_back({skinWeights, numberBlock, true});
     }
@@ -130,7 +149,7 @@ class TabWriter {
             // this happens only when stray commas were dropped, and the comma keeps the block.
             const auto& block = blocks_.back();
             if (!block.numberBlock && block.onlyBareNumbers && itemTokens_ == 1 &&
-                firstOfItem_->kind == TokenKind::Number)
+                firstOfItem_.kind == TokenKind::Number)
                 item_ += ',';
             endItem();
         }
@@ -140,12 +159,12 @@ class TabWriter {
     }
 
     void endItem() {
-        const bool bareNumber = itemTokens_ <= 2 && firstOfItem_->kind == TokenKind::Number;
+        const bool bareNumber = itemTokens_ <= 2 && firstOfItem_.kind == TokenKind::Number;
         if (!blocks_.empty() && !(bareNumber && item_.back() == ','))
             blocks_.back().onlyBareNumbers = false;
         if (!blocks_.empty() && blocks_.back().skinWeights && bareNumber && item_.back() == ',') {
             if (skinLine_.empty())
-                skinSourceLine_ = firstOfItem_->line;
+                skinSourceLine_ = firstOfItem_.line;
             else
                 skinLine_ += ' ';
             skinLine_ += item_;
@@ -153,9 +172,9 @@ class TabWriter {
                 flushSkinWeights();
         } else {
             flushSkinWeights();
-            const bool deeper = firstOfItem_->kind == TokenKind::Word &&
-                                isTangentWord(firstOfItem_->text) && !blocks_.empty();
-            writeLine(blocks_.size() + (deeper ? 1 : 0), item_, firstOfItem_->line);
+            const bool deeper = firstOfItem_.kind == TokenKind::Word &&
+                                isTangentWord(firstOfItem_.text) && !blocks_.empty();
+            writeLine(blocks_.size() + (deeper ? 1 : 0), item_, firstOfItem_.line);
         }
         clearItem();
     }
@@ -170,7 +189,7 @@ class TabWriter {
 
     void clearItem() {
         item_.clear();
-        firstOfItem_ = nullptr;
+        hasFirst_ = false;
         itemTokens_ = 0;
     }
 
@@ -181,23 +200,25 @@ class TabWriter {
         sourceLines_->push_back(sourceLine);
     }
 
-    const std::vector<Token>& tokens_;
+    TokenCursor cursor_;
     std::string_view lineEnd_;
+    std::size_t sizeHint_ = 0; // the rewritten text is about as long as the original
     std::string* out_ = nullptr;
+    std::vector<std::size_t>* sourceLines_ = nullptr;
     std::vector<Block> blocks_;
     std::string item_;
-    const Token* firstOfItem_ = nullptr;
+    Token firstOfItem_;
+    bool hasFirst_ = false;
     int itemTokens_ = 0;
     std::string skinLine_;
     std::size_t skinSourceLine_ = 0;
     int skinCount_ = 0;
-    std::vector<std::size_t>* sourceLines_ = nullptr;
 };
 
 } // namespace
 
-LayoutResult writeTabLayout(const std::vector<Token>& tokens, std::string_view lineEnd) {
-    return TabWriter(tokens, lineEnd).run();
+LayoutResult writeTabLayout(std::string_view text, std::string_view lineEnd) {
+    return TabWriter(text, lineEnd).run();
 }
 
 } // namespace formats
