@@ -261,15 +261,20 @@ bool isTabLayout(std::string_view text) {
         position = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.empty() || isBlank(line.back()) || std::memchr(line.data(), '\r', line.size()))
+        if (line.empty() || isBlank(line.back()))
             return false;
         std::size_t tabs = 0;
         while (tabs < line.size() && line[tabs] == '\t')
             ++tabs;
         const bool skinWeights = depth > 0 && blocks[depth - 1].skinWeights;
         LineShape shape;
-        if (skinWeights || !quickDataLine(line.substr(tabs), shape))
+        // A data line is checked character by character; any other line must hold no CR, which
+        // would end a line (or a string or comment) to the tokenizer.
+        if (skinWeights || !quickDataLine(line.substr(tabs), shape)) {
+            if (std::memchr(line.data(), '\r', line.size()))
+                return false;
             shape = lineShape(line.substr(tabs), depth > 0, skinWeights);
+        }
         if (mustClose && shape.kind != LineKind::Close)
             return false;
         // The writer puts eight weights on a line and starts a shorter line only before
