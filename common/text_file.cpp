@@ -93,6 +93,10 @@ bool LineReader::next(std::string& line) {
     return true;
 }
 
+std::optional<std::string> readTextFile(const std::filesystem::path& path) {
+    return readWholeFile(path);
+}
+
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path) {
     LineReader reader(path);
     if (!reader.isOpen())
@@ -139,6 +143,12 @@ bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path
         return false;
     FileReplacement file(to, copyMode(from));
     return file.write(text->data(), text->size()) && file.commit();
+}
+
+bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
+                   const std::filesystem::path& to) {
+    FileReplacement file(to, copyMode(modeSource));
+    return file.write(text.data(), text.size()) && file.commit();
 }
 
 bool deleteFile(const std::filesystem::path& path) {

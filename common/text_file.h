@@ -36,6 +36,9 @@ class LineReader {
     bool open_ = false;
 };
 
+// The whole file as it is, or nothing when it is not a regular file or cannot be read.
+std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
 // The whole file as lines, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path);
 
@@ -87,6 +90,10 @@ class AtomicFileWriter : public LineSink {
 // truncated. False when the source cannot be read or the target cannot be written. The copy is
 // as private as the source: it gets the source's permissions, with read and write for its owner.
 bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Writes text over a file the way copyFileOver does, as private as modeSource.
+bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
+                   const std::filesystem::path& to);
 
 // Deletes a file; false when it was there and could not be removed.
 bool deleteFile(const std::filesystem::path& path);

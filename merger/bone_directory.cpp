@@ -151,9 +151,12 @@ std::string cannotReadMessage(const std::string& what, const std::string& path) 
 Outcome<Lines> readBaseModel(const std::string& basePath) {
     if (basePath.empty())
         return {{}, "Choose a base model first."};
-    auto lines = common::readAllLines(basePath);
+    std::string problem;
+    auto lines = readModelLines(basePath, problem);
     if (!lines)
         return {{}, cannotReadMessage("the base model", basePath)};
+    if (!problem.empty())
+        return {{}, "Cannot read the base model \"" + basePath + "\", " + problem + "."};
     return {std::move(*lines), {}};
 }
 

@@ -1,8 +1,28 @@
 #include "merger/mdl_lines.h"
 
 #include "common/number_text.h"
+#include "common/text_file.h"
+#include "formats/mdl_normaliser.h"
 
 namespace merger {
+
+std::optional<Lines> readModelLines(const std::string& path, std::string& problem) {
+    problem.clear();
+    auto text = common::readTextFile(path);
+    if (!text)
+        return std::nullopt;
+    auto normalised = formats::normaliseModelText(std::move(*text));
+    if (!normalised.ok()) {
+        problem = "line " + std::to_string(normalised.errorLine) + ": " + normalised.error;
+        return Lines();
+    }
+    Lines lines;
+    common::LineReader reader(common::LineReader::FromText{}, std::move(normalised.text));
+    std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return lines;
+}
 
 bool startsWith(std::string_view checkIn, std::string_view checkFor) {
     return checkIn.substr(0, checkFor.size()) == checkFor;

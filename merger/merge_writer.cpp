@@ -1,8 +1,10 @@
 #include "merger/merge_writer.h"
 
 #include "common/text_file.h"
+#include "formats/format_version.h"
 #include "merger/bone_directory.h"
 #include "merger/merge_checks.h"
+#include "merger/version_conversion.h"
 
 #include <filesystem>
 #include <system_error>
@@ -113,7 +115,7 @@ void writeGeosets(Lines& out, const Lines& geosetLines, int materialId, int bone
             } else {
                 out.push_back(line);
             }
-            if (line == "\tVertexGroup {")
+            if (startsWith(line, "\tVertexGroup"))
                 inVertexGroup = true;
         }
         if (line == "}")
@@ -176,51 +178,58 @@ bool outputIsAnInput(const std::string& outputPath, const std::string& basePath,
     return false;
 }
 
-Outcome<bool> mergeModels(const MergeRequest& request) {
+Outcome<std::string> mergeModels(const MergeRequest& request) {
     if (request.basePath.empty())
-        return {false, "Choose a base model first."};
+        return {{}, "Choose a base model first."};
     if (request.geosetPath.empty())
-        return {false, "Choose a geoset model first."};
+        return {{}, "Choose a geoset model first."};
     if (request.outputPath.empty())
-        return {false, "Choose an output file first."};
+        return {{}, "Choose an output file first."};
     if (outputIsAnInput(request.outputPath, request.basePath, request.geosetPath))
-        return {false, outputEqualsInputMessage};
+        return {{}, outputEqualsInputMessage};
 
     if (auto problem = textureProblem(request.texture); !problem.empty())
-        return {false, problem};
+        return {{}, problem};
 
     auto base = readBaseModel(request.basePath);
     if (!base.ok())
-        return {false, base.error};
-    auto geoset = common::readAllLines(request.geosetPath);
+        return {{}, base.error};
+    std::string problem;
+    auto geoset = readModelLines(request.geosetPath, problem);
     if (!geoset)
-        return {false, cannotReadMessage("the geoset model", request.geosetPath)};
+        return {{}, cannotReadMessage("the geoset model", request.geosetPath)};
+    if (!problem.empty())
+        return {{},
+                "Cannot read the geoset model \"" + request.geosetPath + "\", " + problem + "."};
     if (auto problem = geosetProblem(*geoset, request.geosetPath); !problem.empty())
-        return {false, problem};
+        return {{}, problem};
     if (auto problem = placeProblem(base.value, request.basePath); !problem.empty())
-        return {false, problem};
+        return {{}, problem};
 
     auto nthBoneId = idOfNthBone(base.value, request.boneIndex, request.basePath);
     if (!nthBoneId.ok())
-        return {false, nthBoneId.error};
+        return {{}, nthBoneId.error};
     const int boneId = nthBoneId.value + 1;
 
+    const int baseVersion = formats::formatVersion(base.value);
+    const auto conversion = convertGeosets(*geoset, baseVersion);
     const auto merged = mergeLines(withTextureAndMaterialBlocks(base.value, request.texture),
-                                   *geoset, request.texture, boneId);
+                                   conversion.lines, request.texture, boneId);
 
     const std::string cannotWrite =
         "Cannot write the output file \"" + request.outputPath + "\". It was left as it was.";
     common::AtomicFileWriter writer(request.outputPath);
     if (!writer.refusal().empty())
-        return {false, "Cannot write the output file \"" + request.outputPath +
-                           "\": " + writer.refusal() + ". It was left as it was."};
+        return {{},
+                "Cannot write the output file \"" + request.outputPath + "\": " + writer.refusal() +
+                    ". It was left as it was."};
     if (!writer.isOpen())
-        return {false, cannotWrite};
+        return {{}, cannotWrite};
     for (const auto& line : merged)
         writer.writeLine(line);
     if (!writer.commit())
-        return {false, cannotWrite};
-    return {true, {}};
+        return {{}, cannotWrite};
+    return {conversionNote(conversion, baseVersion), {}};
 }
 
 } // namespace merger

@@ -60,8 +60,11 @@ bool outputIsAnInput(const std::string& outputPath, const std::string& basePath,
 // geoset model without a whole geoset and a base without a place for it, adds the texture and
 // materials blocks a base lacks, binds the geosets to idOfNthBone(boneIndex) + 1 and writes the
 // result through a temporary file in the output's folder that replaces the output only when
-// everything was written. On failure the output is left as it was and the error holds the one
-// message to show. The "Done" message is the caller's.
-Outcome<bool> mergeModels(const MergeRequest& request);
+// everything was written. Both models are read in whatever layout they have; the geosets are
+// made fit for the base model's FormatVersion (merger/version_conversion.h), and the value says
+// how, in a sentence for the "Done" message (empty when nothing was converted). On failure the
+// output is left as it was and the error holds the one message to show. The "Done" message is
+// the caller's.
+Outcome<std::string> mergeModels(const MergeRequest& request);
 
 } // namespace merger

@@ -65,7 +65,9 @@ bool QuellonWorkflow::mergeModels() {
         showError(result.error);
         return false;
     }
-    dialogs->messageBox(doneText, "", common::MessageButtons::Ok);
+    const std::string done =
+        result.value.empty() ? std::string(doneText) : std::string(doneText) + ". " + result.value;
+    dialogs->messageBox(done, "", common::MessageButtons::Ok);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
+#include "editor/editing/model_text.h"
 #include "editor/editing/unsaved_changes.h"
 #include "editor/editing/working_copy.h"
 #include "editor/model/geoset_reader.h"
@@ -16,9 +17,29 @@ void showError(EditingState& state, const std::string& text) {
         state.dialogs->messageBox(text, "Error");
 }
 
+// Models the game loads may have vertices in groups past the geoset's matrix groups; they are
+// read and kept, and the user is told once.
+void warnOfVerticesOutsideGroups(EditingState& state, const std::string& path, int geosetNumber,
+                                 const GeosetContent& geoset) {
+    if (geoset.verticesOutsideGroups == 0 || !state.dialogs)
+        return;
+    state.dialogs->messageBox(
+        "Geoset " + std::to_string(geosetNumber) + " of " + path + " has " +
+            std::to_string(geoset.verticesOutsideGroups) +
+            " vertices whose vertex group lies past its " + std::to_string(geoset.groupCount) +
+            " matrix groups. They are kept and saved as they are, and belong to no group.",
+        "Warning");
+}
+
 std::string fileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The lines of a model in the tab layout, whatever its layout; empty when it cannot be read.
+std::string normalisedText(const std::string& path) {
+    auto model = readModelText(path);
+    return model && model->ok() ? std::move(model->text) : std::string();
 }
 
 // A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
@@ -44,6 +65,7 @@ struct Destination {
     MatrixTable& matrices;
     bool isMainModel;
     bool storeGroupCount;
+    VertexExtras* extras;
 };
 
 bool openChosenFile(EditingState& state, const std::string& path, std::optional<int> geoset,
@@ -74,7 +96,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 
     int number = 1;
     if (geoset) {
-        common::LineReader reader(source);
+        common::LineReader reader(common::LineReader::FromText{}, normalisedText(source));
         const int count = countGeosets(reader);
         // A file with one geoset (or none the count sees) has only that one to edit.
         if (count > 1 && (*geoset < 1 || *geoset > count)) {
@@ -96,13 +118,16 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     auto newFaces = into.faces;
     auto newMatrices = into.matrices;
     const int previousGroupCount = state.groupCount;
+    const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
     if (!readGeosetFile(state, source, newVertices, newFaces, newMatrices, number,
-                        into.storeGroupCount))
+                        into.storeGroupCount, into.extras))
         return false;
-    if (into.isMainModel && claim->path != source && !common::copyFileOver(source, claim->path)) {
+    // The working copy holds the model in the tab layout the commands read.
+    if (into.isMainModel && claim->path != source && !writeWorkingCopy(source, claim->path)) {
         showError(state, "Cannot write the working copy " + claim->path + ".");
         state.groupCount = previousGroupCount;
+        state.extras = previousExtras;
         state.modelLoaded = previousLoaded;
         return false;
     }
@@ -129,9 +154,16 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 } // namespace
 
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
-    const auto lines = common::readAllLines(path);
-    common::LineReader reader(path);
-    const int geosets = countGeosets(reader);
+    std::optional<std::vector<std::string>> lines;
+    int geosets = 0;
+    {
+        common::LineReader reader(common::LineReader::FromText{}, normalisedText(path));
+        lines.emplace();
+        for (std::string line; reader.next(line);) {
+            geosets += line == "Geoset {" ? 1 : 0;
+            lines->push_back(std::move(line));
+        }
+    }
     if (geosets <= 1 || !state.dialogs)
         return 1;
     auto summaries = lines ? summarizeGeosets(*lines) : std::vector<GeosetSummary>();
@@ -148,19 +180,36 @@ std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
 
 bool readGeosetFile(EditingState& state, const std::string& path,
                     std::vector<VertexRecord>& vertices, std::vector<FaceRecord>& faces,
-                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount) {
-    common::LineReader reader(path);
-    if (!reader.isOpen()) {
+                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount,
+                    VertexExtras* extras) {
+    auto model = readModelText(path);
+    if (!model) {
         showError(state, "Cannot read " + path + ".");
         return false;
     }
+    common::LineReader reader(common::LineReader::FromText{}, std::move(model->text));
     auto result = readGeoset(reader, geosetNumber);
+    if (!model->ok()) {
+        // Text that does not even split into tokens: what the reader makes of it as it is
+        // names the faulty line best, when it finds one.
+        showError(state, result.ok()
+                             ? modelTextError(path, *model)
+                             : "Cannot read " + path + ", line " +
+                                   std::to_string(result.errorLine) + ": " + result.error + ".");
+        return false;
+    }
     if (!result.ok()) {
-        showError(state, "Cannot read " + path + ", line " + std::to_string(result.errorLine) +
-                             ": " + result.error + ".");
+        showError(state, "Cannot read " + path + ", line " +
+                             std::to_string(model->fileLine(result.errorLine)) + ": " +
+                             result.error + ".");
         return false;
     }
     auto& geoset = *result.geoset;
+    warnOfVerticesOutsideGroups(state, path, geosetNumber, geoset);
+    if (storeGroupCount)
+        state.extras = geoset.extras;
+    if (extras)
+        *extras = geoset.extras;
     vertices = std::move(geoset.vertices);
     faces = std::move(geoset.faces);
     if (geoset.groupsRead) {
@@ -175,7 +224,7 @@ bool readGeosetFile(EditingState& state, const std::string& path,
 
 void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
                std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
-               bool storeGroupCount) {
+               bool storeGroupCount, VertexExtras* extras) {
     state.changed(Change::Opened);
     state.snapEnabled = true;
     if (!state.dialogs)
@@ -184,7 +233,7 @@ void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
     if (!chosen)
         return;
     openChosenFile(state, *chosen, std::nullopt,
-                   {vertices, faces, matrices, isMainModel, storeGroupCount});
+                   {vertices, faces, matrices, isMainModel, storeGroupCount, extras});
     state.changed(Change::Geometry | Change::Selection);
 }
 
@@ -192,7 +241,7 @@ bool openModelFile(EditingState& state, const std::string& path, std::optional<i
     state.changed(Change::Opened | Change::Geometry | Change::Selection);
     state.snapEnabled = true;
     return openChosenFile(state, path, geoset,
-                          {state.vertices, state.faces, state.matrices, true, true});
+                          {state.vertices, state.faces, state.matrices, true, true, nullptr});
 }
 
 void openCommand(EditingState& state) {

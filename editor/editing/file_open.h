@@ -17,20 +17,24 @@ inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
 // texture. Nothing when the picker is cancelled.
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path);
 
-// Reads geoset geosetNumber (1-based) of the file into the three arrays; the matrices (and with
-// storeGroupCount the group count) only when the geoset has its Groups block. On input it cannot
-// follow, it shows one message titled "Error" naming the file and line, leaves the arrays as
-// they were and returns false. A geoset read enables the model's controls and sets modelLoaded.
+// Reads geoset geosetNumber (1-based) of the file, in whatever layout it is, into the three
+// arrays; the matrices (and with storeGroupCount the group count) only when the geoset has its
+// Groups block. With storeGroupCount the geoset's Reforged blocks become state.extras; extras,
+// when given, receives them too. On input it cannot follow, it shows one message titled "Error"
+// naming the file and line, leaves the arrays as they were and returns false. Vertices in a
+// group past the matrix groups are read and named in one message titled "Warning". A geoset
+// read enables the model's controls and sets modelLoaded.
 bool readGeosetFile(EditingState& state, const std::string& path,
                     std::vector<VertexRecord>& vertices, std::vector<FaceRecord>& faces,
-                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount);
+                    MatrixTable& matrices, int geosetNumber, bool storeGroupCount,
+                    VertexExtras* extras = nullptr);
 
 // File -> Open (isMainModel) and the reading half of Merge Geoset: asks for a file, makes the
-// working copy (main model only), asks for the geoset and reads it. Opening the main model
-// forgets the undo history.
+// working copy (main model only; the model in the tab layout), asks for the geoset and reads
+// it. Opening the main model forgets the undo history.
 void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
                std::vector<FaceRecord>& faces, MatrixTable& matrices, bool isMainModel,
-               bool storeGroupCount);
+               bool storeGroupCount, VertexExtras* extras = nullptr);
 
 // Opens a model file as the main model without the file dialog (a command line, a dropped
 // file, the recent files): geoset is the geoset to edit, or nothing to ask for it. The working

@@ -63,11 +63,14 @@ bool refreshWorkingCopy(EditingState& state) {
     return true;
 }
 
-// The one-geoset model binds every vertex to its one bone; the arrays follow, so that saving
+// The one-geoset model binds every vertex to its one bone, in the skin weights too; the arrays
+// follow, so that saving
 // it again does not write groups and bone ids it does not have.
 void bindToTheOneBone(EditingState& state) {
-    for (auto& vertex : state.vertices)
+    for (auto& vertex : state.vertices) {
         vertex.vertexGroup = 0;
+        vertex.skinWeights = {0, 0, 0, 0, 255, 0, 0, 0};
+    }
     state.matrices.clear();
     state.matrices.resize(1);
     state.matrices.at(1, 1) = 0;

@@ -137,6 +137,10 @@ void mirrorCommand(EditingState& state, char axis) {
             coordinate = 2 * centre - coordinate;
             auto& normal = normalOn(vertex, axis);
             normal = -normal;
+            // A mirrored tangent frame turns the other way round: its sign flips too.
+            auto& tangent = tangentOn(vertex, axis);
+            tangent = -tangent;
+            vertex.tangent[3] = -vertex.tangent[3];
         }
     }
     state.changed(Change::Geometry);

@@ -5,11 +5,51 @@
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
 #include "editor/editing/geoset_capacity.h"
+#include "editor/editing/model_text.h"
+#include "editor/editing/normals.h"
 #include "editor/editing/undo_history.h"
 #include "editor/editing/unsaved_changes.h"
 #include "editor/model/starter_model.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace editor {
+
+namespace {
+
+// The position of the group's first bone id among all the geoset's bone ids, in file order:
+// the bone index a skin weight names for it. 0 for a group the geoset does not have.
+int firstBoneIndexOfGroup(const EditingState& state, int group) {
+    if (group < 0 || group >= std::min(state.groupCount, state.matrices.columnCount()))
+        return 0;
+    int index = 0;
+    for (int g = 1; g <= group; ++g)
+        for (int slot = 1; slot <= matrixSlots && state.matrices.at(slot, g) != -1; ++slot)
+            ++index;
+    return index;
+}
+
+// A merged vertex gets what the edited geoset's Reforged blocks need and its own file did not
+// give: a tangent across its normal, full weight on its group's first bone, and its first
+// texture coordinates for the further sets.
+void fillMissingExtras(const EditingState& state, const VertexExtras& merged,
+                       VertexRecord& vertex) {
+    if (state.extras.tangents && !merged.tangents) {
+        vertex.tangent = {0, 0, 0, 1};
+        fitTangentToNormal(vertex);
+    }
+    if (state.extras.skinWeights && !merged.skinWeights) {
+        const int bone = firstBoneIndexOfGroup(state, vertex.vertexGroup);
+        vertex.skinWeights = {
+            static_cast<std::uint8_t>(bone > 255 ? 0 : bone), 0, 0, 0, 255, 0, 0, 0};
+    }
+    for (int set = merged.extraUvSets; set < state.extras.extraUvSets; ++set)
+        vertex.extraUvs[static_cast<std::size_t>(set)] = {static_cast<float>(vertex.u),
+                                                          static_cast<float>(vertex.v)};
+}
+
+} // namespace
 
 void newModelCommand(EditingState& state) {
     if (!state.dialogs || !settleUnsavedChanges(state))
@@ -38,7 +78,7 @@ void switchGeosetCommand(EditingState& state) {
     // unsaved changes the model is written all the same, as it always was.
     if (answer != UnsavedAnswer::Discard && !saveModel(state, false, false))
         return;
-    if (!common::copyFileOver(state.modelPath, state.tempPath)) {
+    if (!writeWorkingCopy(state.modelPath, state.tempPath)) {
         if (state.dialogs)
             state.dialogs->messageBox("Cannot write the working copy " + state.tempPath + ".",
                                       "Error");
@@ -63,7 +103,8 @@ void mergeGeosetCommand(EditingState& state) {
     std::vector<VertexRecord> newVertices;
     std::vector<FaceRecord> newFaces;
     MatrixTable newMatrices;
-    openModel(state, newVertices, newFaces, newMatrices, false, false);
+    VertexExtras mergedExtras;
+    openModel(state, newVertices, newFaces, newMatrices, false, false, &mergedExtras);
     // A cancelled dialog or a file that could not be read gives nothing to merge.
     if (newVertices.empty() && newFaces.empty())
         return;
@@ -77,6 +118,7 @@ void mergeGeosetCommand(EditingState& state) {
         vertex.selected = false;
     for (auto vertex : newVertices) {
         vertex.selected = true;
+        fillMissingExtras(state, mergedExtras, vertex);
         state.vertices.push_back(vertex);
     }
     for (auto face : newFaces) {

@@ -3,6 +3,7 @@
 #include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
 #include "editor/model/selection_queries.h"
+#include "formats/vertex_tangent.h"
 
 #include <algorithm>
 #include <array>
@@ -100,6 +101,14 @@ std::vector<int> selectedPositionGroups(const EditingState& state, int& groupCou
 
 } // namespace
 
+void fitTangentToNormal(VertexRecord& vertex) {
+    const auto& t = vertex.tangent;
+    const auto fitted = formats::tangentAcross({vertex.normalX, vertex.normalY, vertex.normalZ},
+                                               {t[0], t[1], t[2], t[3]});
+    for (std::size_t k = 0; k < 4; ++k)
+        vertex.tangent[k] = static_cast<float>(fitted[k]);
+}
+
 Vector3 unitVector(double x, double y, double z) {
     double length = std::sqrt(x * x + y * y + z * z);
     if (!std::isfinite(length)) {
@@ -187,9 +196,12 @@ void recalcNormals(EditingState& state) {
     }
     for (std::size_t i = 0; i < state.vertices.size(); ++i) {
         auto& vertex = state.vertices[i];
-        if (vertex.selected)
-            storeNormal(vertex,
-                        groupOf[i] < 0 ? Vector3{} : sums[static_cast<std::size_t>(groupOf[i])]);
+        if (!vertex.selected)
+            continue;
+        storeNormal(vertex,
+                    groupOf[i] < 0 ? Vector3{} : sums[static_cast<std::size_t>(groupOf[i])]);
+        if (state.extras.tangents)
+            fitTangentToNormal(vertex);
     }
     state.changed(Change::Geometry);
 }
@@ -215,6 +227,8 @@ void snapNormalsCommand(EditingState& state) {
             vertex.normalX = sx / length;
             vertex.normalY = sy / length;
             vertex.normalZ = sz / length;
+            if (state.extras.tangents)
+                fitTangentToNormal(vertex);
         }
     }
     state.changed(Change::Geometry);

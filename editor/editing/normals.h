@@ -3,6 +3,7 @@
 namespace editor {
 
 struct EditingState;
+struct VertexRecord;
 
 // A triple of doubles in editor axes.
 struct Vector3 {
@@ -29,11 +30,16 @@ int cornerInFace(const EditingState& state, int v, int f);
 // neighbours toward it.
 void calcVertexNormal(EditingState& state, int v);
 
+// Makes the vertex's tangent perpendicular to its normal again, keeping its sign (a vertex
+// without a tangent gets one across its normal, sign 1).
+void fitTangentToNormal(VertexRecord& vertex);
+
 // Tools > Recalculate Normals: calcVertexNormal for every selected vertex, computed once per
-// distinct position so that a whole geoset takes one pass over the faces.
+// distinct position so that a whole geoset takes one pass over the faces; tangents follow.
 void recalcNormals(EditingState& state);
 
-// Tools > Snap Normals: gives every selected vertex the normalised sum of their normals.
+// Tools > Snap Normals: gives every selected vertex the normalised sum of their normals;
+// tangents follow.
 void snapNormalsCommand(EditingState& state);
 
 } // namespace editor

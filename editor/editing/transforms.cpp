@@ -63,6 +63,14 @@ bool lostFiniteness(const VertexRecord& before, const VertexRecord& after) {
     return false;
 }
 
+// The same turn for a pair of single-precision tangent components.
+void rotateTangentPair(float& u, float& v, double theta) {
+    double first = u, second = v;
+    rotatePair(first, second, theta);
+    u = static_cast<float>(first);
+    v = static_cast<float>(second);
+}
+
 // True when the change keeps the finite numbers of every selected vertex finite; otherwise shows
 // one "Error" message and returns false, before anything has changed. A position past the largest
 // number would be saved as text no reader takes.
@@ -159,6 +167,16 @@ void rotateSelection(EditingState& state, double amount, char axis, bool record)
         } else {
             rotatePair(vertex.x, vertex.y, theta);
             rotatePair(vertex.normalX, vertex.normalY, theta);
+        }
+        // The tangent turns with the normal; components 0, 1, 2 are x, y, z.
+        if (state.extras.tangents) {
+            auto& t = vertex.tangent;
+            if (axis == 'x')
+                rotateTangentPair(t[2], t[1], theta);
+            else if (axis == 'y')
+                rotateTangentPair(t[0], t[2], theta);
+            else
+                rotateTangentPair(t[0], t[1], theta);
         }
         vertex.x += cx;
         vertex.y += cy;

@@ -102,7 +102,7 @@ void selectByVertexGroupCommand(EditingState& state) {
     for (auto& vertex : state.vertices) {
         if (mode == "S")
             vertex.selected = false;
-        if (!vertex.deleted && vertex.vertexGroup == *group) {
+        if (!vertex.deleted && vertex.vertexGroup == *group && inMatrixGroup(state, vertex)) {
             if (mode == "S" || mode == "A")
                 vertex.selected = true;
             else if (mode == "D")

@@ -8,6 +8,10 @@ bool samePosition(const GeosetModel& model, int i, int j) {
     return first.x == second.x && first.y == second.y && first.z == second.z;
 }
 
+bool inMatrixGroup(const GeosetModel& model, const VertexRecord& vertex) {
+    return model.groupCount <= 0 || vertex.vertexGroup < model.groupCount;
+}
+
 std::string workingCopyPath(const std::string& modelPath, int number) {
     const auto slash = modelPath.find_last_of('/');
     const auto nameStart = slash == std::string::npos ? 0 : slash + 1;

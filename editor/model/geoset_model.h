@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace editor {
@@ -13,6 +14,10 @@ inline constexpr int maxGeosetRecords = 32767;
 inline constexpr int maxMatrixGroups = 256;
 // The most bone ids one matrix group can hold.
 inline constexpr int matrixSlots = 7;
+// Texture coordinate sets a vertex carries besides its first (u, v).
+inline constexpr int maxExtraUvSets = 3;
+// A SkinWeights entry: four bone indices, then their four weights (0..255).
+inline constexpr int skinWeightValues = 8;
 
 // One vertex of the edited geoset, in editor axes: a file triple { p1, p2, p3 } is held as
 // x = p2, y = p3, z = p1 (normals likewise).
@@ -28,7 +33,26 @@ struct VertexRecord {
     int vertexGroup = 0; // 0-based matrix group, as in the file
     double u = 0;
     double v = 0;
+    // The data of Reforged geosets, in fixed-size members so that a record stays trivially
+    // copyable and travels whole with its vertex: the tangent in editor axes (x, y, z) and its
+    // sign w, the skin weights as the file gives them, further texture coordinate sets. Single
+    // precision, as the binary models hold them. Which of them the geoset has is in
+    // GeosetModel::extras.
+    std::array<float, 4> tangent{};
+    std::array<std::uint8_t, skinWeightValues> skinWeights{};
+    std::array<std::array<float, 2>, maxExtraUvSets> extraUvs{};
     bool operator==(const VertexRecord&) const = default;
+};
+
+static_assert(std::is_trivially_copyable_v<VertexRecord>,
+              "undo steps copy vertex records as plain memory");
+
+// Which per-vertex blocks of Reforged geosets the edited geoset has.
+struct VertexExtras {
+    bool tangents = false;
+    bool skinWeights = false;
+    int extraUvSets = 0;
+    bool operator==(const VertexExtras&) const = default;
 };
 
 // One triangle; corners are 0-based vertex indices as in the file.
@@ -83,6 +107,7 @@ struct GeosetModel {
     std::vector<FaceRecord> faces;
     MatrixTable matrices;
     int groupCount = 0;
+    VertexExtras extras;
     std::array<MarkerRecord, markerSlots + 1> markers{};
     std::string modelPath;
     std::string tempPath;
@@ -90,6 +115,10 @@ struct GeosetModel {
     int geosetNumber = 0;
     bool modelLoaded = false;
 };
+
+// True when the vertex's group is one of the geoset's matrix groups. A group index past them
+// (which some converted models have) is kept and written back, but belongs to no group.
+bool inMatrixGroup(const GeosetModel& model, const VertexRecord& vertex);
 
 // True when the vertices with the 0-based indices i and j have exactly equal positions.
 bool samePosition(const GeosetModel& model, int i, int j);

@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <stdexcept>
@@ -133,6 +134,31 @@ MatrixTable::Column parseMatrices(std::string_view line) {
     return column;
 }
 
+// The numbers of one SkinWeights line: "n, n, ...," with the last comma optional. Each is a
+// whole number from 0 to 255 and goes to the next free place of the vertices' weights.
+void parseSkinWeightLine(std::string_view line, std::vector<VertexRecord>& vertices, int& filled) {
+    if (!startsWith(line, "\t\t") || line.size() < 3)
+        throw ParseFault("expected a line of skin weights of the form 0, 0, 0, 0, 255, 0, 0, 0,");
+    auto values = line.substr(2);
+    if (values.back() == ',')
+        values.remove_suffix(1);
+    for (;;) {
+        const auto comma = values.find(',');
+        const auto value = integer16(values.substr(0, comma));
+        if (value < 0 || value > 255)
+            throw ParseFault("a skin weight must be a whole number from 0 to 255");
+        const auto vertex = static_cast<std::size_t>(filled / skinWeightValues);
+        if (vertex >= vertices.size())
+            throw ParseFault("more skin weights than the geoset has vertices");
+        vertices[vertex].skinWeights[static_cast<std::size_t>(filled % skinWeightValues)] =
+            static_cast<std::uint8_t>(value);
+        ++filled;
+        if (comma == std::string_view::npos)
+            return;
+        values.remove_prefix(comma + 1);
+    }
+}
+
 // The count of a block header such as a tab, "Normals 5 {": the text between the word and "{".
 int headerCount(std::string_view line, std::size_t wordLength, const char* form, const char* what) {
     const auto brace = line.find('{');
@@ -143,6 +169,8 @@ int headerCount(std::string_view line, std::size_t wordLength, const char* form,
 
 struct GeosetArrays {
     std::vector<VertexRecord> vertices;
+    VertexExtras extras;
+    int outsideGroups = 0;
     std::vector<FaceRecord> faces;
     MatrixTable matrices;
     int groups = 0;
@@ -152,7 +180,6 @@ struct GeosetArrays {
     bool verticesRead = false;
     int vertexIndex = 0;
     std::size_t facesLine = 0;
-    std::size_t groupsLine = 0;
 };
 
 // A data block whose header gives a count (Vertices, Normals, TVertices): the lines it holds
@@ -184,7 +211,11 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
     bool inGeoset = false;
     bool finished = false;
     bool inVertices = false, inNormals = false, inTVertices = false, inVertexGroup = false;
+    bool inTangents = false, inSkinWeights = false;
     int uvIndex = 0, blockIndex = 0, faceIndex = 0;
+    int uvSet = 0; // 1 for the first TVertices block of the geoset, 2 for the next...
+    int weightsFilled = 0, weightsCounted = 0;
+    std::size_t weightsLine = 0;
     int vertexLines = 0;
     CountedBlock counted;
     std::vector<int> indices;
@@ -217,7 +248,14 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         if (line == "\t}") {
             counted.check();
             counted = {};
+            if (inSkinWeights && weightsFilled != skinWeightValues * weightsCounted)
+                throw ParseFault("the SkinWeights header counts " + std::to_string(weightsCounted) +
+                                     " vertices but the block holds " +
+                                     std::to_string(weightsFilled) + " numbers, not " +
+                                     std::to_string(skinWeightValues) + " for each",
+                                 weightsLine);
             inVertices = inTVertices = inVertexGroup = inNormals = false;
+            inTangents = inSkinWeights = false;
         }
 
         if (inVertices) {
@@ -234,9 +272,23 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             const auto t = dataValues<2>(line, "{ u, v },");
             ++uvIndex;
             auto& vertex = vertexAt(uvIndex, "texture coordinates");
-            vertex.u = t[0];
-            vertex.v = t[1];
+            if (uvSet <= 1) {
+                vertex.u = t[0];
+                vertex.v = t[1];
+            } else {
+                auto& extra = vertex.extraUvs[static_cast<std::size_t>(uvSet - 2)];
+                extra = {static_cast<float>(t[0]), static_cast<float>(t[1])};
+            }
         }
+        if (inTangents) {
+            const auto t = dataValues<4>(line, "{ x, y, z, w },");
+            ++blockIndex;
+            auto& vertex = vertexAt(blockIndex, "tangents");
+            vertex.tangent = {static_cast<float>(t[1]), static_cast<float>(t[2]),
+                              static_cast<float>(t[0]), static_cast<float>(t[3])};
+        }
+        if (inSkinWeights)
+            parseSkinWeightLine(line, vertices, weightsFilled);
         if (inVertexGroup) {
             ++blockIndex;
             if (!startsWith(line, "\t\t") || line.size() < 4 || line.back() != ',')
@@ -269,8 +321,23 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         } else if (startsWith(line, "\tTVertices")) {
             uvIndex = 0;
             inTVertices = true;
+            if (++uvSet > 1 + maxExtraUvSets)
+                throw ParseFault("a geoset holds at most " + std::to_string(1 + maxExtraUvSets) +
+                                 " sets of texture coordinates");
+            arrays.extras.extraUvSets = uvSet - 1;
             openCounted("TVertices", headerCount(line, 10, "TVertices 8 {", "texture coordinate"),
                         &uvIndex);
+        } else if (startsWith(line, "\tTangents")) {
+            blockIndex = 0;
+            inTangents = true;
+            arrays.extras.tangents = true;
+            openCounted("Tangents", headerCount(line, 9, "Tangents 8 {", "tangent"), &blockIndex);
+        } else if (startsWith(line, "\tSkinWeights")) {
+            inSkinWeights = true;
+            arrays.extras.skinWeights = true;
+            weightsFilled = 0;
+            weightsCounted = headerCount(line, 12, "SkinWeights 8 {", "skin weight");
+            weightsLine = reader.lineNumber();
         } else if (startsWith(line, "\tVertexGroup")) {
             blockIndex = 0;
             inVertexGroup = true;
@@ -311,7 +378,6 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             arrays.matrices.resize(1);
             arrays.groups = 0;
             arrays.groupsRead = true;
-            arrays.groupsLine = reader.lineNumber();
             for (;;) {
                 nextLine(reader, line, "Groups");
                 if (line == "\t}") {
@@ -335,6 +401,8 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         throw ParseFault(std::string("the file ends inside the ") + counted.name + " block");
     if (inGeoset && !finished && inVertexGroup)
         throw ParseFault("the file ends inside the VertexGroup block");
+    if (inGeoset && !finished && inSkinWeights)
+        throw ParseFault("the file ends inside the SkinWeights block");
     // Nor may it end in the middle of a line or inside any other block: a cut-off file would
     // lose the geoset's later blocks without a word.
     // So the geoset's last line must close a block or be a whole item of the geoset itself.
@@ -359,17 +427,14 @@ void checkCorners(const GeosetArrays& arrays) {
     }
 }
 
-// Every vertex must name a matrix group the geoset has, when it gives its groups.
-void checkVertexGroups(const GeosetArrays& arrays) {
+// Vertices whose group lies past the matrix groups the geoset gives. Models the game loads
+// have them, so they are kept as they are and only counted.
+int countVerticesOutsideGroups(const GeosetArrays& arrays) {
     if (!arrays.groupsRead || arrays.groups == 0)
-        return;
-    for (std::size_t i = 0; i < arrays.vertices.size(); ++i)
-        if (arrays.vertices[i].vertexGroup >= arrays.groups)
-            throw ParseFault("vertex " + std::to_string(i) + " is in matrix group " +
-                                 std::to_string(arrays.vertices[i].vertexGroup) +
-                                 ", but the geoset has " + std::to_string(arrays.groups) +
-                                 " groups",
-                             arrays.groupsLine);
+        return 0;
+    return static_cast<int>(std::count_if(
+        arrays.vertices.begin(), arrays.vertices.end(),
+        [&](const VertexRecord& vertex) { return vertex.vertexGroup >= arrays.groups; }));
 }
 
 } // namespace
@@ -402,17 +467,13 @@ GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber) {
         if (!arrays.geosetFound)
             throw ParseFault("the file has no geoset " + std::to_string(geosetNumber));
         if (!arrays.verticesRead || arrays.vertexIndex == 0)
-            throw ParseFault(
-                "geoset " + std::to_string(geosetNumber) +
-                " has no vertex this editor can read. Geoset blocks must be indented with tabs "
-                "only, one item a line, as in a tab, \"Vertices 8 {\" and then two tabs, "
-                "\"{ 1, 2, 3 },\"");
+            throw ParseFault("geoset " + std::to_string(geosetNumber) + " has no vertices");
         // A geoset without triangles gets none: keeping the previous geoset's triangles would
         // join vertices of another geoset.
         if (!arrays.facesRead)
             arrays.faces.clear();
         checkCorners(arrays);
-        checkVertexGroups(arrays);
+        arrays.outsideGroups = countVerticesOutsideGroups(arrays);
     } catch (const ParseFault& fault) {
         GeosetReadResult result;
         result.errorLine = fault.line ? fault.line : reader.lineNumber();
@@ -424,6 +485,8 @@ GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber) {
     result.geoset->vertices = std::move(arrays.vertices);
     result.geoset->faces = std::move(arrays.faces);
     result.geoset->groupsRead = arrays.groupsRead;
+    result.geoset->extras = arrays.extras;
+    result.geoset->verticesOutsideGroups = arrays.outsideGroups;
     if (arrays.groupsRead) {
         result.geoset->matrices = std::move(arrays.matrices);
         result.geoset->groupCount = arrays.groups;

@@ -28,6 +28,10 @@ struct GeosetContent {
     bool groupsRead = false;
     MatrixTable matrices;
     int groupCount = 0;
+    // The Reforged blocks the geoset has (Tangents, SkinWeights, further TVertices).
+    VertexExtras extras;
+    // Vertices whose group index lies past the matrix groups: read and kept, in no group.
+    int verticesOutsideGroups = 0;
 };
 
 // The geoset, or what is wrong and on which 1-based line.
@@ -44,8 +48,11 @@ int countGeosets(common::LineReader& reader);
 
 // Reads geoset geosetNumber (1-based) from the lines of a model. A geoset without a Faces block
 // has no triangles. Input it cannot follow gives an error naming the line: text where a number
-// must be, counts that disagree with their blocks, more than 32767 of something, corners or
-// vertex groups naming what the geoset does not have, a file that ends inside a data block.
+// must be, counts that disagree with their blocks, more than 32767 of something, more texture
+// coordinate sets than a vertex carries, corners naming vertices the geoset does not have, a
+// file that ends inside a data block. The lines must be in the tab layout
+// (formats/tab_layout.h); Tangents hold one "{ x, y, z, w }," a vertex, SkinWeights eight whole
+// numbers from 0 to 255 a vertex, on any number of lines.
 GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber);
 GeosetReadResult readGeosetText(std::string text, int geosetNumber);
 

@@ -94,6 +94,67 @@ void writeGroups(const GeosetModel& state, common::LineSink& out) {
     }
 }
 
+void writeTangents(const GeosetModel& state, int keptVertices, common::LineSink& out) {
+    out.writeLine("\tTangents " + std::to_string(keptVertices) + " {");
+    std::string data;
+    for (const auto& v : state.vertices) {
+        if (v.deleted)
+            continue;
+        data.assign("\t\t{ ");
+        for (float value : {v.tangent[2], v.tangent[0], v.tangent[1]}) {
+            common::appendNumber(data, rounded(value));
+            data += ", ";
+        }
+        common::appendNumber(data, rounded(v.tangent[3]));
+        data += " },";
+        out.writeLine(data);
+    }
+}
+
+// The one-geoset model binds every vertex to its one bone, in the weights too.
+void writeSkinWeights(const GeosetModel& state, int keptVertices, bool geosetOnly,
+                      common::LineSink& out) {
+    out.writeLine("\tSkinWeights " + std::to_string(keptVertices) + " {");
+    std::string data;
+    for (const auto& v : state.vertices) {
+        if (v.deleted)
+            continue;
+        if (geosetOnly) {
+            out.writeLine("\t\t0, 0, 0, 0, 255, 0, 0, 0,");
+            continue;
+        }
+        data.assign("\t\t");
+        for (std::size_t k = 0; k < v.skinWeights.size(); ++k) {
+            data += std::to_string(v.skinWeights[k]);
+            data += k + 1 < v.skinWeights.size() ? ", " : ",";
+        }
+        out.writeLine(data);
+    }
+}
+
+// The set-th texture coordinate set (0 for u and v, 1 and on for the further ones).
+void writeTextureCoordinates(const GeosetModel& state, int keptVertices, int set,
+                             common::LineSink& out) {
+    out.writeLine("\tTVertices " + std::to_string(keptVertices) + " {");
+    std::string data;
+    for (const auto& v : state.vertices) {
+        if (v.deleted)
+            continue;
+        double u = v.u, w = v.v;
+        if (set > 0 && set <= maxExtraUvSets) {
+            const auto& extra = v.extraUvs[static_cast<std::size_t>(set - 1)];
+            u = extra[0];
+            w = extra[1];
+        }
+        data.assign("\t\t{ ");
+        common::appendNumber(data, rounded(u));
+        data += ", ";
+        common::appendNumber(data, rounded(w));
+        data += " },";
+        out.writeLine(data);
+    }
+}
+
 void writeFaces(const GeosetModel& state, common::LineSink& out) {
     // Output index of every vertex, computed once rather than per corner.
     std::vector<int> outputIndex(state.vertices.size(), -1);
@@ -126,6 +187,7 @@ void writeModel(const std::vector<std::string>& lines, const GeosetModel& state,
     Input input(lines);
     const int keptVertices = keptVertexCount(state);
     int geosetCounter = 0;
+    int uvSetsWritten = 0;
     bool inTarget = false, inOther = false, targetEnded = false;
     std::string line;
     while (input.next(line)) {
@@ -187,17 +249,17 @@ void writeModel(const std::vector<std::string>& lines, const GeosetModel& state,
         }
         if (inTarget && startsWith(line, "\tTVertices")) {
             writeLine = false;
-            out.writeLine("\tTVertices " + std::to_string(keptVertices) + " {");
-            std::string data;
-            for (const auto& v : state.vertices)
-                if (!v.deleted) {
-                    data.assign("\t\t{ ");
-                    common::appendNumber(data, rounded(v.u));
-                    data += ", ";
-                    common::appendNumber(data, rounded(v.v));
-                    data += " },";
-                    out.writeLine(data);
-                }
+            writeTextureCoordinates(state, keptVertices, uvSetsWritten++, out);
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tTangents")) {
+            writeLine = false;
+            writeTangents(state, keptVertices, out);
+            copyBlockEnd(input, out);
+        }
+        if (inTarget && startsWith(line, "\tSkinWeights")) {
+            writeLine = false;
+            writeSkinWeights(state, keptVertices, geosetOnly, out);
             copyBlockEnd(input, out);
         }
         if (inTarget && startsWith(line, "\tVertexGroup")) {

@@ -93,13 +93,14 @@ TEST(Reader, FractionalGeosetAnswersRoundHalfToEven) {
     }
 }
 
-TEST(Reader, GeosetLineWithTrailingBlanksIsNotAGeoset) {
+TEST(Reader, GeosetLineWithTrailingBlanksIsStillAGeoset) {
+    // Trailing blanks are layout: both geosets count, and the first can be opened.
     Editor e;
     auto text = geosetText(3, oneTriangle) + geosetText(4, oneTriangle);
     text = replaced(text, "Geoset {\n", "Geoset { \n");
-    e.openText("m.mdl", text);
-    EXPECT_TRUE(e.dialogs.inputs.empty());
-    EXPECT_EQ(e.state.vertices.size(), 4u);
+    e.openText("m.mdl", text, {"1"});
+    EXPECT_EQ(e.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(e.state.vertices.size(), 3u);
 }
 
 TEST(Reader, VerticesHeaderSizesTheArray) {
@@ -359,9 +360,6 @@ std::vector<Malformed> malformedCases() {
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage += static_cast<char>((i * 7919 + 13) % 256);
-    std::string spaces = six();
-    for (std::size_t at; (at = spaces.find('\t')) != std::string::npos;)
-        spaces.replace(at, 1, "    ");
     return {
         {"NumberFieldNotANumber", replaced(six(), "{ 4, 5, 6 }", "{ 4, five, 6 }"),
          "{ 4, five, 6 }"},
@@ -369,13 +367,10 @@ std::vector<Malformed> malformedCases() {
         {"TextureCoordinateNotANumber", replaced(six(), "{ 0.5, 0.25 }", "{ 0.5, }"), "{ 0.5, }"},
         {"TooFewValues", replaced(six(), "{ 4, 5, 6 }", "{ 4, 5 }"), "{ 4, 5 }"},
         {"TooManyValues", replaced(six(), "{ 4, 5, 6 }", "{ 4, 5, 6, 7 }"), "{ 4, 5, 6, 7 }"},
-        {"TwoTriplesOnOneLine", replaced(six(), "{ 4, 5, 6 },", "{ 4, 5, 6 }, { 7, 8, 9 },"),
-         "{ 7, 8, 9 },"},
         {"DataLineWithoutBrace", replaced(six(), "\t\t{ 4, 5, 6 },", "\t\t14, 5, 6 },"),
          "\t\t14, 5"},
         {"VertexGroupNotANumber", replaced(six(), "\t\t3,\n", "\t\tthree,\n"), "three"},
         {"VertexGroupNegative", replaced(six(), "\t\t3,\n", "\t\t-1,\n"), "\t\t-1,"},
-        {"VertexGroupBeyondTheGroups", replaced(six(), "\t\t3,\n", "\t\t4,\n"), "\tGroups 4 11 {"},
         {"MoreVertexLinesThanTheHeader", replaced(six(), "Vertices 6 {", "Vertices 5 {"),
          "{ -1.5E-05, 0, 100 }"},
         {"FewerVertexLinesThanTheHeader", replaced(six(), "Vertices 6 {", "Vertices 7 {"),
@@ -428,7 +423,6 @@ std::vector<Malformed> malformedCases() {
         {"CutInsideTheGeosetsAnimBlock", cutAfter(six(), "\t\tMaximumExtent { 7, 8, 100 },"), ""},
         {"BinaryGarbage", garbage, ""},
         {"GarbageInsideAGeoset", "Geoset {\n\tVertices 2 {\n\t\t" + garbage + "\n\t}\n}\n", "\t\t"},
-        {"IndentedWithSpaces", spaces, "    SelectionGroup 0,\n}", 1},
         {"NoGeoset", "Version {\n\tFormatVersion 800,\n}\n", ""},
         {"GeosetWithoutVertices", "Geoset {\n" + oneTriangle + "}\n", ""},
     };
@@ -502,14 +496,33 @@ TEST_P(MalformedInput, NothingLoadsIntoAFreshEditor) {
 INSTANTIATE_TEST_SUITE_P(Reader, MalformedInput, ::testing::ValuesIn(malformedCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Reader, LayoutMessageNamesTheExpectedForm) {
+TEST(Reader, SeveralItemsOnALineAreSeveralItems) {
     Editor e;
+    auto text = replaced(six(), "{ 4, 5, 6 },", "{ 4, 5, 6 }, { 7, 8, 9 },");
+    e.openText("two.mdl", replaced(text, "Vertices 6 {", "Vertices 7 {"));
+    EXPECT_EQ(e.errorCount(), 0);
+    ASSERT_EQ(e.state.vertices.size(), 7u);
+    EXPECT_EQ(e.state.vertices[4].z, 7);
+
+    // One too many for the header: the error names the line of the one too many.
+    Editor over;
+    over.openText("over.mdl", text);
+    ASSERT_EQ(over.errorCount(), 1);
+    EXPECT_NE(over.dialogs.shown[0].text.find(", line 29: more vertex lines"), std::string::npos)
+        << over.dialogs.shown[0].text;
+}
+
+TEST(Reader, SpaceIndentedModelReadsAsItsTabOriginal) {
+    Editor spaced, tabbed;
     std::string spaces = fixture("six_vertices.mdl");
     for (std::size_t at; (at = spaces.find('\t')) != std::string::npos;)
         spaces.replace(at, 1, "  ");
-    e.openText("spaces.mdl", spaces);
-    ASSERT_EQ(e.dialogs.shown.size(), 1u);
-    EXPECT_NE(e.dialogs.shown[0].text.find("indented with tabs"), std::string::npos);
+    spaced.openText("spaces.mdl", spaces);
+    tabbed.openText("tabs.mdl", fixture("six_vertices.mdl"));
+    EXPECT_EQ(spaced.errorCount(), 0);
+    EXPECT_EQ(spaced.state.vertices, tabbed.state.vertices);
+    EXPECT_EQ(spaced.state.faces, tabbed.state.faces);
+    EXPECT_EQ(spaced.state.matrices, tabbed.state.matrices);
 }
 
 TEST(Reader, MissingGeosetIsNamed) {

@@ -390,7 +390,7 @@ TEST(RemoveGeoset, AnUnreadableNextGeosetIsNeverSavedOver) {
     // must not go on to remove or overwrite it.
     const auto original = fixture("three_geosets.mdl");
     auto broken = geosetBlock(original, 3);
-    broken = replaced(broken, "\tVertices 3 {", "    Vertices 3 {");
+    broken = replaced(broken, "\tVertices 3 {", "\tVertices x {");
     const auto text = replaced(original, geosetBlock(original, 3), broken);
     Editor e;
     const auto path = e.openText("three.mdl", text, {"2"});

@@ -16,7 +16,7 @@ using testing_support::ProgramRun;
 using testing_support::readFile;
 
 const std::string cubeInfo =
-    "{\"geosets\": 2, \"geoset\": [{\"vertices\": 24, \"triangles\": 12, "
+    "{\"formatVersion\": 800, \"geosets\": 2, \"geoset\": [{\"vertices\": 24, \"triangles\": 12, "
     "\"groups\": 2}, {\"vertices\": 5, \"triangles\": 6, \"groups\": 1}]}\n";
 
 class MoldrinBatchModel : public ::testing::Test {
@@ -88,7 +88,8 @@ TEST_F(MoldrinBatchModel, SaveGeosetWritesTheOneGeosetModel) {
     const auto result = run({cube_, "--geoset", "2", "save-geoset=" + target, "info", "dump"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out.substr(0, result.out.find('\n') + 1),
-              "{\"geosets\": 1, \"geoset\": [{\"vertices\": 5, \"triangles\": 6, \"groups\": "
+              "{\"formatVersion\": 800, \"geosets\": 1, \"geoset\": [{\"vertices\": 5, "
+              "\"triangles\": 6, \"groups\": "
               "1}]}\n");
     EXPECT_NE(result.out.find("\"matrices\": [[0]]"), std::string::npos);
     const auto text = readFile(target);

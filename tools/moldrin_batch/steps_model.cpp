@@ -3,9 +3,12 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "editor/editing/file_save.h"
+#include "editor/editing/model_text.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
+#include "formats/format_version.h"
 
+#include <charconv>
 #include <sstream>
 
 namespace batch {
@@ -29,12 +32,23 @@ long headerNumber(const std::string& line, std::size_t skip, int which) {
     return value;
 }
 
-std::vector<GeosetCounts> countGeosets(const std::string& path) {
-    std::vector<GeosetCounts> geosets;
-    common::LineReader reader(path);
+// The model's lines in the tab layout, whatever layout its file has.
+std::vector<std::string> modelLines(const std::string& path) {
+    auto model = editor::readModelText(path);
+    std::vector<std::string> lines;
+    if (!model || !model->ok())
+        return lines;
+    common::LineReader reader(common::LineReader::FromText{}, std::move(model->text));
     std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<GeosetCounts> countGeosets(const std::vector<std::string>& lines) {
+    std::vector<GeosetCounts> geosets;
     bool inGeoset = false;
-    while (reader.next(line)) {
+    for (const auto& line : lines) {
         if (line == "Geoset {") {
             geosets.emplace_back();
             inGeoset = true;
@@ -53,9 +67,11 @@ std::vector<GeosetCounts> countGeosets(const std::string& path) {
 }
 
 void info(BatchContext& context, const std::vector<std::string>&) {
-    const auto geosets = countGeosets(context.state.modelPath);
+    const auto lines = modelLines(context.state.modelPath);
+    const auto geosets = countGeosets(lines);
     auto& out = context.out;
-    out << "{\"geosets\": " << geosets.size() << ", \"geoset\": [";
+    out << "{\"formatVersion\": " << formats::formatVersion(lines)
+        << ", \"geosets\": " << geosets.size() << ", \"geoset\": [";
     for (std::size_t i = 0; i < geosets.size(); ++i)
         out << (i ? ", " : "") << "{\"vertices\": " << geosets[i].vertices
             << ", \"triangles\": " << geosets[i].triangles << ", \"groups\": " << geosets[i].groups
@@ -80,6 +96,12 @@ void dump(BatchContext& context, const std::vector<std::string>&) {
     const auto& state = context.state;
     auto& out = context.out;
     auto num = [](double v) { return common::formatRoundTrip(v); };
+    // The shortest text that reads back as the same single-precision value.
+    auto numf = [](float v) {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+        return std::string(text, end);
+    };
     out << "{";
     jsonList(out, "positions", state.vertices, [&](const editor::VertexRecord& v) {
         out << "[" << num(v.z) << "," << num(v.x) << "," << num(v.y) << "]";
@@ -96,6 +118,32 @@ void dump(BatchContext& context, const std::vector<std::string>&) {
     jsonList(out, "groups", state.vertices,
              [&](const editor::VertexRecord& v) { out << v.vertexGroup; });
     out << ", ";
+    // The Reforged blocks, only when the geoset has them.
+    if (state.extras.tangents) {
+        jsonList(out, "tangents", state.vertices, [&](const editor::VertexRecord& v) {
+            const auto& t = v.tangent;
+            out << "[" << numf(t[2]) << "," << numf(t[0]) << "," << numf(t[1]) << "," << numf(t[3])
+                << "]";
+        });
+        out << ", ";
+    }
+    if (state.extras.skinWeights) {
+        jsonList(out, "skinWeights", state.vertices, [&](const editor::VertexRecord& v) {
+            out << "[";
+            for (std::size_t k = 0; k < v.skinWeights.size(); ++k)
+                out << (k ? "," : "") << static_cast<int>(v.skinWeights[k]);
+            out << "]";
+        });
+        out << ", ";
+    }
+    for (int set = 0; set < state.extras.extraUvSets; ++set) {
+        const auto name = "uvs" + std::to_string(set + 2);
+        jsonList(out, name.c_str(), state.vertices, [&](const editor::VertexRecord& v) {
+            const auto& uv = v.extraUvs[static_cast<std::size_t>(set)];
+            out << "[" << numf(uv[0]) << "," << numf(uv[1]) << "]";
+        });
+        out << ", ";
+    }
     jsonList(out, "faces", state.faces, [&](const editor::FaceRecord& f) {
         out << "[" << f.a << "," << f.b << "," << f.c << "]";
     });

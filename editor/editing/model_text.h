@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+// A model file's text in the tab layout the geoset reader and the model writer read, whatever
+// layout the file has (formats/mdl_normaliser.h).
+struct ModelText {
+    // The normalised text; when it cannot be normalised, the file's text as it is.
+    std::string text;
+    bool rewritten = false; // the file was not in the tab layout
+    std::string error;      // why the file cannot be normalised; empty when it can
+    std::size_t errorLine = 0;
+    std::vector<std::size_t> sourceLines; // when rewritten: the file's line of every line
+
+    bool ok() const { return error.empty(); }
+    // The file's line that line (1-based) of text comes from, for messages.
+    std::size_t fileLine(std::size_t line) const;
+};
+
+// Reads and normalises a model file; nothing when the file cannot be read at all.
+std::optional<ModelText> readModelText(const std::string& path);
+
+// The message for a model that cannot be normalised: file, line and why.
+std::string modelTextError(const std::string& path, const ModelText& model);
+
+// Makes the working copy of a model: the file byte for byte when it is in the tab layout, its
+// normalised text otherwise. False when it cannot be read, normalised or written.
+bool writeWorkingCopy(const std::string& modelPath, const std::string& workingCopy);
+
+} // namespace editor
