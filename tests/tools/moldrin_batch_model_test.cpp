@@ -194,8 +194,8 @@ TEST_F(MoldrinBatchModel, ASaveThatRemovesTheGeosetGoesOnWithTheFirst) {
     const auto result = run({cube_, "--geoset", "2", "select-all", "delete", "save", "info"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.err.find(": Removing geoset"), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "{\"geosets\": 1, \"geoset\": [{\"vertices\": 24, \"triangles\": 12, "
-                          "\"groups\": 2}]}\n");
+    EXPECT_EQ(result.out, "{\"formatVersion\": 800, \"geosets\": 1, \"geoset\": [{\"vertices\": "
+                          "24, \"triangles\": 12, \"groups\": 2}]}\n");
     expectOnlyFiles({"cube.mdl"});
 }
 
