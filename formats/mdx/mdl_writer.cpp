@@ -349,6 +349,11 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
                     std::to_string(g.faceGroupSizes[i]);
             i = k;
         }
+    std::uint64_t covered = 0;
+    for (auto size : g.faceGroupSizes)
+        covered += size;
+    if ((g.faceTypes.empty() && !g.faces.empty()) || (!oneGroup && covered != g.faces.size()))
+        sink.dropped.insert("face groups that do not cover the triangles exactly");
     const std::size_t groups = g.faceTypes.empty() && g.faces.empty() ? 0 : 1;
     sink.line(1, "Faces " + std::to_string(groups) + " " + std::to_string(g.faces.size()) + " {");
     sink.line(2, "Triangles {");

@@ -293,10 +293,14 @@ std::string writeMdx(const Model& m) {
             break;
         }
     }
+    // A model read from a file gets no version or model chunk the file did not have.
+    const bool fresh = m.chunkOrder.empty();
     for (Tag tag : known)
-        if (std::find(written.begin(), written.end(), tag) == written.end() &&
+        if ((fresh || (tag != makeTag("VERS") && tag != makeTag("MODL"))) &&
+            std::find(written.begin(), written.end(), tag) == written.end() &&
             std::find(m.chunkOrder.begin(), m.chunkOrder.end(), tag) == m.chunkOrder.end())
-            writeKnown(tag, tag == makeTag("VERS") || tag == makeTag("MODL"));
+            writeKnown(tag,
+                       m.chunkOrder.empty() && (tag == makeTag("VERS") || tag == makeTag("MODL")));
     for (std::size_t i = 0; i < m.unknownChunks.size(); ++i)
         if (!used[i])
             writeUnknown(m.unknownChunks[i]);
