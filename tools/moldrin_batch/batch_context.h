@@ -59,6 +59,7 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count,
 
 // The usage line, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;
+extern const char* const convertUsageLine;
 std::string helpText();
 
 // Runs MODEL [--geoset N] STEP...; returns the exit status (0, 1 after an error, 2 on bad
