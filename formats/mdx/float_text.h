@@ -7,7 +7,8 @@
 namespace mdx {
 
 // The shortest decimal text that reads back as exactly the same 32-bit float ("0.1", "-0",
-// "1e+30", "inf", "nan").
+// "1e+30", "inf", "nan"); a NaN other than the usual quiet one is written with its bits,
+// "nan0xffc00000", so that it too reads back the same.
 void appendFloat(std::string& out, float value);
 std::string floatText(float value);
 

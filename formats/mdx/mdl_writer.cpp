@@ -368,6 +368,8 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     std::size_t next = 0;
     for (auto size : g.matrixGroupSizes) {
         const std::size_t n = std::min<std::size_t>(size, g.matrixIndices.size() - next);
+        if (n != size)
+            sink.dropped.insert("matrix group sizes that run past the matrix indices");
         sink.line(2, "Matrices " + integers(g.matrixIndices.data() + next, n) + ",");
         next += n;
     }

@@ -230,6 +230,11 @@ TEST(FloatText, ShortestTextReadsBackToTheSameFloat) {
         ASSERT_TRUE(back.has_value()) << floatText(f);
         EXPECT_EQ(std::bit_cast<std::uint32_t>(*back), std::bit_cast<std::uint32_t>(f));
     }
+    for (std::uint32_t bits : {0x7FC00000u, 0xFFC00000u, 0x7F800001u, 0xFFFFFFFFu}) {
+        const auto back = parseFloat(floatText(std::bit_cast<float>(bits)));
+        ASSERT_TRUE(back.has_value()) << floatText(std::bit_cast<float>(bits));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(*back), bits);
+    }
     EXPECT_EQ(parseFloat("+2.5"), 2.5f);
     EXPECT_EQ(parseFloat("0.100000001"), 0.1f);
     EXPECT_FALSE(parseFloat("1e40").has_value());
