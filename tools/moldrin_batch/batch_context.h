@@ -60,6 +60,7 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count,
 // The usage lines, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;
 extern const char* const convertUsageLine;
+extern const char* const convertImageUsageLine;
 std::string helpText();
 
 // Runs MODEL [--geoset N] STEP...; returns the exit status (0, 1 after an error, 2 on bad

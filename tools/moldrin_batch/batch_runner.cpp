@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "convert_model.h"
 
 #include "common/number_text.h"
 #include "common/text_file.h"
@@ -78,6 +79,13 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     if (arguments[0] == "--convert-image")
         return convertImage(arguments, out, err);
+    if (arguments[0] == "--convert") {
+        if (arguments.size() != 3) {
+            err << convertUsageLine << "\n";
+            return 2;
+        }
+        return convertModel(arguments[1], arguments[2], out, err);
+    }
     std::string model = arguments[0];
     std::string geoset = "1";
     std::vector<std::pair<std::string, std::string>> steps; // name, argument text

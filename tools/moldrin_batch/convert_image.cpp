@@ -12,7 +12,7 @@ int convertImage(const std::vector<std::string>& arguments, std::ostream& out, s
     int quality = textures::defaultBlpQuality;
     const bool withQuality = arguments.size() == 5 && arguments[3] == "--quality";
     if (arguments.size() != 3 && !withQuality) {
-        err << convertUsageLine << "\n";
+        err << convertImageUsageLine << "\n";
         return 2;
     }
     if (withQuality) {

@@ -3,12 +3,14 @@
 namespace batch {
 
 const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
-const char* const convertUsageLine = "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
+const char* const convertUsageLine = "   or: moldrin-batch --convert IN OUT";
+const char* const convertImageUsageLine =
+    "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
 
 // The step list is read by the man page test: every name in the indented lines below "Steps:"
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
-    return std::string(usageLine) + "\n" + convertUsageLine +
+    return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine +
            "\n"
            "\n"
            "Opens geoset N of MODEL in the editor's core and runs the steps in order, as the\n"
@@ -22,6 +24,10 @@ std::string helpText() {
            "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
+           "  --convert IN OUT\n"
+           "               convert the whole model IN (MDL, or MDX known by its MDLX header)\n"
+           "               to the format OUT's extension names, .mdl or .mdx; every value is\n"
+           "               kept, and what MDL text cannot hold is named in one warning\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"

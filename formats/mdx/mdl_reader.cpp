@@ -1,0 +1,610 @@
+#include "formats/mdx/float_text.h"
+#include "formats/mdx/format_error.h"
+#include "formats/mdx/mdl_tree.h"
+#include "formats/mdx/mdx_file.h"
+#include "formats/mdx/mdx_layout.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <limits>
+
+namespace mdx {
+
+namespace {
+
+using layout::FlagTable;
+using layout::WordTable;
+
+[[noreturn]] void fail(const MdlItem& item, const std::string& message) {
+    const std::string where = item.words.empty() ? "MDL" : item.words.front().text;
+    throw FormatError(where, item.line, message);
+}
+
+std::int64_t integer(const MdlItem& item, const std::string& text, std::int64_t low,
+                     std::int64_t high) {
+    std::int64_t value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value < low || value > high)
+        fail(item, "\"" + text + "\" is not a whole number from " + std::to_string(low) + " to " +
+                       std::to_string(high));
+    return value;
+}
+
+// A 32-bit field: 0 to 4294967295, or -1 to -2147483648 for the same bits.
+std::uint32_t word32(const MdlItem& item, const std::string& text) {
+    return static_cast<std::uint32_t>(integer(item, text, std::numeric_limits<std::int32_t>::min(),
+                                              std::numeric_limits<std::uint32_t>::max()));
+}
+
+float number(const MdlItem& item, const std::string& text) {
+    const auto value = parseFloat(text);
+    if (!value)
+        fail(item, "\"" + text + "\" is not a number");
+    return *value;
+}
+
+// The numbers of an item, whether written "{ a, b }" or as bare words "a, b,".
+void collectNumbers(const MdlItem& item, std::vector<const MdlWord*>& out) {
+    for (const auto& w : item.words)
+        out.push_back(&w);
+    for (const auto& child : item.children)
+        collectNumbers(child, out);
+}
+
+std::vector<float> floatsOf(const MdlItem& item, std::size_t expected) {
+    std::vector<const MdlWord*> words;
+    for (const auto& child : item.children)
+        collectNumbers(child, words);
+    if (words.size() != expected)
+        fail(item, "expected " + std::to_string(expected) + " numbers but found " +
+                       std::to_string(words.size()));
+    std::vector<float> values;
+    for (const auto* w : words)
+        values.push_back(number(item, w->text));
+    return values;
+}
+
+bool isTrackItem(const MdlItem& item) {
+    return item.hasBlock && item.words.size() == 2 && item.words[0].text != "static";
+}
+
+// Whether item names key, with or without "static" before it.
+bool names(const MdlItem& item, std::string_view key) {
+    if (item.words.empty())
+        return false;
+    const std::size_t first = item.words[0].text == "static" ? 1 : 0;
+    return item.words.size() > first && item.words[first].text == key;
+}
+
+struct MdlIn {
+    static constexpr bool binary = false;
+    const MdlItem& block;
+    std::uint32_t version;
+
+    // The static item for key: "Key value," or "Key { ... },", never a track block.
+    const MdlItem* find(const char* key) const {
+        for (const auto& child : block.children)
+            if (names(child, key) && !isTrackItem(child))
+                return &child;
+        return nullptr;
+    }
+    static const std::string& valueWord(const MdlItem& item) {
+        const std::size_t first = item.words[0].text == "static" ? 1 : 0;
+        if (item.words.size() != first + 2)
+            fail(item, "expected one value after " + item.words[first].text);
+        return item.words[first + 1].text;
+    }
+
+    void u32(const char* key, std::uint32_t& x, std::uint32_t def = 0, bool = false) {
+        const MdlItem* item = find(key);
+        x = item ? word32(*item, valueWord(*item)) : def;
+    }
+    void i32(const char* key, std::int32_t& x, std::int32_t def = 0) {
+        const MdlItem* item = find(key);
+        x = item ? static_cast<std::int32_t>(word32(*item, valueWord(*item))) : def;
+    }
+    void f32(const char* key, float& x, float def = 0, bool = false) {
+        const MdlItem* item = find(key);
+        x = item ? number(*item, valueWord(*item)) : def;
+    }
+    void vec(const char* key, float* x, int n, std::initializer_list<float> def, bool = false) {
+        const MdlItem* item = find(key);
+        for (int i = 0; i < n; ++i)
+            x[i] = i < static_cast<int>(def.size()) ? def.begin()[i] : 0.0f;
+        if (!item)
+            return;
+        const auto values = floatsOf(*item, static_cast<std::size_t>(n));
+        std::copy(values.begin(), values.end(), x);
+    }
+    template <class T> void integers(const char* key, T* x, int n, std::int64_t high) {
+        const MdlItem* item = find(key);
+        std::fill(x, x + n, T{});
+        if (!item)
+            return;
+        std::vector<const MdlWord*> words;
+        for (const auto& child : item->children)
+            collectNumbers(child, words);
+        if (words.size() != static_cast<std::size_t>(n))
+            fail(*item, "expected " + std::to_string(n) + " numbers");
+        for (int i = 0; i < n; ++i)
+            x[i] = static_cast<T>(
+                integer(*item, words[static_cast<std::size_t>(i)]->text,
+                        high == 255 ? 0 : std::numeric_limits<std::int32_t>::min(), high));
+    }
+    void u32s(const char* key, std::uint32_t* x, int n) {
+        integers(key, x, n, std::numeric_limits<std::uint32_t>::max());
+    }
+    void u8s(const char* key, std::uint8_t* x, int n) { integers(key, x, n, 255); }
+    void vecList(const char* key, const char* itemKey, float* x, int count, int n) {
+        std::fill(x, x + count * n, 0.0f);
+        const MdlItem* item = find(key);
+        if (!item)
+            return;
+        int i = 0;
+        for (const auto& child : item->children) {
+            if (!names(child, itemKey))
+                continue;
+            if (i == count)
+                fail(child, "more than " + std::to_string(count) + " " + itemKey + " items");
+            const auto values = floatsOf(child, static_cast<std::size_t>(n));
+            std::copy(values.begin(), values.end(), x + i * n);
+            ++i;
+        }
+    }
+    void id(const char* key, std::uint32_t& x, const char*) {
+        const MdlItem* item = find(key);
+        x = noId;
+        if (!item)
+            return;
+        const std::string& text = valueWord(*item);
+        if (text != "None" && text != "Multiple")
+            x = word32(*item, text);
+    }
+    void str(const char* key, std::string& s, std::size_t) {
+        const MdlItem* item = find(key);
+        s = item ? valueWord(*item) : std::string();
+    }
+    void name(std::string&, std::size_t) {}
+    void raw(std::uint32_t&) {}
+    bool hasWord(const MdlItem& in, const std::string& word) const {
+        for (const auto& child : in.children)
+            if (child.words.size() == 1 && !child.hasBlock && child.words[0].text == word)
+                return true;
+        return false;
+    }
+    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own) {
+        for (const auto& child : block.children)
+            if (names(child, "Flags:") && child.words.size() == 2) {
+                auto text = child.words[1].text;
+                text.erase(0, text.find_first_not_of(' '));
+                x = word32(child, text.substr(0, text.find_last_not_of(" \r") + 1));
+                return;
+            }
+        x = implied;
+        for (FlagTable t : {table, own})
+            for (const auto& f : t) {
+                const std::string word = f.word;
+                const auto slash = word.find('/');
+                if (slash == std::string::npos) {
+                    if (hasWord(block, word))
+                        x |= f.bit;
+                    continue;
+                }
+                for (const auto& child : block.children)
+                    if (child.hasBlock && names(child, word.substr(0, slash)) &&
+                        hasWord(child, word.substr(slash + 1)))
+                        x |= f.bit;
+            }
+    }
+    void wordEnum(std::uint32_t& x, WordTable words) {
+        x = 0;
+        std::uint32_t i = 0;
+        for (const char* w : words) {
+            if (hasWord(block, w))
+                x = i;
+            ++i;
+        }
+    }
+    void keyEnum(const char* key, std::uint32_t& x, WordTable words) {
+        x = 0;
+        const MdlItem* item = find(key);
+        if (!item)
+            return;
+        const std::string& text = valueWord(*item);
+        const auto at =
+            std::find_if(words.begin(), words.end(), [&](const char* w) { return text == w; });
+        x = at != words.end() ? static_cast<std::uint32_t>(at - words.begin())
+                              : word32(*item, text);
+    }
+    void boolWord(const char* key, std::uint32_t& x) {
+        const MdlItem* item = find(key);
+        x = !item ? 0 : item->words.size() == 1 ? 1 : word32(*item, valueWord(*item));
+    }
+    Track readTrack(const MdlItem& item, const TrackKind& kind) {
+        Track t;
+        t.tag = kind.tag;
+        const auto count = static_cast<std::size_t>(
+            integer(item, item.words[1].text, 0, std::numeric_limits<std::uint32_t>::max()));
+        auto value = [&](const MdlItem& at, const std::vector<const MdlWord*>& words) {
+            Vec4 v{};
+            const auto n = static_cast<std::size_t>(kind.components);
+            if (words.size() != n)
+                fail(at, "a key of " + std::string(kind.name) + " needs " + std::to_string(n) +
+                             " numbers");
+            for (std::size_t i = 0; i < n; ++i)
+                v[i] = kind.integer ? std::bit_cast<float>(word32(at, words[i]->text))
+                                    : number(at, words[i]->text);
+            return v;
+        };
+        auto valueOf = [&](const MdlItem& at, std::size_t skip) {
+            std::vector<const MdlWord*> words;
+            for (std::size_t i = skip; i < at.words.size(); ++i)
+                words.push_back(&at.words[i]);
+            for (const auto& child : at.children)
+                collectNumbers(child, words);
+            return value(at, words);
+        };
+        for (const auto& child : item.children) {
+            if (child.words.empty())
+                fail(child, "expected a key of the " + std::string(kind.name) + " track");
+            const std::string& first = child.words[0].text;
+            static const char* const modes[] = {"DontInterp", "Linear", "Hermite", "Bezier"};
+            const auto mode = std::find(std::begin(modes), std::end(modes), first);
+            if (mode != std::end(modes)) {
+                t.interpolation = static_cast<std::uint32_t>(mode - std::begin(modes));
+            } else if (first == "GlobalSeqId") {
+                t.globalSequenceId = static_cast<std::int32_t>(word32(child, valueWord(child)));
+            } else if (first == "InTan" || first == "OutTan") {
+                if (t.keys.empty())
+                    fail(child, first + " comes before any key");
+                (first == "InTan" ? t.keys.back().inTan : t.keys.back().outTan) = valueOf(child, 1);
+            } else {
+                if (child.words.size() < 2 || child.words[1].text != ":")
+                    fail(child, "expected a key of the form \"frame: value\"");
+                TrackKey key;
+                key.frame = static_cast<std::int32_t>(word32(child, first));
+                key.value = valueOf(child, 2);
+                t.keys.push_back(key);
+            }
+        }
+        if (t.keys.size() != count)
+            fail(item, "the " + std::string(kind.name) + " track counts " + std::to_string(count) +
+                           " keys but holds " + std::to_string(t.keys.size()));
+        return t;
+    }
+    void tracks(Tracks& tracks, TagList tags) {
+        for (const auto& child : block.children) {
+            if (!isTrackItem(child))
+                continue;
+            for (Tag tag : tags) {
+                const TrackKind* kind = trackKind(tag);
+                if (child.words[0].text == kind->name) {
+                    tracks.push_back(readTrack(child, *kind));
+                    break;
+                }
+            }
+        }
+    }
+    void binaryTracks(Tracks&) {}
+    void binaryOptionalTrack(Tracks&, Tag) {}
+    void binaryTag(Tag) {}
+    template <class F> void sub(const char* key, F&& body) {
+        static const MdlItem empty;
+        const MdlItem* item = find(key);
+        MdlIn inner{item ? *item : empty, version};
+        body(inner);
+    }
+    void extent(Extent& e) {
+        vec("MinimumExtent", e.minimum.data(), 3, {});
+        vec("MaximumExtent", e.maximum.data(), 3, {});
+        f32("BoundsRadius", e.boundsRadius);
+    }
+    template <class T, class F> void list(const char* key, std::vector<T>& items, F&& body) {
+        items.clear();
+        for (const auto& child : block.children)
+            if (child.hasBlock && names(child, key)) {
+                MdlIn inner{child, version};
+                body(inner, items.emplace_back());
+            }
+    }
+    void noteExtra(const std::string&) {}
+    void eventTrack(std::optional<EventTrack>& track) {
+        track.reset();
+        for (const auto& child : block.children) {
+            if (!child.hasBlock || !names(child, "EventTrack"))
+                continue;
+            track.emplace();
+            for (const auto& key : child.children) {
+                if (key.words.empty())
+                    fail(key, "expected a frame");
+                if (key.words[0].text == "GlobalSeqId")
+                    track->globalSequenceId =
+                        static_cast<std::int32_t>(word32(key, valueWord(key)));
+                else
+                    track->frames.push_back(word32(key, key.words[0].text));
+            }
+        }
+    }
+    void collision(CollisionShape& c) {
+        wordEnum(c.type, {"Box", "Plane", "Sphere", "Cylinder"});
+        c.vertices.clear();
+        for (const auto& child : block.children)
+            if (child.hasBlock && names(child, "Vertices"))
+                for (const auto& v : child.children) {
+                    const auto values = floatsOf(v, 3);
+                    c.vertices.push_back({values[0], values[1], values[2]});
+                }
+        f32("BoundsRadius", c.boundsRadius);
+    }
+};
+
+template <class T> T readRecord(const MdlItem& item, std::uint32_t version) {
+    T record{};
+    MdlIn v{item, version};
+    if constexpr (requires { layout::describe(v, record, version); })
+        layout::describe(v, record, version);
+    else
+        layout::describe(v, record);
+    return record;
+}
+
+std::string label(const MdlItem& item) {
+    return item.words.size() > 1 ? item.words[1].text : std::string();
+}
+
+template <class T> std::vector<T> vectorsOf(const MdlItem& item, std::size_t n) {
+    std::vector<T> out;
+    out.reserve(item.children.size());
+    for (const auto& child : item.children) {
+        const auto values = floatsOf(child, n);
+        T v{};
+        std::copy(values.begin(), values.end(), v.begin());
+        out.push_back(v);
+    }
+    return out;
+}
+
+template <class T> std::vector<T> integersOf(const MdlItem& item, std::int64_t high) {
+    std::vector<const MdlWord*> words;
+    for (const auto& child : item.children)
+        collectNumbers(child, words);
+    std::vector<T> out;
+    out.reserve(words.size());
+    for (const auto* w : words)
+        out.push_back(static_cast<T>(integer(item, w->text, 0, high)));
+    return out;
+}
+
+// The face groups kept in a "// FaceGroups:" comment, used only when they cover exactly the
+// triangles the text holds (an edit in between may have changed them).
+void applyFaceGroups(std::string_view runs, Geoset& g) {
+    std::vector<std::uint32_t> types, sizes;
+    std::uint64_t total = 0;
+    while (!runs.empty()) {
+        const auto start = runs.find_first_not_of(' ');
+        if (start == std::string_view::npos)
+            break;
+        runs.remove_prefix(start);
+        const auto end = std::min(runs.find(' '), runs.size());
+        const std::string_view run = runs.substr(0, end);
+        runs.remove_prefix(end);
+        unsigned long long count = 0, type = 0, size = 0;
+        const char* p = run.data();
+        const char* last = run.data() + run.size();
+        auto r = std::from_chars(p, last, count);
+        if (r.ec != std::errc() || r.ptr == last || *r.ptr != 'x')
+            return;
+        r = std::from_chars(r.ptr + 1, last, type);
+        if (r.ec != std::errc() || r.ptr == last || *r.ptr != ':')
+            return;
+        r = std::from_chars(r.ptr + 1, last, size);
+        if (r.ec != std::errc() || r.ptr != last || type > 0xFFFFFFFFull || size > 0xFFFFFFFFull ||
+            count > g.faces.size() + 1)
+            return;
+        total += count * size;
+        if (total > g.faces.size())
+            return;
+        types.insert(types.end(), count, static_cast<std::uint32_t>(type));
+        sizes.insert(sizes.end(), count, static_cast<std::uint32_t>(size));
+    }
+    if (total != g.faces.size())
+        return;
+    g.faceTypes = std::move(types);
+    g.faceGroupSizes = std::move(sizes);
+}
+
+Geoset readGeoset(const MdlItem& item, std::uint32_t version) {
+    Geoset g;
+    MdlIn v{item, version};
+    for (const auto& child : item.children) {
+        if (child.words.empty())
+            continue;
+        const std::string& key = child.words[0].text;
+        if (!child.hasBlock) {
+            if (key == "Unselectable")
+                g.selectionFlags |= 4;
+            continue;
+        }
+        if (key == "Vertices")
+            g.vertices = vectorsOf<Vec3>(child, 3);
+        else if (key == "Normals")
+            g.normals = vectorsOf<Vec3>(child, 3);
+        else if (key == "TVertices")
+            g.uvSets.push_back(vectorsOf<Vec2>(child, 2));
+        else if (key == "Tangents")
+            g.tangents = vectorsOf<Vec4>(child, 4);
+        else if (key == "VertexGroup")
+            g.vertexGroups = integersOf<std::uint8_t>(child, 255);
+        else if (key == "SkinWeights")
+            g.skin = integersOf<std::uint8_t>(child, 255);
+        else if (key == "Faces") {
+            for (const auto& group : child.children) {
+                if (!group.hasBlock)
+                    continue;
+                const auto indices = integersOf<std::uint16_t>(group, 65535);
+                g.faceTypes.push_back(4);
+                g.faceGroupSizes.push_back(static_cast<std::uint32_t>(indices.size()));
+                g.faces.insert(g.faces.end(), indices.begin(), indices.end());
+            }
+            if (child.words.size() > 1 && child.words[1].text == "0" && g.faces.empty()) {
+                g.faceTypes.clear();
+                g.faceGroupSizes.clear();
+            }
+        } else if (key == "Groups") {
+            for (const auto& group : child.children) {
+                const auto ids = integersOf<std::uint32_t>(group, 0xFFFFFFFF);
+                g.matrixGroupSizes.push_back(static_cast<std::uint32_t>(ids.size()));
+                g.matrixIndices.insert(g.matrixIndices.end(), ids.begin(), ids.end());
+            }
+        } else if (key == "Anim") {
+            MdlIn inner{child, version};
+            inner.extent(g.sequenceExtents.emplace_back());
+        }
+    }
+    for (const auto& child : item.children)
+        if (names(child, "FaceGroups:") && child.words.size() == 2)
+            applyFaceGroups(child.words[1].text, g);
+    v.extent(g.extent);
+    v.u32("MaterialID", g.materialId);
+    v.u32("SelectionGroup", g.selectionGroup);
+    v.u32("LevelOfDetail", g.lod);
+    v.str("Name", g.lodName, 80);
+    return g;
+}
+
+// The chunk order kept in the "// Chunks:" comment of text this library wrote.
+std::vector<Tag> chunkOrderComment(const MdlItem& root) {
+    std::vector<Tag> order;
+    const auto at = std::find_if(root.children.begin(), root.children.end(), [](const MdlItem& i) {
+        return names(i, "Chunks:") && i.words.size() == 2;
+    });
+    if (at == root.children.end())
+        return order;
+    std::string_view line = at->words[1].text;
+    while (!line.empty()) {
+        const auto start = line.find_first_not_of(" \t\r");
+        if (start == std::string_view::npos)
+            break;
+        line.remove_prefix(start);
+        const auto end = std::min(line.find_first_of(" \t\r"), line.size());
+        if (end == 4) {
+            const char tag[5] = {line[0], line[1], line[2], line[3], 0};
+            order.push_back(makeTag(tag));
+        }
+        line.remove_prefix(end);
+    }
+    return order;
+}
+
+template <class T>
+void readGroup(const MdlItem& group, const char* kind, std::uint32_t version, std::vector<T>& out) {
+    for (const auto& child : group.children)
+        if (child.hasBlock && names(child, kind)) {
+            out.push_back(readRecord<T>(child, version));
+            if constexpr (requires { out.back().name; })
+                out.back().name = label(child);
+        }
+}
+
+} // namespace
+
+Model readMdl(std::string_view text) {
+    const MdlItem root = parseMdl(text);
+    Model m;
+    m.version = 800;
+    for (const auto& item : root.children)
+        if (names(item, "Version") && item.hasBlock) {
+            MdlIn v{item, 0};
+            v.u32("FormatVersion", m.version, 800);
+        }
+    const std::uint32_t version = m.version;
+    // Without the comment (or with one that does not start with the version and the model)
+    // the writers use their usual order.
+    std::vector<Tag> order = chunkOrderComment(root);
+    if (order.size() < 2 || order[0] != makeTag("VERS") || order[1] != makeTag("MODL"))
+        order.clear();
+    auto seen = [](const char(&)[5]) {};
+    for (const auto& item : root.children) {
+        if (item.words.empty() || !item.hasBlock)
+            continue;
+        const std::string& key = item.words[0].text;
+        if (key == "Version") {
+            seen("VERS");
+        } else if (key == "Model") {
+            seen("MODL");
+            m.info = readRecord<ModelInfo>(item, version);
+            m.info.name = label(item);
+        } else if (key == "Sequences") {
+            seen("SEQS");
+            readGroup(item, "Anim", version, m.sequences);
+        } else if (key == "GlobalSequences") {
+            seen("GLBS");
+            for (const auto& child : item.children)
+                if (names(child, "Duration"))
+                    m.globalSequences.push_back(word32(child, MdlIn::valueWord(child)));
+        } else if (key == "Textures") {
+            seen("TEXS");
+            readGroup(item, "Bitmap", version, m.textures);
+        } else if (key == "Materials") {
+            seen("MTLS");
+            readGroup(item, "Material", version, m.materials);
+        } else if (key == "TextureAnims") {
+            seen("TXAN");
+            readGroup(item, "TVertexAnim", version, m.textureAnimations);
+        } else if (key == "Geoset") {
+            seen("GEOS");
+            m.geosets.push_back(readGeoset(item, version));
+        } else if (key == "GeosetAnim") {
+            seen("GEOA");
+            m.geosetAnimations.push_back(readRecord<GeosetAnimation>(item, version));
+        } else if (key == "PivotPoints") {
+            seen("PIVT");
+            m.pivots = vectorsOf<Vec3>(item, 3);
+        } else if (key == "Camera") {
+            seen("CAMS");
+            m.cameras.push_back(readRecord<Camera>(item, version));
+            m.cameras.back().name = label(item);
+        } else if (key == "FaceFX") {
+            seen("FAFX");
+            m.faceEffects.push_back(readRecord<FaceEffect>(item, version));
+            m.faceEffects.back().target = label(item);
+        } else if (key == "BindPose") {
+            seen("BPOS");
+            for (const auto& child : item.children)
+                if (names(child, "Matrices"))
+                    m.bindPoses = vectorsOf<BindPose>(child, 12);
+        } else {
+            auto node = [&](const char(&tag)[5], auto& out) {
+                seen(tag);
+                using T = typename std::decay_t<decltype(out)>::value_type;
+                out.push_back(readRecord<T>(item, version));
+                out.back().node.name = label(item);
+            };
+            if (key == "Bone")
+                node("BONE", m.bones);
+            else if (key == "Light")
+                node("LITE", m.lights);
+            else if (key == "Helper")
+                node("HELP", m.helpers);
+            else if (key == "Attachment")
+                node("ATCH", m.attachments);
+            else if (key == "ParticleEmitter")
+                node("PREM", m.particleEmitters);
+            else if (key == "ParticleEmitter2")
+                node("PRE2", m.particleEmitters2);
+            else if (key == "RibbonEmitter")
+                node("RIBB", m.ribbonEmitters);
+            else if (key == "EventObject")
+                node("EVTS", m.eventObjects);
+            else if (key == "CollisionShape")
+                node("CLID", m.collisionShapes);
+            else if (key == "ParticleEmitterPopcorn")
+                node("CORN", m.popcornEmitters);
+        }
+    }
+    m.chunkOrder = std::move(order);
+    return m;
+}
+
+} // namespace mdx

@@ -1,0 +1,175 @@
+#include "formats/mdx/mdl_tree.h"
+
+#include "formats/mdx/format_error.h"
+
+#include <algorithm>
+
+namespace mdx {
+
+namespace {
+
+// Blocks nest no deeper than this in any model; deeper text is refused rather than recursed.
+constexpr int maxDepth = 64;
+
+class Parser {
+  public:
+    explicit Parser(std::string_view text) : text_(text) {}
+
+    void parseBlock(MdlItem& parent, int depth, bool topLevel) {
+        if (depth > maxDepth)
+            throw FormatError("MDL", line_, "blocks nest deeper than " + std::to_string(maxDepth));
+        MdlItem item;
+        bool open = false; // item has words or a block not yet ended
+        auto finish = [&] {
+            if (open)
+                parent.children.push_back(std::move(item));
+            item = MdlItem{};
+            open = false;
+        };
+        for (;;) {
+            skipBlanks();
+            if (atMarker()) {
+                finish();
+                parent.children.push_back(marker());
+                continue;
+            }
+            if (pos_ >= text_.size()) {
+                if (!topLevel)
+                    throw FormatError("MDL", line_,
+                                      "the text ends inside a block opened on line " +
+                                          std::to_string(parent.line));
+                finish();
+                return;
+            }
+            const char c = text_[pos_];
+            if (c == '}') {
+                if (topLevel)
+                    throw FormatError("MDL", line_, "a \"}\" closes no block");
+                ++pos_;
+                finish();
+                return;
+            }
+            if (c == ',') {
+                ++pos_;
+                finish();
+                continue;
+            }
+            if (c == '{') {
+                if (item.hasBlock)
+                    finish();
+                ++pos_;
+                if (!open)
+                    item.line = line_;
+                open = true;
+                item.hasBlock = true;
+                const std::size_t opened = line_;
+                MdlItem& self = item;
+                self.line = self.line ? self.line : opened;
+                parseBlock(self, depth + 1, false);
+                continue;
+            }
+            if (item.hasBlock)
+                finish(); // a word after a block starts the next item
+            if (!open)
+                item.line = line_;
+            open = true;
+            item.words.push_back(word());
+        }
+    }
+
+  private:
+    // Comments that carry what the MDL layout cannot say ("// Chunks: ...", "// FaceGroups:
+    // ...", "// Flags: ...") become items: the marker word and the rest of the line as one word.
+    static constexpr std::string_view markers[] = {"// Chunks:", "// FaceGroups:", "// Flags:"};
+
+    bool atMarker() const {
+        for (auto m : markers)
+            if (text_.substr(pos_, m.size()) == m)
+                return true;
+        return false;
+    }
+
+    MdlItem marker() {
+        MdlItem item;
+        item.line = line_;
+        for (auto m : markers)
+            if (text_.substr(pos_, m.size()) == m) {
+                item.words.push_back({std::string(m.substr(3)), false});
+                pos_ += m.size();
+            }
+        const auto end = std::min(text_.find('\n', pos_), text_.size());
+        item.words.push_back({std::string(text_.substr(pos_, end - pos_)), false});
+        pos_ = end;
+        return item;
+    }
+
+    void skipBlanks() {
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (c == '\n') {
+                ++line_;
+                ++pos_;
+            } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
+                ++pos_;
+            } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
+                if (atMarker())
+                    return;
+                while (pos_ < text_.size() && text_[pos_] != '\n')
+                    ++pos_;
+            } else {
+                return;
+            }
+        }
+    }
+
+    MdlWord word() {
+        MdlWord w;
+        if (text_[pos_] == '"') {
+            const std::size_t start = ++pos_;
+            while (pos_ < text_.size() && text_[pos_] != '"') {
+                if (text_[pos_] == '\n')
+                    ++line_;
+                ++pos_;
+            }
+            if (pos_ >= text_.size())
+                throw FormatError("MDL", line_, "a quoted text is not closed");
+            w.text = std::string(text_.substr(start, pos_ - start));
+            w.quoted = true;
+            ++pos_;
+            return w;
+        }
+        if (text_[pos_] == ':') {
+            ++pos_;
+            w.text = ":";
+            return w;
+        }
+        const std::size_t start = pos_;
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == '{' ||
+                c == '}' || c == ':' || c == '"' || c == '\f' || c == '\v')
+                break;
+            if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/')
+                break;
+            ++pos_;
+        }
+        w.text = std::string(text_.substr(start, pos_ - start));
+        return w;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t line_ = 1;
+};
+
+} // namespace
+
+MdlItem parseMdl(std::string_view text) {
+    MdlItem root;
+    root.line = 1;
+    Parser parser(text);
+    parser.parseBlock(root, 0, true);
+    return root;
+}
+
+} // namespace mdx

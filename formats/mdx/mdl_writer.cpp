@@ -1,0 +1,526 @@
+#include "formats/mdx/float_text.h"
+#include "formats/mdx/mdx_file.h"
+#include "formats/mdx/mdx_layout.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <set>
+
+namespace mdx {
+
+namespace {
+
+using layout::FlagTable;
+using layout::WordTable;
+
+bool sameBitsAs(const float* x, int n, std::initializer_list<float> def) {
+    for (int i = 0; i < n; ++i) {
+        const float d = i < static_cast<int>(def.size()) ? def.begin()[i] : 0.0f;
+        if (std::bit_cast<std::uint32_t>(x[i]) != std::bit_cast<std::uint32_t>(d))
+            return false;
+    }
+    return true;
+}
+
+const char* interpolationName(std::uint32_t i) {
+    static const char* const names[] = {"DontInterp", "Linear", "Hermite", "Bezier"};
+    return i < 4 ? names[i] : nullptr;
+}
+
+// The lines of MDL text with tabs by depth, and what could not be written.
+struct MdlSink {
+    std::string text;
+    std::set<std::string> dropped;
+
+    void line(int depth, std::string_view content) {
+        text.append(static_cast<std::size_t>(depth), '\t');
+        text.append(content);
+        text.push_back('\n');
+    }
+};
+
+std::string quote(const std::string& s, MdlSink& sink) {
+    auto end = s.find('\0');
+    if (end != std::string::npos)
+        sink.dropped.insert("bytes after the end of a text field");
+    std::string text = s.substr(0, end);
+    if (text.find('"') != std::string::npos) {
+        sink.dropped.insert("quote marks inside a text field");
+        text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+    }
+    return "\"" + text + "\"";
+}
+
+std::string floats(const float* x, int n) {
+    std::string s = "{ ";
+    for (int i = 0; i < n; ++i) {
+        if (i)
+            s += ", ";
+        appendFloat(s, x[i]);
+    }
+    return s + " }";
+}
+
+template <class T> std::string integers(const T* x, std::size_t n) {
+    std::string s = "{ ";
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i)
+            s += ", ";
+        s += std::to_string(x[i]);
+    }
+    return s + " }";
+}
+
+std::string trackValue(const Vec4& v, const TrackKind& kind) {
+    if (kind.integer)
+        return std::to_string(std::bit_cast<std::uint32_t>(v[0]));
+    if (kind.components == 1)
+        return floatText(v[0]);
+    return floats(v.data(), kind.components);
+}
+
+struct MdlOut {
+    static constexpr bool binary = false;
+    MdlSink& sink;
+    int depth;
+    std::uint32_t version;
+
+    void line(const std::string& s) { sink.line(depth, s); }
+    static std::string prefix(bool animatable) { return animatable ? "static " : ""; }
+
+    void u32(const char* key, std::uint32_t& x, std::uint32_t def = 0, bool animatable = false) {
+        if (x != def)
+            line(prefix(animatable) + key + " " + std::to_string(x) + ",");
+    }
+    void i32(const char* key, std::int32_t& x, std::int32_t def = 0) {
+        if (x != def)
+            line(std::string(key) + " " + std::to_string(x) + ",");
+    }
+    void f32(const char* key, float& x, float def = 0, bool animatable = false) {
+        if (!sameBitsAs(&x, 1, {def}))
+            line(prefix(animatable) + key + " " + floatText(x) + ",");
+    }
+    void vec(const char* key, float* x, int n, std::initializer_list<float> def,
+             bool animatable = false) {
+        if (!sameBitsAs(x, n, def))
+            line(prefix(animatable) + key + " " + floats(x, n) + ",");
+    }
+    void u32s(const char* key, std::uint32_t* x, int n) {
+        if (std::any_of(x, x + n, [](std::uint32_t v) { return v != 0; }))
+            line(std::string(key) + " " + integers(x, static_cast<std::size_t>(n)) + ",");
+    }
+    void u8s(const char* key, std::uint8_t* x, int n) {
+        if (std::any_of(x, x + n, [](std::uint8_t v) { return v != 0; })) {
+            std::vector<unsigned> wide(x, x + n);
+            line(std::string(key) + " " + integers(wide.data(), wide.size()) + ",");
+        }
+    }
+    void vecList(const char* key, const char* itemKey, float* x, int count, int n) {
+        if (sameBitsAs(x, count * n, {}))
+            return;
+        line(std::string(key) + " {");
+        for (int i = 0; i < count; ++i)
+            sink.line(depth + 1, std::string(itemKey) + " " + floats(x + i * n, n) + ",");
+        line("}");
+    }
+    void id(const char* key, std::uint32_t& x, const char* noneWord) {
+        if (x != noId)
+            line(std::string(key) + " " + std::to_string(x) + ",");
+        else if (noneWord)
+            line(std::string(key) + " " + noneWord + ",");
+    }
+    void str(const char* key, std::string& s, std::size_t) {
+        if (!s.empty())
+            line(std::string(key) + " " + quote(s, sink) + ",");
+    }
+    void name(std::string&, std::size_t) {}
+    void raw(std::uint32_t&) {}
+    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own) {
+        std::uint32_t known = implied;
+        std::vector<std::string> group;
+        for (FlagTable t : {table, own})
+            for (const auto& f : t) {
+                known |= f.bit;
+                if (!(x & f.bit))
+                    continue;
+                const std::string word = f.word;
+                const auto slash = word.find('/');
+                if (slash == std::string::npos)
+                    line(word + ",");
+                else
+                    group.push_back(word.substr(slash + 1));
+            }
+        if (!group.empty()) {
+            std::string s = "DontInherit { ";
+            for (std::size_t i = 0; i < group.size(); ++i)
+                s += (i ? ", " : "") + group[i];
+            line(s + " },");
+        }
+        // Bits no word names, or a type bit the record lacks: the exact value goes into a
+        // comment that the MDL reader takes back.
+        std::uint32_t named = implied;
+        for (FlagTable t : {table, own})
+            for (const auto& f : t)
+                named |= x & f.bit;
+        if (x != named)
+            line("// Flags: " + std::to_string(x));
+        (void)known;
+    }
+    void wordEnum(std::uint32_t& x, WordTable words) {
+        if (x < words.size())
+            line(std::string(words.begin()[x]) + ",");
+        else
+            sink.dropped.insert("type values outside the documented ones");
+    }
+    void keyEnum(const char* key, std::uint32_t& x, WordTable words) {
+        if (x == 0)
+            return;
+        line(std::string(key) + " " + (x < words.size() ? words.begin()[x] : std::to_string(x)) +
+             ",");
+    }
+    void boolWord(const char* key, std::uint32_t& x) {
+        if (x == 1)
+            line(std::string(key) + ",");
+        else if (x != 0)
+            line(std::string(key) + " " + std::to_string(x) + ",");
+    }
+    void tracks(Tracks& tracks, TagList tags) {
+        for (const auto& t : tracks)
+            if (std::find(tags.begin(), tags.end(), t.tag) != tags.end())
+                writeTrack(t);
+    }
+    void writeTrack(const Track& t) {
+        const TrackKind& kind = *trackKind(t.tag);
+        line(std::string(kind.name) + " " + std::to_string(t.keys.size()) + " {");
+        const char* interpolation = interpolationName(t.interpolation);
+        if (interpolation) {
+            sink.line(depth + 1, std::string(interpolation) + ",");
+        } else {
+            sink.dropped.insert("interpolation values outside the documented ones");
+            sink.line(depth + 1, "Bezier,");
+        }
+        if (t.globalSequenceId != -1)
+            sink.line(depth + 1, "GlobalSeqId " + std::to_string(t.globalSequenceId) + ",");
+        for (const auto& key : t.keys) {
+            sink.line(depth + 1,
+                      std::to_string(key.frame) + ": " + trackValue(key.value, kind) + ",");
+            if (t.hasTangents()) {
+                sink.line(depth + 2, "InTan " + trackValue(key.inTan, kind) + ",");
+                sink.line(depth + 2, "OutTan " + trackValue(key.outTan, kind) + ",");
+            }
+        }
+        line("}");
+    }
+    void binaryTracks(Tracks&) {}
+    void binaryOptionalTrack(Tracks&, Tag) {}
+    void binaryTag(Tag) {}
+    template <class F> void sub(const char* key, F&& body) {
+        line(std::string(key) + " {");
+        MdlOut inner{sink, depth + 1, version};
+        body(inner);
+        line("}");
+    }
+    void extent(Extent& e) {
+        vec("MinimumExtent", e.minimum.data(), 3, {});
+        vec("MaximumExtent", e.maximum.data(), 3, {});
+        f32("BoundsRadius", e.boundsRadius);
+    }
+    template <class T, class F> void list(const char* key, std::vector<T>& items, F&& body) {
+        for (auto& item : items) {
+            line(std::string(key) + " {");
+            MdlOut inner{sink, depth + 1, version};
+            body(inner, item);
+            line("}");
+        }
+    }
+    void noteExtra(const std::string& extra) {
+        if (!extra.empty())
+            sink.dropped.insert("unknown bytes at the end of records");
+    }
+    void eventTrack(std::optional<EventTrack>& track) {
+        if (!track)
+            return;
+        line("EventTrack " + std::to_string(track->frames.size()) + " {");
+        if (track->globalSequenceId != -1)
+            sink.line(depth + 1, "GlobalSeqId " + std::to_string(track->globalSequenceId) + ",");
+        for (auto frame : track->frames)
+            sink.line(depth + 1, std::to_string(frame) + ",");
+        line("}");
+    }
+    void collision(CollisionShape& c) {
+        wordEnum(c.type, {"Box", "Plane", "Sphere", "Cylinder"});
+        line("Vertices " + std::to_string(c.vertices.size()) + " {");
+        for (const auto& v : c.vertices)
+            sink.line(depth + 1, floats(v.data(), 3) + ",");
+        line("}");
+        f32("BoundsRadius", c.boundsRadius);
+    }
+};
+
+template <class T> void describeAny(MdlOut& v, T& item) {
+    if constexpr (requires { layout::describe(v, item, v.version); })
+        layout::describe(v, item, v.version);
+    else
+        layout::describe(v, item);
+}
+
+// "Kind "name" {" ... "}" for each record.
+template <class T, class Name>
+void writeBlocks(MdlSink& sink, std::uint32_t version, const char* kind,
+                 const std::vector<T>& items, Name&& nameOf, int depth = 0) {
+    for (T item : items) {
+        std::string header = kind;
+        if (const std::string* name = nameOf(item))
+            header += " " + quote(*name, sink);
+        sink.line(depth, header + " {");
+        MdlOut v{sink, depth + 1, version};
+        describeAny(v, item);
+        sink.line(depth, "}");
+    }
+}
+
+template <class T>
+void writeCounted(MdlSink& sink, std::uint32_t version, const char* group, const char* kind,
+                  const std::vector<T>& items, bool named) {
+    if (items.empty())
+        return;
+    sink.line(0, std::string(group) + " " + std::to_string(items.size()) + " {");
+    writeBlocks(
+        sink, version, kind, items,
+        [named](T& item) -> const std::string* {
+            if constexpr (requires { item.name; })
+                return named ? &item.name : nullptr;
+            return nullptr;
+        },
+        1);
+    sink.line(0, "}");
+}
+
+template <class T> const std::string* nodeName(T& item) {
+    return &item.node.name;
+}
+
+void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
+    sink.line(0, "Geoset {");
+    auto vectors = [&](const char* key, const auto& items, int n) {
+        sink.line(1, std::string(key) + " " + std::to_string(items.size()) + " {");
+        for (const auto& v : items)
+            sink.line(2, floats(v.data(), n) + ",");
+        sink.line(1, "}");
+    };
+    vectors("Vertices", g.vertices, 3);
+    vectors("Normals", g.normals, 3);
+    for (const auto& set : g.uvSets)
+        vectors("TVertices", set, 2);
+    if (g.tangents)
+        vectors("Tangents", *g.tangents, 4);
+    sink.line(1, "VertexGroup {");
+    for (auto group : g.vertexGroups)
+        sink.line(2, std::to_string(group) + ",");
+    sink.line(1, "}");
+    if (g.skin) {
+        sink.line(1, "SkinWeights " + std::to_string(g.skin->size() / 8) + " {");
+        const auto& s = *g.skin;
+        if (s.size() % 8 != 0)
+            sink.dropped.insert("skin weights that are not whole groups of eight");
+        for (std::size_t i = 0; i + 8 <= s.size(); i += 8) {
+            std::string row;
+            for (std::size_t k = 0; k < 8; ++k)
+                row += std::to_string(s[i + k]) + ",";
+            sink.line(2, row);
+        }
+        sink.line(1, "}");
+    }
+    // The text holds one list of triangles; the face groups of the binary file go into a
+    // comment the editor passes over, as runs of "count x type : size".
+    const bool oneGroup = g.faceTypes.size() == 1 && g.faceGroupSizes.size() == 1 &&
+                          g.faceTypes[0] == 4 && g.faceGroupSizes[0] == g.faces.size();
+    std::string runs;
+    if (g.faceTypes.size() != g.faceGroupSizes.size())
+        sink.dropped.insert("face group types and sizes of different counts");
+    else if (!oneGroup)
+        for (std::size_t i = 0; i < g.faceTypes.size();) {
+            std::size_t k = i;
+            while (k < g.faceTypes.size() && g.faceTypes[k] == g.faceTypes[i] &&
+                   g.faceGroupSizes[k] == g.faceGroupSizes[i])
+                ++k;
+            runs += " " + std::to_string(k - i) + "x" + std::to_string(g.faceTypes[i]) + ":" +
+                    std::to_string(g.faceGroupSizes[i]);
+            i = k;
+        }
+    std::uint64_t covered = 0;
+    for (auto size : g.faceGroupSizes)
+        covered += size;
+    if ((g.faceTypes.empty() && !g.faces.empty()) || (!oneGroup && covered != g.faces.size()))
+        sink.dropped.insert("face groups that do not cover the triangles exactly");
+    const std::size_t groups = g.faceTypes.empty() && g.faces.empty() ? 0 : 1;
+    sink.line(1, "Faces " + std::to_string(groups) + " " + std::to_string(g.faces.size()) + " {");
+    sink.line(2, "Triangles {");
+    if (!g.faces.empty())
+        sink.line(3, integers(g.faces.data(), g.faces.size()) + ",");
+    sink.line(2, "}");
+    sink.line(1, "}");
+    if (!runs.empty())
+        sink.line(1, "// FaceGroups:" + runs);
+    sink.line(1, "Groups " + std::to_string(g.matrixGroupSizes.size()) + " " +
+                     std::to_string(g.matrixIndices.size()) + " {");
+    std::size_t next = 0;
+    for (auto size : g.matrixGroupSizes) {
+        const std::size_t n = std::min<std::size_t>(size, g.matrixIndices.size() - next);
+        if (n != size)
+            sink.dropped.insert("matrix group sizes that run past the matrix indices");
+        sink.line(2, "Matrices " + integers(g.matrixIndices.data() + next, n) + ",");
+        next += n;
+    }
+    if (next != g.matrixIndices.size())
+        sink.dropped.insert("matrix indices beyond the matrix groups' sizes");
+    sink.line(1, "}");
+    MdlOut v{sink, 1, version};
+    Extent extent = g.extent;
+    v.extent(extent);
+    for (Extent e : g.sequenceExtents) {
+        sink.line(1, "Anim {");
+        MdlOut inner{sink, 2, version};
+        inner.extent(e);
+        sink.line(1, "}");
+    }
+    sink.line(1, "MaterialID " + std::to_string(g.materialId) + ",");
+    sink.line(1, "SelectionGroup " + std::to_string(g.selectionGroup) + ",");
+    if (g.selectionFlags & 4)
+        sink.line(1, "Unselectable,");
+    if (g.selectionFlags & ~4u)
+        sink.dropped.insert("geoset selection flags other than Unselectable");
+    if (version > 800) {
+        sink.line(1, "LevelOfDetail " + std::to_string(static_cast<std::int32_t>(g.lod)) + ",");
+        if (!g.lodName.empty())
+            sink.line(1, "Name " + quote(g.lodName, sink) + ",");
+    }
+    if (!g.extra.empty())
+        sink.dropped.insert("unknown bytes at the end of records");
+    sink.line(0, "}");
+}
+
+void writeChunk(MdlSink& sink, Tag tag, const Model& m) {
+    const auto v = m.version;
+    auto none = [](auto&) -> const std::string* { return nullptr; };
+    if (tag == makeTag("VERS")) {
+        sink.line(0, "Version {");
+        sink.line(1, "FormatVersion " + std::to_string(m.version) + ",");
+        sink.line(0, "}");
+    } else if (tag == makeTag("MODL")) {
+        sink.line(0, "Model " + quote(m.info.name, sink) + " {");
+        auto count = [&](const char* key, std::size_t n) {
+            if (n)
+                sink.line(1, std::string(key) + " " + std::to_string(n) + ",");
+        };
+        count("NumGeosets", m.geosets.size());
+        count("NumGeosetAnims", m.geosetAnimations.size());
+        count("NumHelpers", m.helpers.size());
+        count("NumBones", m.bones.size());
+        count("NumLights", m.lights.size());
+        count("NumAttachments", m.attachments.size());
+        count("NumEvents", m.eventObjects.size());
+        count("NumParticleEmitters", m.particleEmitters.size());
+        count("NumParticleEmitters2", m.particleEmitters2.size());
+        count("NumRibbonEmitters", m.ribbonEmitters.size());
+        MdlOut out{sink, 1, v};
+        ModelInfo info = m.info;
+        layout::describe(out, info);
+        sink.line(0, "}");
+    } else if (tag == makeTag("SEQS")) {
+        writeCounted(sink, v, "Sequences", "Anim", m.sequences, true);
+    } else if (tag == makeTag("GLBS")) {
+        if (m.globalSequences.empty())
+            return;
+        sink.line(0, "GlobalSequences " + std::to_string(m.globalSequences.size()) + " {");
+        for (auto d : m.globalSequences)
+            sink.line(1, "Duration " + std::to_string(d) + ",");
+        sink.line(0, "}");
+    } else if (tag == makeTag("TEXS")) {
+        writeCounted(sink, v, "Textures", "Bitmap", m.textures, false);
+    } else if (tag == makeTag("MTLS")) {
+        writeCounted(sink, v, "Materials", "Material", m.materials, false);
+    } else if (tag == makeTag("TXAN")) {
+        writeCounted(sink, v, "TextureAnims", "TVertexAnim", m.textureAnimations, false);
+    } else if (tag == makeTag("GEOS")) {
+        for (const auto& g : m.geosets)
+            writeGeoset(sink, g, v);
+    } else if (tag == makeTag("GEOA")) {
+        writeBlocks(sink, v, "GeosetAnim", m.geosetAnimations, none);
+    } else if (tag == makeTag("BONE")) {
+        writeBlocks(sink, v, "Bone", m.bones, nodeName<Bone>);
+    } else if (tag == makeTag("LITE")) {
+        writeBlocks(sink, v, "Light", m.lights, nodeName<Light>);
+    } else if (tag == makeTag("HELP")) {
+        writeBlocks(sink, v, "Helper", m.helpers, nodeName<Helper>);
+    } else if (tag == makeTag("ATCH")) {
+        writeBlocks(sink, v, "Attachment", m.attachments, nodeName<Attachment>);
+    } else if (tag == makeTag("PIVT")) {
+        if (m.pivots.empty())
+            return;
+        sink.line(0, "PivotPoints " + std::to_string(m.pivots.size()) + " {");
+        for (const auto& p : m.pivots)
+            sink.line(1, floats(p.data(), 3) + ",");
+        sink.line(0, "}");
+    } else if (tag == makeTag("PREM")) {
+        writeBlocks(sink, v, "ParticleEmitter", m.particleEmitters, nodeName<ParticleEmitter>);
+    } else if (tag == makeTag("PRE2")) {
+        writeBlocks(sink, v, "ParticleEmitter2", m.particleEmitters2, nodeName<ParticleEmitter2>);
+    } else if (tag == makeTag("RIBB")) {
+        writeBlocks(sink, v, "RibbonEmitter", m.ribbonEmitters, nodeName<RibbonEmitter>);
+    } else if (tag == makeTag("EVTS")) {
+        writeBlocks(sink, v, "EventObject", m.eventObjects, nodeName<EventObject>);
+    } else if (tag == makeTag("CAMS")) {
+        writeBlocks(sink, v, "Camera", m.cameras, [](Camera& c) { return &c.name; });
+    } else if (tag == makeTag("CLID")) {
+        writeBlocks(sink, v, "CollisionShape", m.collisionShapes, nodeName<CollisionShape>);
+    } else if (tag == makeTag("CORN")) {
+        writeBlocks(sink, v, "ParticleEmitterPopcorn", m.popcornEmitters, nodeName<PopcornEmitter>);
+    } else if (tag == makeTag("FAFX")) {
+        writeBlocks(sink, v, "FaceFX", m.faceEffects, [](FaceEffect& f) { return &f.target; });
+    } else if (tag == makeTag("BPOS")) {
+        if (m.bindPoses.empty())
+            return;
+        sink.line(0, "BindPose {");
+        sink.line(1, "Matrices " + std::to_string(m.bindPoses.size()) + " {");
+        for (const auto& pose : m.bindPoses)
+            sink.line(2, floats(pose.data(), 12) + ",");
+        sink.line(1, "}");
+        sink.line(0, "}");
+    }
+}
+
+} // namespace
+
+MdlText writeMdl(const Model& m) {
+    MdlSink sink;
+    // The chunk order of the binary file, so that converting back gives the same bytes.
+    std::string order = "// Chunks:";
+    // (read back by the MDL reader; other readers take it for a comment)
+    for (Tag tag : m.chunkOrder)
+        order += " " + tagText(tag);
+    if (!m.chunkOrder.empty())
+        sink.line(0, order);
+    const auto& known = usualChunkOrder();
+    std::vector<Tag> written;
+    auto write = [&](Tag tag) {
+        if (std::find(known.begin(), known.end(), tag) == known.end() ||
+            std::find(written.begin(), written.end(), tag) != written.end())
+            return;
+        written.push_back(tag);
+        writeChunk(sink, tag, m);
+    };
+    for (Tag tag : m.chunkOrder)
+        write(tag);
+    for (Tag tag : known)
+        write(tag);
+    if (!m.unknownChunks.empty())
+        sink.dropped.insert("chunks unknown to the reader");
+    MdlText result;
+    result.text = std::move(sink.text);
+    result.dropped.assign(sink.dropped.begin(), sink.dropped.end());
+    return result;
+}
+
+} // namespace mdx

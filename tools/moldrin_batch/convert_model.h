@@ -1,0 +1,16 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace batch {
+
+// Converts the model at input (MDL text, or MDX when it starts with "MDLX", whatever its name)
+// to the format output's extension names (.mdl or .mdx, in any case), replacing output as a
+// whole. What the MDL text cannot hold is listed once as a warning on err. Returns the exit
+// status: 0 done, 1 the input could not be read or the output not written, 2 an output name
+// without a known extension.
+int convertModel(const std::string& input, const std::string& output, std::ostream& out,
+                 std::ostream& err);
+
+} // namespace batch
