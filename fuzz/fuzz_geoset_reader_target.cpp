@@ -1,4 +1,5 @@
 // Reads any geoset of any text: the first byte picks the geoset number, the rest is the file.
+#include "common/text_file.h"
 #include "editor/model/geoset_reader.h"
 
 #include <cstddef>
@@ -9,11 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1)
         return 0;
     const int geoset = data[0] % 8;
-    const auto result = editor::readGeosetText(
-        std::string(reinterpret_cast<const char*>(data + 1), size - 1), geoset);
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const auto result = editor::readGeosetText(text, geoset);
     if (!result.ok()) {
-        // A refusal always says what and where.
-        if (result.error.empty() || result.errorLine == 0)
+        // A refusal always says what, and names a line unless the text has none.
+        common::LineReader lines(common::LineReader::FromText{}, text);
+        std::string first;
+        if (result.error.empty() || (result.errorLine == 0 && lines.next(first)))
             __builtin_trap();
         return 0;
     }
