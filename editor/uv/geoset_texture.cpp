@@ -199,8 +199,9 @@ GeosetTexture findGeosetTexture(const std::vector<std::string>& lines, int geose
         return result;
     }
     const auto layer = blockAt(tokens, layers.front());
+    // A layer without a TextureID line shows texture 0, as the binary form stores it.
     const auto textureToken = valueOf(tokens, layer.open + 1, layer.end, "TextureID");
-    const auto textureId = textureToken ? numberOf(*textureToken) : std::nullopt;
+    const auto textureId = textureToken ? numberOf(*textureToken) : std::optional<long>(0);
     if (!textureId) {
         result.whyNone = "the material's first layer names no texture";
         return result;

@@ -59,6 +59,11 @@ TEST(GeosetTexture, FollowsMaterialLayerAndTextureWhateverTheLayout) {
     EXPECT_EQ(findGeosetTexture(model, 3).kind, GeosetTexture::Kind::None);
     EXPECT_FALSE(findGeosetTexture(model, 3).whyNone.empty());
 
+    // A layer without a TextureID line shows texture 0, as binary models store it.
+    auto untextured = model;
+    untextured[9] = "  Material { Layer { FilterMode None, } }";
+    EXPECT_EQ(findGeosetTexture(untextured, 2).kind, GeosetTexture::Kind::Replaceable);
+
     auto broken = model;
     broken[26] = "    MaterialID 7,";
     EXPECT_EQ(findGeosetTexture(broken, 2).kind, GeosetTexture::Kind::None);
