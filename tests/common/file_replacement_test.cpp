@@ -3,7 +3,7 @@
 
 #include "common/file_replacement.h"
 #include "common/text_file.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "common/file_kind.h"
 #include "common/text_file.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

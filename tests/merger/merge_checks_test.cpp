@@ -5,7 +5,7 @@
 #include "merger/merge_writer.h"
 
 #include "common/text_file.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // pipe as standard input, a file too large for the memory, links and leftovers of saves.
 
 #include "support/run_program.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
