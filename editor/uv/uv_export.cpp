@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "editor/uv/uv_editor_state.h"
+#include "editor/uv/uv_view.h"
 #include "textures/image_file.h"
 #include "textures/image_ops.h"
 #include "textures/texture_error.h"
@@ -17,14 +18,6 @@ const char* const exportTitle = "Export UV Layout";
 
 bool hasTexturePicture(const UvEditorState& uv) {
     return uv.imageLoaded && uv.background && !uv.imagePath.empty() && !uv.background->empty();
-}
-
-bool drawable(const UvEditorState& uv, int corner) {
-    if (corner < 0 || static_cast<std::size_t>(corner) >= uv.texU.size() ||
-        static_cast<std::size_t>(corner) >= uv.texV.size())
-        return false;
-    const auto index = static_cast<std::size_t>(corner);
-    return index >= uv.uvDeleted.size() || !uv.uvDeleted[index];
 }
 
 } // namespace
@@ -57,7 +50,7 @@ common::RgbaImage renderUvLayout(const UvEditorState& uv, UvExportSize size, boo
     const textures::Rgba edge{uvExportEdge[0], uvExportEdge[1], uvExportEdge[2], uvExportEdge[3]};
     for (const auto& corners : uv.uvFaces) {
         if (!std::all_of(corners.begin(), corners.end(),
-                         [&](int corner) { return drawable(uv, corner); }))
+                         [&](int corner) { return cornerDrawable(uv, corner); }))
             continue;
         for (std::size_t k = 0; k < 3; ++k) {
             const int from = corners[k];

@@ -20,7 +20,8 @@ void scaleView(UvEditorState& uv, double factor) {
     drawUVView(uv);
 }
 
-// A corner that names no vertex, or a deleted one, keeps its triangle from being drawn.
+} // namespace
+
 bool cornerDrawable(const UvEditorState& uv, int corner) {
     if (corner < 0 || static_cast<std::size_t>(corner) >= uv.texU.size() ||
         static_cast<std::size_t>(corner) >= uv.texV.size())
@@ -28,8 +29,6 @@ bool cornerDrawable(const UvEditorState& uv, int corner) {
     const auto index = static_cast<std::size_t>(corner);
     return index >= uv.uvDeleted.size() || !uv.uvDeleted[index];
 }
-
-} // namespace
 
 UvViewSize uvViewSize(const UvEditorState& uv) {
     if (!uv.pbxUVView)

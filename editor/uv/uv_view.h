@@ -30,6 +30,9 @@ struct UvViewSize {
 };
 UvViewSize uvViewSize(const UvEditorState& uv);
 
+// False when a corner names no vertex, or a deleted one: its triangle is not drawn.
+bool cornerDrawable(const UvEditorState& uv, int corner);
+
 // Texture space to view pixels and back. At zoom 1 without pan the texture square 0..1 x 0..1
 // fills the view, v = 0 at the top; zoom scales about the view's centre.
 double uvToViewX(const UvEditorState& uv, double u);
