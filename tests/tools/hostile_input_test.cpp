@@ -1,8 +1,8 @@
 // Both batch tools on inputs and outputs that are not plain model files: FIFOs, devices, a
 // pipe as standard input, a file too large for the memory, links and leftovers of saves.
 
-#include "support/run_program.h"
 #include "support/non_regular_files.h"
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
