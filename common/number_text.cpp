@@ -109,6 +109,28 @@ constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Appends whole / 10^places in the fixed form.
+void appendScaled(std::string& text, bool negative, long long whole, int places) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
+    const int count = static_cast<int>(end - digits);
+    if (negative)
+        text += '-';
+    if (count <= places) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(places - count), '0');
+        text.append(digits, static_cast<std::size_t>(count));
+    } else {
+        text.append(digits, static_cast<std::size_t>(count - places));
+        if (places > 0) {
+            text += '.';
+            text.append(digits + count - places, static_cast<std::size_t>(places));
+        }
+    }
+}
+
+constexpr int sixPlaces = 6;
+
 // The common case of the fixed form (1E-4 <= |value| < 1E15), found without the general
 // digit generation: the first d for which round(value * 10^d) / 10^d gives the value back is a
 // decimal with d places that reads back as the value. Any such decimal with at most 15
@@ -124,29 +146,34 @@ bool appendFixedFast(std::string& text, double value) {
     for (double limit = 0.1; integerDigits == 0 && magnitude < limit; limit /= 10)
         ++leadingZeros;
     const int maxPlaces = integerDigits > 0 ? 15 - integerDigits : 15 + leadingZeros;
-    for (int places = 0; places <= maxPlaces && places <= 22; ++places) {
+    // Saved models hold values rounded to six places, so those are tried first. When the value
+    // is a decimal with at most six places, its product with 10^6 lies less than a half from that
+    // decimal's digits followed by zeros (while below 2^51), so the rounded product is exactly
+    // those: dropping the zeros gives the first d the search below would find.
+    int firstPlaces = 0;
+    if (maxPlaces >= sixPlaces) {
+        const double scaled = std::nearbyint(magnitude * powersOfTen[sixPlaces]);
+        if (scaled < 2251799813685248.0 && scaled / powersOfTen[sixPlaces] == magnitude) {
+            auto whole = static_cast<long long>(scaled);
+            int places = sixPlaces;
+            while (places > 0 && whole % 10 == 0) {
+                whole /= 10;
+                --places;
+            }
+            appendScaled(text, value < 0, whole, places);
+            return true;
+        }
+        // No decimal of six places or fewer reads back as the value.
+        if (scaled < 2251799813685248.0)
+            firstPlaces = sixPlaces + 1;
+    }
+    for (int places = firstPlaces; places <= maxPlaces && places <= 22; ++places) {
         const double scaled = std::nearbyint(magnitude * powersOfTen[places]);
         if (scaled >= 9007199254740992.0)
             return false;
         if (scaled / powersOfTen[places] != magnitude)
             continue;
-        char digits[24];
-        const auto end =
-            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(scaled)).ptr;
-        const int count = static_cast<int>(end - digits);
-        if (value < 0)
-            text += '-';
-        if (count <= places) {
-            text += "0.";
-            text.append(static_cast<std::size_t>(places - count), '0');
-            text.append(digits, static_cast<std::size_t>(count));
-        } else {
-            text.append(digits, static_cast<std::size_t>(count - places));
-            if (places > 0) {
-                text += '.';
-                text.append(digits + count - places, static_cast<std::size_t>(places));
-            }
-        }
+        appendScaled(text, value < 0, static_cast<long long>(scaled), places);
         return true;
     }
     return false;
@@ -239,7 +266,7 @@ double roundHalfEven(double value, int decimals) {
     // even though the product itself was rounded, and dividing that whole number by the exact
     // power of ten yields the double nearest the decimal result.
     if (decimals <= 15) {
-        const double scale = std::pow(10.0, decimals);
+        const double scale = powersOfTen[decimals];
         const double scaled = value * scale;
         if (std::fabs(scaled) < 4.0e15) {
             const double fraction = scaled - std::floor(scaled);

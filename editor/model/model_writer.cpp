@@ -5,6 +5,7 @@
 #include "editor/model/geoset_reader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -171,11 +172,18 @@ void writeFaces(const GeosetModel& state, common::LineSink& out) {
         for (const auto& face : state.faces) {
             if (face.deleted || !cornersKept(state, face))
                 continue;
-            for (int corner : {face.a, face.b, face.c})
-                line += std::to_string(outputIndex[static_cast<std::size_t>(corner)]) + ", ";
+            for (int corner : {face.a, face.b, face.c}) {
+                char digits[16];
+                const auto end = std::to_chars(digits, digits + sizeof digits,
+                                               outputIndex[static_cast<std::size_t>(corner)])
+                                     .ptr;
+                line.append(digits, end);
+                line += ", ";
+            }
         }
         line.resize(line.size() - 2);
-        out.writeLine(line + " },");
+        line += " },";
+        out.writeLine(line);
     }
     out.writeLine("\t\t}");
 }

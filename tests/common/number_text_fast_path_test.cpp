@@ -80,4 +80,20 @@ TEST(NumberTextFastPath, RoundingToSixPlacesMatchesTheExactDecimalRounding) {
     }
 }
 
+// Saving writes values rounded to six places; those take a shortcut of their own, which must
+// give the rule's text at every magnitude, up to where the product with 10^6 gets too large.
+TEST(NumberTextFastPath, ValuesRoundedToSixPlacesMatchTheRule) {
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> exponent(-8, 16);
+    for (int i = 0; i < 200000; ++i) {
+        double value = common::roundHalfEven(std::pow(10.0, exponent(random)), 6);
+        if (i % 2 == 0)
+            value = -value;
+        ASSERT_EQ(common::formatNumber(value), referenceText(value)) << value;
+    }
+    for (double value : {2251799813.685248, 2251799813.685247, 2251799813.685249, 0.000001,
+                         0.0000015, 9.999999, 1234567.000001, 0.5, 0.1 + 0.2})
+        EXPECT_EQ(common::formatNumber(value), referenceText(value)) << value;
+}
+
 } // namespace
