@@ -108,7 +108,9 @@ void removeStaleTemporaries(const std::filesystem::path& target) {
     }
 }
 
-FileReplacement::FileReplacement(const std::filesystem::path& path, std::optional<mode_t> mode) {
+FileReplacement::FileReplacement(const std::filesystem::path& path, std::optional<mode_t> mode,
+                                 Durability durability)
+    : durability_(durability) {
     if (path.empty())
         return;
     const auto followed = followLinks(path);
@@ -186,7 +188,7 @@ bool FileReplacement::commit() {
     // After the owner: changing it clears the set-id bits.
     if (finalMode_ && ::fchmod(descriptor_, *finalMode_) != 0)
         return false;
-    const bool synced = ::fsync(descriptor_) == 0;
+    const bool synced = durability_ == Durability::Scratch || ::fsync(descriptor_) == 0;
     const bool closed = ::close(descriptor_) == 0;
     descriptor_ = -1;
     if (!synced || !closed)
@@ -194,7 +196,8 @@ bool FileReplacement::commit() {
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
         return false;
     committed_ = true;
-    syncFolder(folderOf(target_));
+    if (durability_ == Durability::Flushed)
+        syncFolder(folderOf(target_));
     removeStaleTemporaries(target_);
     return true;
 }

@@ -20,12 +20,18 @@ namespace common {
 // The new file keeps the old one's permissions and, where the process may set them, its owner
 // and group. Leftover temporary files of earlier saves of the same file, whose process has gone,
 // are removed after a replacement succeeded.
+// Flushed: the new file and its name are on the disk before commit() returns. Scratch: for a
+// copy that losing on a power cut costs nothing, as another file holds the same data; it is
+// still replaced as a whole, but not waited for.
+enum class Durability { Flushed, Scratch };
+
 class FileReplacement {
   public:
     // mode: the permissions the new file gets; without it, those of the file replaced, or the
     // usual ones (0666 less the umask) for a file that does not exist yet.
     explicit FileReplacement(const std::filesystem::path& path,
-                             std::optional<mode_t> mode = std::nullopt);
+                             std::optional<mode_t> mode = std::nullopt,
+                             Durability durability = Durability::Flushed);
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
@@ -51,6 +57,7 @@ class FileReplacement {
     std::optional<uid_t> owner_;
     std::optional<gid_t> group_;
     int descriptor_ = -1;
+    Durability durability_ = Durability::Flushed;
     bool failed_ = false;
     bool committed_ = false;
 };

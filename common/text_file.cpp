@@ -46,17 +46,21 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     const auto file = openRegularFile(path, status);
     if (!file)
         return std::nullopt;
-    std::string text;
-    text.reserve(static_cast<std::size_t>(status.st_size));
-    char chunk[1 << 16];
+    // Read straight into the string; a file that grows meanwhile is read to its new end.
+    std::string text(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::size_t size = 0;
     for (;;) {
-        const auto got = ::read(file->descriptor(), chunk, sizeof chunk);
-        if (got == 0)
+        if (size == text.size())
+            text.resize(text.size() * 2);
+        const auto got = ::read(file->descriptor(), text.data() + size, text.size() - size);
+        if (got == 0) {
+            text.resize(size);
             return text;
+        }
         if (got < 0 && errno != EINTR)
             return std::nullopt;
         if (got > 0)
-            text.append(chunk, static_cast<std::size_t>(got));
+            size += static_cast<std::size_t>(got);
     }
 }
 
@@ -73,7 +77,8 @@ std::optional<mode_t> copyMode(const std::filesystem::path& source) {
 
 LineReader::LineReader(const std::filesystem::path& path) {
     if (auto text = readWholeFile(path)) {
-        text_ = std::move(*text);
+        owned_ = std::move(*text);
+        text_ = owned_;
         open_ = true;
     }
 }
@@ -95,6 +100,31 @@ bool LineReader::next(std::string& line) {
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path) {
     return readWholeFile(path);
+}
+
+TextLines splitLines(std::string text) {
+    TextLines result;
+    auto owned = std::make_shared<const std::string>(std::move(text));
+    const std::string_view whole(*owned);
+    for (std::size_t position = 0; position < whole.size();) {
+        auto end = whole.find('\n', position);
+        if (end == std::string_view::npos)
+            end = whole.size();
+        auto lineEnd = end;
+        if (lineEnd > position && whole[lineEnd - 1] == '\r')
+            --lineEnd;
+        result.lines.push_back(whole.substr(position, lineEnd - position));
+        position = end + 1;
+    }
+    result.text = std::move(owned);
+    return result;
+}
+
+std::optional<TextLines> readTextLines(const std::filesystem::path& path) {
+    auto text = readWholeFile(path);
+    if (!text)
+        return std::nullopt;
+    return splitLines(std::move(*text));
 }
 
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path) {
@@ -137,17 +167,20 @@ bool AtomicFileWriter::commit() {
     return file_.commit();
 }
 
-bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool replaceFileWith(const std::filesystem::path& target, std::string_view text) {
+    FileReplacement file(target);
+    return file.write(text.data(), text.size()) && file.commit();
+}
+
+bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to,
+                  Durability durability) {
     const auto text = readWholeFile(from);
-    if (!text)
-        return false;
-    FileReplacement file(to, copyMode(from));
-    return file.write(text->data(), text->size()) && file.commit();
+    return text && writeTextOver(*text, from, to, durability);
 }
 
 bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
-                   const std::filesystem::path& to) {
-    FileReplacement file(to, copyMode(modeSource));
+                   const std::filesystem::path& to, Durability durability) {
+    FileReplacement file(to, copyMode(modeSource), durability);
     return file.write(text.data(), text.size()) && file.commit();
 }
 

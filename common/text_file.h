@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,12 @@ class LineReader {
     explicit LineReader(const std::filesystem::path& path);
     // Reads the lines of text held in memory.
     struct FromText {};
-    LineReader(FromText, std::string text) : text_(std::move(text)), open_(true) {}
+    LineReader(FromText, std::string text) : owned_(std::move(text)), text_(owned_), open_(true) {}
+    // Reads the lines of a text the caller keeps alive while the reader is used.
+    struct OfText {};
+    LineReader(OfText, std::string_view text) : text_(text), open_(true) {}
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
 
     bool isOpen() const { return open_; }
     bool atEnd() const { return position_ >= text_.size(); }
@@ -30,7 +36,8 @@ class LineReader {
     std::size_t lineNumber() const { return lineNumber_; }
 
   private:
-    std::string text_;
+    std::string owned_;
+    std::string_view text_;
     std::size_t position_ = 0;
     std::size_t lineNumber_ = 0;
     bool open_ = false;
@@ -41,6 +48,15 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path);
 
 // The whole file as lines, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path);
+
+// A whole text and views of its lines, split as LineReader splits them. The views stay valid
+// when the value is moved.
+struct TextLines {
+    std::shared_ptr<const std::string> text;
+    std::vector<std::string_view> lines;
+};
+TextLines splitLines(std::string text);
+std::optional<TextLines> readTextLines(const std::filesystem::path& path);
 
 // True when the file exists, is a regular file and can be opened for reading.
 bool canOpenForReading(const std::filesystem::path& path);
@@ -57,6 +73,16 @@ class LineCollector : public LineSink {
   public:
     void writeLine(std::string_view line) override { lines.emplace_back(line); }
     std::vector<std::string> lines;
+};
+
+// Gathers lines with CR LF line ends into one text, as a file of them would hold.
+class TextBuffer : public LineSink {
+  public:
+    void writeLine(std::string_view line) override {
+        text.append(line);
+        text.append("\r\n");
+    }
+    std::string text;
 };
 
 // Writes a text file line by line with CR LF line ends into a temporary file in the target's
@@ -86,14 +112,18 @@ class AtomicFileWriter : public LineSink {
     std::string pending_;
 };
 
+// Replaces a file with the text, the way AtomicFileWriter does.
+bool replaceFileWith(const std::filesystem::path& target, std::string_view text);
+
 // Copies a file over another through a temporary file, so a failure never leaves the target
 // truncated. False when the source cannot be read or the target cannot be written. The copy is
 // as private as the source: it gets the source's permissions, with read and write for its owner.
-bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to,
+                  Durability durability = Durability::Flushed);
 
 // Writes text over a file the way copyFileOver does, as private as modeSource.
 bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
-                   const std::filesystem::path& to);
+                   const std::filesystem::path& to, Durability durability = Durability::Flushed);
 
 // Deletes a file; false when it was there and could not be removed.
 bool deleteFile(const std::filesystem::path& path);

@@ -36,12 +36,6 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The lines of a model in the tab layout, whatever its layout; empty when it cannot be read.
-std::string normalisedText(const std::string& path) {
-    auto model = readModelText(path);
-    return model && model->ok() ? std::move(model->text) : std::string();
-}
-
 // A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
 // itself. Offered only when it differs from the model; the answer is the file to read.
 std::string offerRecovery(EditingState& state, const std::string& modelPath,
@@ -94,9 +88,12 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
             source = offerRecovery(state, path, claim->path);
     }
 
+    // Read once: counting, choosing and reading the geoset and the working copy all use it.
+    const auto model = readModelText(source);
+    const std::string_view text = model && model->ok() ? model->text : std::string_view();
     int number = 1;
     if (geoset) {
-        common::LineReader reader(common::LineReader::FromText{}, normalisedText(source));
+        common::LineReader reader(common::LineReader::OfText{}, text);
         const int count = countGeosets(reader);
         // A file with one geoset (or none the count sees) has only that one to edit.
         if (count > 1 && (*geoset < 1 || *geoset > count)) {
@@ -106,7 +103,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
             return false;
         }
         number = count > 1 ? *geoset : 1;
-    } else if (const auto chosen = chooseGeoset(state, source)) {
+    } else if (const auto chosen = chooseGeosetInText(state, text)) {
         number = *chosen;
     } else {
         return false;
@@ -120,11 +117,12 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     const int previousGroupCount = state.groupCount;
     const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
-    if (!readGeosetFile(state, source, newVertices, newFaces, newMatrices, number,
-                        into.storeGroupCount, into.extras))
+    if (!readGeosetOf(state, source, model, newVertices, newFaces, newMatrices, number,
+                      into.storeGroupCount, into.extras))
         return false;
     // The working copy holds the model in the tab layout the commands read.
-    if (into.isMainModel && claim->path != source && !writeWorkingCopy(source, claim->path)) {
+    if (into.isMainModel && claim->path != source &&
+        !writeWorkingCopy(*model, source, claim->path)) {
         showError(state, "Cannot write the working copy " + claim->path + ".");
         state.groupCount = previousGroupCount;
         state.extras = previousExtras;
@@ -154,19 +152,26 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 } // namespace
 
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
-    std::optional<std::vector<std::string>> lines;
+    const auto model = readModelText(path);
+    return chooseGeosetInText(state, model && model->ok() ? model->text : std::string_view());
+}
+
+std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text) {
     int geosets = 0;
     {
-        common::LineReader reader(common::LineReader::FromText{}, normalisedText(path));
-        lines.emplace();
-        for (std::string line; reader.next(line);) {
+        common::LineReader reader(common::LineReader::OfText{}, text);
+        for (std::string line; reader.next(line);)
             geosets += line == "Geoset {" ? 1 : 0;
-            lines->push_back(std::move(line));
-        }
     }
     if (geosets <= 1 || !state.dialogs)
         return 1;
-    auto summaries = lines ? summarizeGeosets(*lines) : std::vector<GeosetSummary>();
+    std::vector<std::string> lines;
+    {
+        common::LineReader reader(common::LineReader::OfText{}, text);
+        for (std::string line; reader.next(line);)
+            lines.push_back(std::move(line));
+    }
+    auto summaries = summarizeGeosets(lines);
     summaries.resize(static_cast<std::size_t>(geosets));
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < summaries.size(); ++i)
@@ -182,12 +187,19 @@ bool readGeosetFile(EditingState& state, const std::string& path,
                     std::vector<VertexRecord>& vertices, std::vector<FaceRecord>& faces,
                     MatrixTable& matrices, int geosetNumber, bool storeGroupCount,
                     VertexExtras* extras) {
-    auto model = readModelText(path);
+    return readGeosetOf(state, path, readModelText(path), vertices, faces, matrices, geosetNumber,
+                        storeGroupCount, extras);
+}
+
+bool readGeosetOf(EditingState& state, const std::string& path,
+                  const std::optional<ModelText>& model, std::vector<VertexRecord>& vertices,
+                  std::vector<FaceRecord>& faces, MatrixTable& matrices, int geosetNumber,
+                  bool storeGroupCount, VertexExtras* extras) {
     if (!model) {
         showError(state, "Cannot read " + path + ".");
         return false;
     }
-    common::LineReader reader(common::LineReader::FromText{}, std::move(model->text));
+    common::LineReader reader(common::LineReader::OfText{}, model->text);
     auto result = readGeoset(reader, geosetNumber);
     if (!model->ok()) {
         // Text that does not even split into tokens: what the reader makes of it as it is

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "editor/editing/model_text.h"
 #include "editor/model/geoset_model.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace editor {
@@ -16,6 +18,8 @@ inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
 // otherwise the picker lists every geoset with its vertex and triangle counts and its
 // texture. Nothing when the picker is cancelled.
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path);
+// The same for a model's text in the tab layout (empty for a model that cannot be read).
+std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text);
 
 // Reads geoset geosetNumber (1-based) of the file, in whatever layout it is, into the three
 // arrays; the matrices (and with storeGroupCount the group count) only when the geoset has its
@@ -28,6 +32,11 @@ bool readGeosetFile(EditingState& state, const std::string& path,
                     std::vector<VertexRecord>& vertices, std::vector<FaceRecord>& faces,
                     MatrixTable& matrices, int geosetNumber, bool storeGroupCount,
                     VertexExtras* extras = nullptr);
+// The same for a model already read with readModelText (nothing: the file could not be read).
+bool readGeosetOf(EditingState& state, const std::string& path,
+                  const std::optional<ModelText>& model, std::vector<VertexRecord>& vertices,
+                  std::vector<FaceRecord>& faces, MatrixTable& matrices, int geosetNumber,
+                  bool storeGroupCount, VertexExtras* extras = nullptr);
 
 // File -> Open (isMainModel) and the reading half of Merge Geoset: asks for a file, makes the
 // working copy (main model only; the model in the tab layout), asks for the geoset and reads

@@ -46,14 +46,22 @@ bool copyBelongsToModel(const EditingState& state) {
     return state.tempPath == workingCopyPath(state.modelPath);
 }
 
-// Refreshes the working copy from the file just written. After Save As to another model a copy
-// is claimed for it; the old copy goes only once the new one is in place, and never when it is
-// the file just written.
-bool refreshWorkingCopy(EditingState& state) {
+// Writes the working copy: the text given, or else a copy of the model file. The saved model is
+// the lasting file, so the copy is not waited for on the disk.
+bool writeCopy(const EditingState& state, const std::string* text, const std::string& copyPath) {
+    return text ? common::writeTextOver(*text, state.modelPath, copyPath,
+                                        common::Durability::Scratch)
+                : common::copyFileOver(state.modelPath, copyPath, common::Durability::Scratch);
+}
+
+// Refreshes the working copy from the text of the file just written, or from the file. After
+// Save As to another model a copy is claimed for it; the old copy goes only once the new one is
+// in place, and never when it is the file just written.
+bool refreshWorkingCopy(EditingState& state, const std::string* text = nullptr) {
     if (copyBelongsToModel(state))
-        return common::copyFileOver(state.modelPath, state.tempPath);
+        return writeCopy(state, text, state.tempPath);
     const auto claim = claimWorkingCopy(state.modelPath);
-    if (!claim || !common::copyFileOver(state.modelPath, claim->path))
+    if (!claim || !writeCopy(state, text, claim->path))
         return false;
     if (!state.tempPath.empty() && state.tempPath != state.modelPath)
         releaseWorkingCopy(state);
@@ -86,13 +94,19 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
     return out.commit();
 }
 
-bool writeModelFile(const std::string& path, const std::vector<std::string>& lines,
-                    const GeosetModel& model, bool geosetOnly) {
-    common::AtomicFileWriter out(path);
-    if (!out.isOpen())
-        return false;
-    writeModel(lines, model, geosetOnly, out);
-    return out.commit();
+// The text of the model as saved: the working copy's lines with the edited geoset written from
+// the arrays, or without that geoset when saving removes it.
+std::string savedText(const EditingState& state, const common::TextLines& copy, bool removing,
+                      bool geosetOnly) {
+    common::TextBuffer out;
+    if (removing) {
+        const std::vector<std::string> lines(copy.lines.begin(), copy.lines.end());
+        for (const auto& line : removeGeosetLines(lines, state.geosetNumber))
+            out.writeLine(line);
+    } else {
+        writeModel(copy.lines, state, geosetOnly, out);
+    }
+    return std::move(out.text);
 }
 
 } // namespace
@@ -125,22 +139,20 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (removing && state.dialogs)
         state.dialogs->messageBox("Removing geoset", "");
 
-    const auto lines = common::readAllLines(state.tempPath);
-    if (!lines) {
+    const auto copy = common::readTextLines(state.tempPath);
+    if (!copy) {
         fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
              " cannot be read.");
         return false;
     }
-    // The model file is written first and the working copy refreshed from it, so that a failure
-    // leaves both as they were.
-    const bool written =
-        removing ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber))
-                 : writeModelFile(state.savePath, *lines, state, geosetOnly);
-    if (!written) {
+    // The model file is written first and the working copy refreshed with the same text, so
+    // that a failure leaves both as they were.
+    const std::string text = savedText(state, *copy, removing, geosetOnly);
+    if (!common::replaceFileWith(state.savePath, text)) {
         fail("Cannot save " + state.savePath + ": the file cannot be written.");
         return false;
     }
-    if (!refreshWorkingCopy(state)) {
+    if (!refreshWorkingCopy(state, &text)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
         return false;
@@ -163,8 +175,10 @@ void saveCommand(EditingState& state) {
 }
 
 void saveAsCommand(EditingState& state) {
-    saveModel(state, false, true);
-    // Runs also after a cancelled dialog: the working copy is then simply copied again.
+    // A save refreshes the working copy itself.
+    if (saveModel(state, false, true))
+        return;
+    // After a cancelled dialog or a failed save the working copy is simply copied again.
     if (state.savePath.empty())
         return;
     state.modelPath = state.savePath;

@@ -78,17 +78,18 @@ void switchGeosetCommand(EditingState& state) {
     // unsaved changes the model is written all the same, as it always was.
     if (answer != UnsavedAnswer::Discard && !saveModel(state, false, false))
         return;
-    if (!writeWorkingCopy(state.modelPath, state.tempPath)) {
+    const auto model = readModelText(state.modelPath);
+    if (!model || !writeWorkingCopy(*model, state.modelPath, state.tempPath)) {
         if (state.dialogs)
             state.dialogs->messageBox("Cannot write the working copy " + state.tempPath + ".",
                                       "Error");
         return;
     }
-    const auto geoset = chooseGeoset(state, state.modelPath);
+    const auto geoset = chooseGeosetInText(state, model->text);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
-    if (geoset && readGeosetFile(state, state.modelPath, state.vertices, state.faces,
-                                 state.matrices, *geoset, true)) {
+    if (geoset && readGeosetOf(state, state.modelPath, model, state.vertices, state.faces,
+                               state.matrices, *geoset, true)) {
         state.geosetNumber = *geoset;
         state.unsavedChanges = false;
         clearUndoHistory(state);

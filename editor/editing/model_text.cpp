@@ -43,9 +43,14 @@ std::string modelTextError(const std::string& path, const ModelText& model) {
 
 bool writeWorkingCopy(const std::string& modelPath, const std::string& workingCopy) {
     const auto model = readModelText(modelPath);
-    if (!model || !model->ok())
-        return false;
-    return common::writeTextOver(model->text, modelPath, workingCopy);
+    return model && writeWorkingCopy(*model, modelPath, workingCopy);
+}
+
+// The model file is the lasting one; its working copy is not waited for on the disk.
+bool writeWorkingCopy(const ModelText& model, const std::string& modelPath,
+                      const std::string& workingCopy) {
+    return model.ok() &&
+           common::writeTextOver(model.text, modelPath, workingCopy, common::Durability::Scratch);
 }
 
 } // namespace editor

@@ -31,5 +31,8 @@ std::string modelTextError(const std::string& path, const ModelText& model);
 // Makes the working copy of a model: the file byte for byte when it is in the tab layout, its
 // normalised text otherwise. False when it cannot be read, normalised or written.
 bool writeWorkingCopy(const std::string& modelPath, const std::string& workingCopy);
+// The same from the model as read already (an unreadable one is not written).
+bool writeWorkingCopy(const ModelText& model, const std::string& modelPath,
+                      const std::string& workingCopy);
 
 } // namespace editor

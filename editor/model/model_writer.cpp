@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <string_view>
 
 namespace editor {
 
@@ -32,8 +34,8 @@ double rounded(double value) {
 // The working copy's lines with a cursor, as the writer consumes them.
 class Input {
   public:
-    explicit Input(const std::vector<std::string>& lines) : lines_(lines) {}
-    bool next(std::string& line) {
+    explicit Input(std::span<const std::string_view> lines) : lines_(lines) {}
+    bool next(std::string_view& line) {
         if (position_ >= lines_.size())
             return false;
         line = lines_[position_++];
@@ -41,14 +43,14 @@ class Input {
     }
 
   private:
-    const std::vector<std::string>& lines_;
+    std::span<const std::string_view> lines_;
     std::size_t position_ = 0;
 };
 
 // Reads lines until one is exactly a tab followed by "}" and writes that line (the block's
 // old contents are dropped). At the end of the input nothing more is written.
 void copyBlockEnd(Input& input, common::LineSink& out) {
-    std::string line;
+    std::string_view line;
     while (input.next(line)) {
         if (line == "\t}") {
             out.writeLine(line);
@@ -58,7 +60,7 @@ void copyBlockEnd(Input& input, common::LineSink& out) {
 }
 
 // Drops lines until one is exactly the given text; that line becomes the current one.
-bool skipUntil(Input& input, std::string& line, std::string_view stop) {
+bool skipUntil(Input& input, std::string_view& line, std::string_view stop) {
     while (input.next(line))
         if (line == stop)
             return true;
@@ -188,16 +190,25 @@ void writeFaces(const GeosetModel& state, common::LineSink& out) {
     out.writeLine("\t\t}");
 }
 
+std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines) {
+    return {lines.begin(), lines.end()};
+}
+
 } // namespace
 
-void writeModel(const std::vector<std::string>& lines, const GeosetModel& state, bool geosetOnly,
+void writeModel(const std::vector<std::string>& lines, const GeosetModel& model, bool geosetOnly,
+                common::LineSink& out) {
+    writeModel(viewsOf(lines), model, geosetOnly, out);
+}
+
+void writeModel(std::span<const std::string_view> lines, const GeosetModel& state, bool geosetOnly,
                 common::LineSink& out) {
     Input input(lines);
     const int keptVertices = keptVertexCount(state);
     int geosetCounter = 0;
     int uvSetsWritten = 0;
     bool inTarget = false, inOther = false, targetEnded = false;
-    std::string line;
+    std::string_view line;
     while (input.next(line)) {
         bool writeLine = true;
         if (line == "Geoset {") {
