@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace common {
@@ -296,8 +297,46 @@ std::string formatRoundTrip(double value) {
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// The common plain decimal, [-]digits[.digits] with at most 15 significant digits in all: its
+// digits as a whole number and its power of ten are both exact doubles, so one division gives
+// the correctly rounded value, which is what from_chars gives. Anything else: nothing.
+std::optional<double> parsePlainDecimal(std::string_view text) {
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    const bool negative = c != end && *c == '-';
+    if (negative)
+        ++c;
+    std::int64_t whole = 0;
+    int digits = 0;
+    int places = 0;
+    bool point = false;
+    for (; c != end; ++c) {
+        if (*c >= '0' && *c <= '9') {
+            whole = whole * 10 + (*c - '0');
+            if (whole != 0 && ++digits > 15)
+                return std::nullopt;
+            places += point ? 1 : 0;
+        } else if (*c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const auto length = text.size() - (negative ? 1 : 0) - (point ? 1 : 0);
+    if (length == 0 || places > 22)
+        return std::nullopt;
+    const double value = static_cast<double>(whole) / powersOfTen[places];
+    return negative ? -value : value;
+}
+
+} // namespace
+
 std::optional<double> parseNumber(std::string_view text) {
     text = trimBlanks(text);
+    if (const auto plain = parsePlainDecimal(text))
+        return plain;
     if (!isDecimalGrammar(text))
         return std::nullopt;
     if (text.front() == '+')
@@ -320,15 +359,36 @@ bool isNumeric(std::string_view text) {
     return parseNumber(text).has_value();
 }
 
+namespace {
+
+// [-]digits with at most 9 digits, the common case, read directly; anything else goes through
+// the general rule of rounding the number read.
+std::optional<double> wholeNumber(std::string_view text) {
+    text = trimBlanks(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    const auto digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 9)
+        return roundedWhole(text);
+    std::int32_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return roundedWhole(text);
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -static_cast<double>(value) : static_cast<double>(value);
+}
+
+} // namespace
+
 std::optional<std::int16_t> parseInteger16(std::string_view text) {
-    const auto value = roundedWhole(text);
+    const auto value = wholeNumber(text);
     if (!value || *value < -32768.0 || *value > 32767.0)
         return std::nullopt;
     return static_cast<std::int16_t>(*value);
 }
 
 std::optional<std::int32_t> parseInteger32(std::string_view text) {
-    const auto value = roundedWhole(text);
+    const auto value = wholeNumber(text);
     if (!value || *value < -2147483648.0 || *value > 2147483647.0)
         return std::nullopt;
     return static_cast<std::int32_t>(*value);

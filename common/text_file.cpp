@@ -84,6 +84,14 @@ LineReader::LineReader(const std::filesystem::path& path) {
 }
 
 bool LineReader::next(std::string& line) {
+    std::string_view view;
+    if (!next(view))
+        return false;
+    line.assign(view);
+    return true;
+}
+
+bool LineReader::next(std::string_view& line) {
     if (atEnd())
         return false;
     auto end = text_.find('\n', position_);
@@ -92,7 +100,7 @@ bool LineReader::next(std::string& line) {
     auto lineEnd = end;
     if (lineEnd > position_ && text_[lineEnd - 1] == '\r')
         --lineEnd;
-    line.assign(text_, position_, lineEnd - position_);
+    line = text_.substr(position_, lineEnd - position_);
     position_ = end + 1;
     ++lineNumber_;
     return true;

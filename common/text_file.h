@@ -32,6 +32,8 @@ class LineReader {
     bool atEnd() const { return position_ >= text_.size(); }
     // Reads the next line into line; false at the end of the file.
     bool next(std::string& line);
+    // The same as a view into the text, valid as long as the reader.
+    bool next(std::string_view& line);
     // 1-based number of the line last returned by next().
     std::size_t lineNumber() const { return lineNumber_; }
 

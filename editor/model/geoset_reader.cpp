@@ -200,13 +200,13 @@ struct CountedBlock {
 };
 
 // Reads the next line of a block that must go on; a file that ends there is truncated.
-void nextLine(common::LineReader& reader, std::string& line, const char* block) {
+void nextLine(common::LineReader& reader, std::string_view& line, const char* block) {
     if (!reader.next(line))
         throw ParseFault(std::string("the file ends inside the ") + block + " block");
 }
 
 void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays& arrays) {
-    std::string line;
+    std::string_view line;
     int geosetCounter = 0;
     bool inGeoset = false;
     bool finished = false;
@@ -230,7 +230,7 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
         counted = {name, expected, reader.lineNumber(), filled};
     };
 
-    std::string lastLineInGeoset; // the last line of the geoset that is not blank
+    std::string_view lastLineInGeoset; // the last line of the geoset that is not blank
     while (!finished && reader.next(line)) {
         if (inGeoset && !line.empty())
             lastLineInGeoset = line;
@@ -453,7 +453,7 @@ int countChar(std::string_view text, char ch) {
 
 int countGeosets(common::LineReader& reader) {
     int geosets = 0;
-    std::string line;
+    std::string_view line;
     while (reader.next(line))
         if (line == "Geoset {")
             ++geosets;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <optional>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -94,6 +97,54 @@ TEST(NumberTextFastPath, ValuesRoundedToSixPlacesMatchTheRule) {
     for (double value : {2251799813.685248, 2251799813.685247, 2251799813.685249, 0.000001,
                          0.0000015, 9.999999, 1234567.000001, 0.5, 0.1 + 0.2})
         EXPECT_EQ(common::formatNumber(value), referenceText(value)) << value;
+}
+
+// Reading takes a shortcut for plain decimals and whole numbers; it must read every text as
+// the library's correctly rounded conversion does.
+TEST(NumberTextFastPath, ReadingPlainDecimalsMatchesTheLibrary) {
+    std::mt19937_64 random(99);
+    std::uniform_int_distribution<int> length(1, 19);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int i = 0; i < 300000; ++i) {
+        std::string text = i % 2 ? "-" : "";
+        const int before = length(random) % 8;
+        for (int k = 0; k < before; ++k)
+            text += static_cast<char>('0' + digit(random));
+        if (i % 5 != 0) {
+            text += '.';
+            for (int k = length(random); k > 0; --k)
+                text += static_cast<char>('0' + digit(random));
+        }
+        double expected = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+        const auto read = common::parseNumber(text);
+        if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+            EXPECT_FALSE(read.has_value()) << text;
+            continue;
+        }
+        ASSERT_TRUE(read.has_value()) << text;
+        ASSERT_EQ(std::signbit(*read), std::signbit(expected)) << text;
+        ASSERT_EQ(*read, expected) << text;
+    }
+    for (const char* text : {"0.30000000000000004", "123456789012345.6", "9007199254740993",
+                             "0.0000000000000000000001", "1.", ".5", "-0", "-.0"})
+        EXPECT_EQ(common::parseNumber(text), std::strtod(text, nullptr)) << text;
+}
+
+TEST(NumberTextFastPath, WholeNumbersReadAsTheRoundingRuleReadsThem) {
+    EXPECT_EQ(common::parseInteger16("32767"), 32767);
+    EXPECT_EQ(common::parseInteger16("-32768"), -32768);
+    EXPECT_EQ(common::parseInteger16("32768"), std::nullopt);
+    EXPECT_EQ(common::parseInteger16("000012"), 12);
+    EXPECT_EQ(common::parseInteger16(" 7 "), 7);
+    EXPECT_EQ(common::parseInteger16("2.5"), 2); // halves go to even
+    EXPECT_EQ(common::parseInteger16("1E2"), 100);
+    EXPECT_EQ(common::parseInteger16("-"), std::nullopt);
+    EXPECT_EQ(common::parseInteger16("1-2"), std::nullopt);
+    EXPECT_EQ(common::parseInteger32("999999999"), 999999999);
+    EXPECT_EQ(common::parseInteger32("2147483647"), 2147483647);
+    EXPECT_EQ(common::parseInteger32("2147483648"), std::nullopt);
+    EXPECT_EQ(common::parseInteger32("-2147483648"), -2147483647 - 1);
 }
 
 } // namespace
