@@ -111,23 +111,28 @@ constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Appends whole / 10^places in the fixed form.
+// Built in a buffer and appended once: saving writes this for every number.
 void appendScaled(std::string& text, bool negative, long long whole, int places) {
     char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
-    const int count = static_cast<int>(end - digits);
+    const auto digitsEnd = std::to_chars(digits, digits + sizeof digits, whole).ptr;
+    const int count = static_cast<int>(digitsEnd - digits);
+    char out[64];
+    char* o = out;
     if (negative)
-        text += '-';
+        *o++ = '-';
     if (count <= places) {
-        text += "0.";
-        text.append(static_cast<std::size_t>(places - count), '0');
-        text.append(digits, static_cast<std::size_t>(count));
+        *o++ = '0';
+        *o++ = '.';
+        o = std::fill_n(o, places - count, '0');
+        o = std::copy(digits, digitsEnd, o);
     } else {
-        text.append(digits, static_cast<std::size_t>(count - places));
+        o = std::copy(digits, digitsEnd - places, o);
         if (places > 0) {
-            text += '.';
-            text.append(digits + count - places, static_cast<std::size_t>(places));
+            *o++ = '.';
+            o = std::copy(digitsEnd - places, digitsEnd, o);
         }
     }
+    text.append(out, o);
 }
 
 constexpr int sixPlaces = 6;

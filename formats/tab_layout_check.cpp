@@ -1,5 +1,6 @@
 #include "formats/tab_layout.h"
 
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -183,8 +184,16 @@ LineShape lineShape(std::string_view text, bool inBlock, bool skinWeights) {
     return shape;
 }
 
+// A table: this runs for every character of every number of a model.
+constexpr auto numberChars = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : std::string_view("0123456789.-+eE"))
+        table[c] = true;
+    return table;
+}();
+
 bool isNumberChar(char c) {
-    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+    return numberChars[static_cast<unsigned char>(c)];
 }
 
 // The number starting at text[position], made only of number characters: its end, or 0 when

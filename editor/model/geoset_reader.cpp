@@ -307,7 +307,8 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             vertex.normalY = n[2];
         }
 
-        if (!inGeoset)
+        // Headers have one tab; the data lines, most of the file, have two.
+        if (!inGeoset || line.size() < 2 || line[1] == '\t')
             continue;
         if (startsWith(line, "\tVertices")) {
             inVertices = true;
