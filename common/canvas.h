@@ -4,9 +4,20 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace common {
+
+// A point in the surface's units, and a line between two of a list of points.
+struct CanvasPoint {
+    double x = 0;
+    double y = 0;
+};
+struct CanvasEdge {
+    int from = 0;
+    int to = 0;
+};
 
 struct Colour {
     std::uint8_t red = 0;
@@ -26,6 +37,17 @@ class Canvas {
     virtual double height() const = 0;
     virtual void clear() = 0;
     virtual void line(double x1, double y1, double x2, double y2, Colour colour) = 0;
+    // A line() for each edge, in order, between points that the edges name by index (every
+    // index must lie in points). A mesh shares each point among several edges, so a surface
+    // may convert each point once instead of once per line.
+    virtual void edges(std::span<const CanvasPoint> points, std::span<const CanvasEdge> edges,
+                       Colour colour) {
+        for (const auto& edge : edges) {
+            const auto& from = points[static_cast<std::size_t>(edge.from)];
+            const auto& to = points[static_cast<std::size_t>(edge.to)];
+            line(from.x, from.y, to.x, to.y, colour);
+        }
+    }
     virtual void rectangle(double x1, double y1, double x2, double y2, Colour colour) = 0;
     virtual void circle(double x, double y, double radius, Colour colour) = 0;
     // Paints a picture held in memory stretched into the rectangle. The same picture object

@@ -1,5 +1,7 @@
 #include "common/qt/QtCanvas.h"
 
+#include "common/pixel_rounding.h"
+
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPainter>
@@ -21,10 +23,9 @@ bool fitsKey(double value) {
     return value > -32000 && value < 32000;
 }
 
-// The nearest whole pixel, halves away from zero. (Done by hand with a branch on the fraction it
-// was slower: the fractions of a mesh's coordinates defeat the branch prediction.)
+// The nearest whole pixel, halves away from zero; every caller has checked the range first.
 int roundedPixel(double value) {
-    return static_cast<int>(std::lround(value));
+    return nearestPixel(value);
 }
 
 } // namespace
@@ -229,31 +230,71 @@ void QtCanvas::clear() {
     painter_.fillRect(0, 0, pixelWidth_, pixelHeight_, background_);
 }
 
-void QtCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
-    // A line wholly beyond one edge of the surface cannot show.
+bool QtCanvas::beyondAnEdge(double x1, double y1, double x2, double y2) const {
     const double w = pixelWidth_ * unitsPerPixel_, h = pixelHeight_ * unitsPerPixel_;
-    if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 > w && x2 > w) || (y1 > h && y2 > h))
+    return (x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 > w && x2 > w) || (y1 > h && y2 > h);
+}
+
+void QtCanvas::directLine(QLine line, Colour colour) {
+    finish();
+    // A long line that this run of one colour already drew is skipped: dense meshes and
+    // texture maps repeat many long edges. The record starts again with every change of
+    // colour or shape, so what lies on top stays on top.
+    if (directRun_ != Pending::Lines || !(directColour_ == colour)) {
+        drawnDirect_.clear();
+        directRun_ = Pending::Lines;
+        directColour_ = colour;
+    }
+    if (std::abs(line.dx()) + std::abs(line.dy()) > 8) {
+        if (line.x1() > line.x2() || (line.x1() == line.x2() && line.y1() > line.y2()))
+            line = QLine(line.p2(), line.p1());
+        if (!drawnDirect_.insert(packKey(line.x1(), line.y1(), line.x2(), line.y2())))
+            return;
+    }
+    direct_->setColour(colour);
+    direct_->line(line);
+}
+
+void QtCanvas::edges(std::span<const CanvasPoint> points, std::span<const CanvasEdge> edges,
+                     Colour colour) {
+    if (!direct_) {
+        Canvas::edges(points, edges, colour);
+        return;
+    }
+    // Each point in whole pixels once; every edge then draws exactly as line() would.
+    pixelPoints_.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double a = px(points[i].x), b = px(points[i].y);
+        auto& pixel = pixelPoints_[i];
+        pixel.direct = fitsKey(a) && fitsKey(b);
+        if (pixel.direct) {
+            pixel.x = roundedPixel(a);
+            pixel.y = roundedPixel(b);
+        }
+    }
+    for (const auto& edge : edges) {
+        const auto from = static_cast<std::size_t>(edge.from);
+        const auto to = static_cast<std::size_t>(edge.to);
+        const auto& p = points[from];
+        const auto& q = points[to];
+        if (beyondAnEdge(p.x, p.y, q.x, q.y))
+            continue;
+        const auto& a = pixelPoints_[from];
+        const auto& b = pixelPoints_[to];
+        if (a.direct && b.direct)
+            directLine(QLine(a.x, a.y, b.x, b.y), colour);
+        else
+            line(p.x, p.y, q.x, q.y, colour);
+    }
+}
+
+void QtCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
+    if (beyondAnEdge(x1, y1, x2, y2))
         return;
     const double a = px(x1), b = px(y1), c = px(x2), d = px(y2);
     if (direct_ && fitsKey(a) && fitsKey(b) && fitsKey(c) && fitsKey(d)) {
-        finish();
-        QLine line(roundedPixel(a), roundedPixel(b), roundedPixel(c), roundedPixel(d));
-        // A long line that this run of one colour already drew is skipped: dense meshes and
-        // texture maps repeat many long edges. The record starts again with every change of
-        // colour or shape, so what lies on top stays on top.
-        if (directRun_ != Pending::Lines || !(directColour_ == colour)) {
-            drawnDirect_.clear();
-            directRun_ = Pending::Lines;
-            directColour_ = colour;
-        }
-        if (std::abs(line.dx()) + std::abs(line.dy()) > 8) {
-            if (line.x1() > line.x2() || (line.x1() == line.x2() && line.y1() > line.y2()))
-                line = QLine(line.p2(), line.p1());
-            if (!drawnDirect_.insert(packKey(line.x1(), line.y1(), line.x2(), line.y2())))
-                return;
-        }
-        direct_->setColour(colour);
-        direct_->line(line);
+        directLine(QLine(roundedPixel(a), roundedPixel(b), roundedPixel(c), roundedPixel(d)),
+                   colour);
         return;
     }
     pend(Pending::Lines, colour);
@@ -353,6 +394,11 @@ void ImageCanvas::clear() {
 }
 void ImageCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
     canvas_->line(x1, y1, x2, y2, colour);
+}
+
+void ImageCanvas::edges(std::span<const CanvasPoint> points, std::span<const CanvasEdge> edges,
+                        Colour colour) {
+    canvas_->edges(points, edges, colour);
 }
 void ImageCanvas::rectangle(double x1, double y1, double x2, double y2, Colour colour) {
     canvas_->rectangle(x1, y1, x2, y2, colour);

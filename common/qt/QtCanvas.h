@@ -47,6 +47,8 @@ class QtCanvas : public Canvas {
     double height() const override { return pixelHeight_ * unitsPerPixel_; }
     void clear() override;
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void edges(std::span<const CanvasPoint> points, std::span<const CanvasEdge> edges,
+               Colour colour) override;
     void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,
@@ -56,7 +58,17 @@ class QtCanvas : public Canvas {
 
   private:
     enum class Pending { None, Lines, Rectangles };
+    // A point in whole pixels, when it lies close enough to the surface to be drawn directly.
+    struct PixelPoint {
+        int x = 0;
+        int y = 0;
+        bool direct = false;
+    };
     double px(double units) const { return units / unitsPerPixel_; }
+    // True for a line wholly beyond one edge of the surface, which cannot show.
+    bool beyondAnEdge(double x1, double y1, double x2, double y2) const;
+    // A line in whole pixels written straight into the image.
+    void directLine(QLine line, Colour colour);
     void pend(Pending kind, Colour colour);
     // The image the painter draws on, when shapes can be written into its pixels directly.
     QImage* directTarget() const;
@@ -71,6 +83,7 @@ class QtCanvas : public Canvas {
     std::vector<QLineF> farLines_;
     std::vector<QRect> rectangles_;
     PixelShapeSet drawn_; // shapes of the pending run, in whole pixels
+    std::vector<PixelPoint> pixelPoints_;
     int pixelWidth_;
     int pixelHeight_;
     double unitsPerPixel_;
@@ -96,6 +109,8 @@ class ImageCanvas : public Canvas {
     double height() const override;
     void clear() override;
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void edges(std::span<const CanvasPoint> points, std::span<const CanvasEdge> edges,
+               Colour colour) override;
     void rectangle(double x1, double y1, double x2, double y2, Colour colour) override;
     void circle(double x, double y, double radius, Colour colour) override;
     void stretchedPicture(const std::shared_ptr<const RgbaImage>& picture, double x, double y,

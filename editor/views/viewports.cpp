@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace editor {
 
@@ -76,26 +77,31 @@ void updateView(const GeosetModel& state, bool showNormals, common::Canvas& view
     view.line(ox, oy, ox, oy - 10 * zoom, axisColour(vAxis));
     view.line(ox, oy, ox + 10 * zoom, oy, axisColour(hAxis));
 
+    // Every vertex projected once; the faces' edges name them. Kept between redraws, as the
+    // views redraw many times a second while a drag goes on.
+    thread_local std::vector<common::CanvasPoint> points;
+    thread_local std::vector<common::CanvasEdge> edges;
+    points.resize(state.vertices.size());
+    for (std::size_t i = 0; i < state.vertices.size(); ++i)
+        points[i] = {pointH(coordinate(state.vertices[i], hAxis)),
+                     pointV(coordinate(state.vertices[i], vAxis))};
+    edges.clear();
     for (const auto& face : state.faces) {
         if (face.deleted || vertexDeleted(state, face.a) || vertexDeleted(state, face.b) ||
             vertexDeleted(state, face.c))
             continue;
-        const auto& a = state.vertices[static_cast<std::size_t>(face.a)];
-        const auto& b = state.vertices[static_cast<std::size_t>(face.b)];
-        const auto& c = state.vertices[static_cast<std::size_t>(face.c)];
-        const double x1 = pointH(coordinate(a, hAxis)), y1 = pointV(coordinate(a, vAxis));
-        const double x2 = pointH(coordinate(b, hAxis)), y2 = pointV(coordinate(b, vAxis));
-        const double x3 = pointH(coordinate(c, hAxis)), y3 = pointV(coordinate(c, vAxis));
-        view.line(x1, y1, x2, y2, viewColours::edge);
-        view.line(x2, y2, x3, y3, viewColours::edge);
-        view.line(x3, y3, x1, y1, viewColours::edge);
+        edges.push_back({face.a, face.b});
+        edges.push_back({face.b, face.c});
+        edges.push_back({face.c, face.a});
     }
+    view.edges(points, edges, viewColours::edge);
 
-    for (const auto& vertex : state.vertices) {
+    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+        const auto& vertex = state.vertices[i];
         if (vertex.deleted)
             continue;
-        const double px = pointH(coordinate(vertex, hAxis));
-        const double py = pointV(coordinate(vertex, vAxis));
+        const double px = points[i].x;
+        const double py = points[i].y;
         view.rectangle(px - 10, py - 10, px + 10, py + 10,
                        vertex.selected ? viewColours::selectedVertex : viewColours::vertex);
         if (showNormals)

@@ -1,11 +1,13 @@
 // The Qt canvas paints a picture by copying its pixels, not by blending it with what lies
-// beneath.
+// beneath; it draws a mesh's edges exactly as it draws each line on its own.
 #include "common/qt/QtCanvas.h"
 #include "common/rgba_image.h"
 
 #include <QtTest>
 
 #include <memory>
+#include <random>
+#include <vector>
 
 class CanvasPictureTest : public QObject {
     Q_OBJECT
@@ -23,6 +25,39 @@ class CanvasPictureTest : public QObject {
         QCOMPARE(shown.green(), 0);
         QCOMPARE(shown.blue(), 0);
         QVERIFY(shown.red() >= 127 && shown.red() <= 129);
+    }
+
+    // Random meshes in twips, partly off the surface and partly far beyond it, with long and
+    // short edges: the edges drawn in one call give the image of the same lines one by one.
+    void edgesDrawAsTheirLinesDo() {
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> near(-1500, 10500);
+        std::uniform_real_distribution<double> far(-1e7, 1e7);
+        for (int round = 0; round < 20; ++round) {
+            std::vector<common::CanvasPoint> points(300);
+            for (std::size_t i = 0; i < points.size(); ++i)
+                points[i] = i % 50 == 0 ? common::CanvasPoint{far(random), near(random)}
+                                        : common::CanvasPoint{near(random) / (round % 3 + 1),
+                                                              near(random) / (round % 3 + 1)};
+            std::uniform_int_distribution<int> index(0, 299);
+            std::vector<common::CanvasEdge> edges(900);
+            for (auto& edge : edges)
+                edge = {index(random), index(random)};
+            common::ImageCanvas together(640, 600, 15, Qt::white);
+            common::ImageCanvas oneByOne(640, 600, 15, Qt::white);
+            together.clear();
+            oneByOne.clear();
+            together.edges(points, edges, {0, 0, 0});
+            for (const auto& edge : edges) {
+                const auto& a = points[static_cast<std::size_t>(edge.from)];
+                const auto& b = points[static_cast<std::size_t>(edge.to)];
+                oneByOne.line(a.x, a.y, b.x, b.y, {0, 0, 0});
+            }
+            QCOMPARE(together.image(), oneByOne.image());
+            common::ImageCanvas blank(640, 600, 15, Qt::white);
+            blank.clear();
+            QVERIFY(together.image() != blank.image());
+        }
     }
 };
 
