@@ -1,8 +1,10 @@
 #include "editor/editing/file_save.h"
 
 #include "common/text_file.h"
+#include "editor/editing/binary_model_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
+#include "editor/editing/model_text.h"
 #include "editor/editing/working_copy.h"
 #include "editor/model/model_writer.h"
 
@@ -50,10 +52,16 @@ bool copyBelongsToModel(const EditingState& state) {
 // is claimed for it; the old copy goes only once the new one is in place, and never when it is
 // the file just written.
 bool refreshWorkingCopy(EditingState& state) {
+    // The working copy of a binary model is its MDL text.
+    const auto copyModel = [&](const std::string& copyPath) {
+        return state.modelFormat == mdx::FileFormat::Mdx
+                   ? writeWorkingCopy(state.modelPath, copyPath)
+                   : common::copyFileOver(state.modelPath, copyPath);
+    };
     if (copyBelongsToModel(state))
-        return common::copyFileOver(state.modelPath, state.tempPath);
+        return copyModel(state.tempPath);
     const auto claim = claimWorkingCopy(state.modelPath);
-    if (!claim || !common::copyFileOver(state.modelPath, claim->path))
+    if (!claim || !copyModel(claim->path))
         return false;
     if (!state.tempPath.empty() && state.tempPath != state.modelPath)
         releaseWorkingCopy(state);
@@ -77,22 +85,38 @@ void bindToTheOneBone(EditingState& state) {
     state.groupCount = 1;
 }
 
-bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
+// The writers below return why nothing was written, to follow "Cannot save PATH: "; empty when
+// the file was written. A binary model is made from the MDL lines the text would get.
+const char* const cannotWrite = "the file cannot be written";
+
+std::string writeLines(const std::string& path, const std::vector<std::string>& lines,
+                       mdx::FileFormat format) {
+    if (format == mdx::FileFormat::Mdx) {
+        TextCollector text;
+        for (const auto& line : lines)
+            text.writeLine(line);
+        return writeBinaryModel(path, text.text);
+    }
     common::AtomicFileWriter out(path);
     if (!out.isOpen())
-        return false;
+        return cannotWrite;
     for (const auto& line : lines)
         out.writeLine(line);
-    return out.commit();
+    return out.commit() ? std::string() : cannotWrite;
 }
 
-bool writeModelFile(const std::string& path, const std::vector<std::string>& lines,
-                    const GeosetModel& model, bool geosetOnly) {
+std::string writeModelFile(const std::string& path, const std::vector<std::string>& lines,
+                           const GeosetModel& model, bool geosetOnly, mdx::FileFormat format) {
+    if (format == mdx::FileFormat::Mdx) {
+        TextCollector text;
+        writeModel(lines, model, geosetOnly, text);
+        return writeBinaryModel(path, text.text);
+    }
     common::AtomicFileWriter out(path);
     if (!out.isOpen())
-        return false;
+        return cannotWrite;
     writeModel(lines, model, geosetOnly, out);
-    return out.commit();
+    return out.commit() ? std::string() : cannotWrite;
 }
 
 } // namespace
@@ -101,13 +125,19 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (!state.modelLoaded)
         return false;
     const std::string previousModelPath = state.modelPath;
+    const auto previousFormat = state.modelFormat;
     state.savePath = state.modelPath;
+    // Save writes the format the model was opened in; Save As and Save geoset the one the
+    // chosen name's extension says.
+    auto format = state.modelFormat;
     if (askPath) {
-        const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
-                                          : std::optional<std::string>();
+        const auto chosen = state.dialogs
+                                ? state.dialogs->saveFileDialog(modelSaveFilter(state.modelFormat))
+                                : std::optional<std::string>();
         if (!chosen)
             return false;
         state.savePath = *chosen;
+        format = mdx::formatNamedBy(state.savePath);
     }
     state.modelPath = state.savePath;
 
@@ -115,6 +145,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     const auto fail = [&](const std::string& text) {
         showError(state, text);
         state.modelPath = state.savePath = previousModelPath;
+        state.modelFormat = previousFormat;
     };
     if (const auto vertex = firstVertexNotFinite(state)) {
         fail("Cannot save " + state.savePath + ": vertex " + std::to_string(*vertex) +
@@ -133,13 +164,15 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     }
     // The model file is written first and the working copy refreshed from it, so that a failure
     // leaves both as they were.
-    const bool written =
-        removing ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber))
-                 : writeModelFile(state.savePath, *lines, state, geosetOnly);
-    if (!written) {
-        fail("Cannot save " + state.savePath + ": the file cannot be written.");
+    const std::string problem =
+        removing
+            ? writeLines(state.modelPath, removeGeosetLines(*lines, state.geosetNumber), format)
+            : writeModelFile(state.savePath, *lines, state, geosetOnly, format);
+    if (!problem.empty()) {
+        fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
+    state.modelFormat = format;
     if (!refreshWorkingCopy(state)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
@@ -178,7 +211,7 @@ void saveGeosetCommand(EditingState& state) {
 
 bool removeGeoset(const std::string& path, int n) {
     const auto lines = common::readAllLines(path);
-    return lines && writeLines(path, removeGeosetLines(*lines, n));
+    return lines && writeLines(path, removeGeosetLines(*lines, n), mdx::FileFormat::Mdl).empty();
 }
 
 } // namespace editor
