@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <mutex>
 
 namespace editor {
 
@@ -18,13 +19,28 @@ std::size_t ModelText::fileLine(std::size_t line) const {
 
 namespace {
 
-ModelText binaryModelText(std::string_view bytes) {
+// The last binary model converted, known by its bytes: an open reads its model up to three
+// times (to count the geosets, to read one, to make the working copy), and the conversion is
+// most of the cost. Content, not name or time, decides, so the text is never stale.
+struct LastConversion {
+    std::mutex mutex;
+    std::string bytes;
+    ModelText model;
+};
+
+ModelText binaryModelText(std::string bytes) {
+    static LastConversion last;
+    const std::lock_guard lock(last.mutex);
+    if (last.model.binary && last.bytes == bytes)
+        return last.model;
     auto converted = mdx::convertMdxToMdl(bytes);
     ModelText model;
     model.binary = true;
     model.text = std::move(converted.text);
     model.error = std::move(converted.error);
     model.dropped = std::move(converted.dropped);
+    last.bytes = std::move(bytes);
+    last.model = model;
     return model;
 }
 
@@ -35,7 +51,7 @@ std::optional<ModelText> readModelText(const std::string& path) {
     if (!raw)
         return std::nullopt;
     if (mdx::hasMdxMagic(*raw))
-        return binaryModelText(*raw);
+        return binaryModelText(std::move(*raw));
     ModelText model;
     if (formats::isTabLayout(*raw)) {
         model.text = std::move(*raw);

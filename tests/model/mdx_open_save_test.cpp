@@ -141,6 +141,25 @@ TEST(MdxOpenSave, SaveGeosetAsMdxWritesAOneGeosetBinaryModel) {
     EXPECT_EQ(e.state.modelFormat, mdx::FileFormat::Mdx);
 }
 
+TEST(MdxOpenSave, SavingAnEmptiedGeosetRemovesItFromTheMdx) {
+    Editor e;
+    const auto path =
+        e.folder.write("three.mdx", mdx::writeMdx(mdx::readMdl(fixture("three_geosets.mdl"))));
+    e.open(path, {"2"});
+    ASSERT_TRUE(e.state.modelLoaded);
+    for (auto& vertex : e.state.vertices)
+        vertex.deleted = true;
+    e.state.unsavedChanges = true;
+    e.dialogs.setAnswers({"1"}); // the geoset to go on with
+    editor::saveCommand(e.state);
+    ASSERT_TRUE(isMdx(path));
+    EXPECT_EQ(mdx::readMdx(readFile(path)).geosets.size(), 2u);
+    EXPECT_EQ(e.errorCount(), 0);
+    EXPECT_TRUE(e.state.modelLoaded);
+    EXPECT_EQ(e.state.modelFormat, mdx::FileFormat::Mdx);
+    EXPECT_FALSE(isMdx(e.state.tempPath));
+}
+
 TEST(MdxOpenSave, AModelTheBinaryFormCannotHoldIsOneErrorAndNothingWritten) {
     Editor e;
     const auto path = sixAsMdx(e, "six.mdx");
