@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,12 +37,29 @@ class Dialogs {
     virtual void showTextToCopy(const std::string& prompt, const std::string& title,
                                 const std::string& text) = 0;
 
-    // File dialogs: the chosen path, or nothing when the user cancels.
+    // File dialogs: the chosen path, or nothing when the user cancels. A name typed in the save
+    // dialog without an extension gets that of the filter entry chosen ("zombie_edit" with
+    // "MDX|*.mdx" chosen is "zombie_edit.mdx").
     virtual std::optional<std::string> openFileDialog(const std::string& filter) = 0;
-    virtual std::optional<std::string> saveFileDialog(const std::string& filter) = 0;
+    std::optional<std::string> saveFileDialog(const std::string& filter);
+
+    // The save dialog as the window shows it: the path as typed, and which entry of the filter
+    // (0-based) was chosen, when the dialog says.
+    struct SaveChoice {
+        std::string path;
+        std::optional<std::size_t> filterEntry;
+    };
+    virtual std::optional<SaveChoice> chooseSaveFile(const std::string& filter) = 0;
 
     // Clears the clipboard and puts a plain text on it.
     virtual void setClipboardText(const std::string& text) = 0;
 };
+
+// The extension (".mdx") of the first pattern of the filter's entry (0-based); empty for an
+// entry past the end or a pattern without one ("*").
+std::string filterExtension(const std::string& filter, std::size_t entry);
+
+// True when the file name (after the last "/") has a dot after its first character.
+bool hasFileExtension(const std::string& path);
 
 } // namespace common

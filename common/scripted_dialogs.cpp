@@ -97,8 +97,16 @@ std::optional<std::string> ScriptedDialogs::openFileDialog(const std::string& fi
     return answer;
 }
 
-std::optional<std::string> ScriptedDialogs::saveFileDialog(const std::string& filter) {
-    return openFileDialog(filter);
+std::optional<Dialogs::SaveChoice> ScriptedDialogs::chooseSaveFile(const std::string& filter) {
+    auto answer = openFileDialog(filter);
+    if (!answer)
+        return std::nullopt;
+    SaveChoice choice{std::move(*answer), std::nullopt};
+    if (!saveFilterEntries.empty()) {
+        choice.filterEntry = saveFilterEntries.front();
+        saveFilterEntries.pop_front();
+    }
+    return choice;
 }
 
 void ScriptedDialogs::setClipboardText(const std::string& text) {

@@ -41,6 +41,10 @@ class ScriptedDialogs : public Dialogs {
         std::string defaultText;
     };
 
+    // The filter entry (0-based) each save dialog says was chosen, in turn; when empty, a save
+    // dialog says none, and the answer is the path exactly as scripted.
+    std::deque<std::size_t> saveFilterEntries;
+
     std::vector<std::string> prompts; // every input-box prompt and file-dialog filter asked
     std::vector<Asked> inputs;        // every input box asked, in full
     std::string clipboard;
@@ -64,7 +68,7 @@ class ScriptedDialogs : public Dialogs {
     void showTextToCopy(const std::string& prompt, const std::string& title,
                         const std::string& text) override;
     std::optional<std::string> openFileDialog(const std::string& filter) override;
-    std::optional<std::string> saveFileDialog(const std::string& filter) override;
+    std::optional<SaveChoice> chooseSaveFile(const std::string& filter) override;
     void setClipboardText(const std::string& text) override;
 
   private:

@@ -20,10 +20,9 @@ class TabWriter {
         while (cursor_.next(token)) {
             switch (token.kind) {
             case TokenKind::Comment:
-                if (blocks_.empty() && item_.empty()) {
-                    flushSkinWeights();
-                    writeLine(0, token.text, token.line);
-                }
+                if (item_.empty() && (blocks_.empty() || (isKeptBlockComment(token.text) &&
+                                                          !blocks_.back().numberBlock)))
+                    writeLine(blocks_.size(), token.text, token.line);
                 break;
             case TokenKind::Comma:
                 // A comma that ends no item (",," or "}," after a block) is dropped.

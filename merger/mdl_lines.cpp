@@ -3,6 +3,8 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "formats/mdl_normaliser.h"
+#include "formats/mdx/mdx_file.h"
+#include "formats/mdx/model_conversion.h"
 
 namespace merger {
 
@@ -11,6 +13,15 @@ std::optional<Lines> readModelLines(const std::string& path, std::string& proble
     auto text = common::readTextFile(path);
     if (!text)
         return std::nullopt;
+    if (mdx::hasMdxMagic(*text)) {
+        // A binary model: the merger works on its MDL text.
+        auto converted = mdx::convertMdxToMdl(*text);
+        if (!converted.ok()) {
+            problem = converted.error;
+            return Lines();
+        }
+        *text = std::move(converted.text);
+    }
     auto normalised = formats::normaliseModelText(std::move(*text));
     if (!normalised.ok()) {
         problem = "line " + std::to_string(normalised.errorLine) + ": " + normalised.error;

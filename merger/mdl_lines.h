@@ -19,9 +19,10 @@ template <typename T> struct Outcome {
     bool ok() const { return error.empty(); }
 };
 
-// A model file's lines in the tab layout (formats/tab_layout.h), whatever layout the file has.
-// Nothing when the file cannot be read; when its text cannot be normalised, problem says on
-// which line and why ("line 3: ...") and the lines are empty.
+// A model file's lines in the tab layout (formats/tab_layout.h), whatever layout the file has;
+// a binary model (starting with "MDLX", whatever its name) as its MDL text. Nothing when the
+// file cannot be read; when its text cannot be normalised, problem says on which line and why
+// ("line 3: ...", for a binary model "chunk GEOS, byte 120: ...") and the lines are empty.
 std::optional<Lines> readModelLines(const std::string& path, std::string& problem);
 
 // Case-sensitive prefix test on whole lines: true when the first checkFor.size() characters of

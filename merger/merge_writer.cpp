@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "formats/format_version.h"
+#include "formats/mdx/model_conversion.h"
 #include "merger/bone_directory.h"
 #include "merger/merge_checks.h"
 #include "merger/version_conversion.h"
@@ -32,6 +33,26 @@ void writeReplaceableTexture(Lines& out, int replaceableId) {
 
 std::string textureIdLine(int index) {
     return "\t\t\tstatic TextureID " + std::to_string(index) + ",";
+}
+
+// An output named .mdx gets the binary model of the merged lines.
+Outcome<std::string> writeBinaryOutput(const std::string& path, const Lines& merged,
+                                       std::string note) {
+    std::string text;
+    for (const auto& line : merged)
+        text.append(line).push_back('\n');
+    const auto result = mdx::writeMdxFile(path, text);
+    if (!result.conversionError.empty())
+        return {{},
+                "Cannot write the merged model as MDX (" + result.conversionError +
+                    "). The output file \"" + path + "\" was left as it was."};
+    if (!result.refusal.empty())
+        return {{},
+                "Cannot write the output file \"" + path + "\": " + result.refusal +
+                    ". It was left as it was."};
+    if (!result.written)
+        return {{}, "Cannot write the output file \"" + path + "\". It was left as it was."};
+    return {std::move(note), {}};
 }
 
 } // namespace
@@ -133,9 +154,19 @@ Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const Texture
                  int boneId) {
     Lines out;
     out.reserve(baseLines.size() + geosetLines.size() + 32);
-    bool inTextures = false;
-    bool inMaterials = false;
+    // The new texture follows the base's own; counted first, as the Materials block may come
+    // before the Textures block (binary models store them in that order).
     int textureCount = 0;
+    bool inTextures = false;
+    for (const auto& line : baseLines) {
+        if (startsWith(line, "Textures"))
+            inTextures = true;
+        else if (line == "}")
+            inTextures = false;
+        else if (inTextures && startsWith(line, "\tBitmap"))
+            ++textureCount;
+    }
+    bool inMaterials = false;
     int materialCount = 0;
     bool geosetWritten = false;
     for (const auto& line : baseLines) {
@@ -143,8 +174,6 @@ Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const Texture
             inTextures = true;
         if (startsWith(line, "Materials"))
             inMaterials = true;
-        if (inTextures && startsWith(line, "\tBitmap"))
-            ++textureCount;
         if (inMaterials && startsWith(line, "\tMaterial"))
             ++materialCount;
         if (line == "}" && inTextures) {
@@ -218,6 +247,9 @@ Outcome<std::string> mergeModels(const MergeRequest& request) {
 
     const std::string cannotWrite =
         "Cannot write the output file \"" + request.outputPath + "\". It was left as it was.";
+    if (mdx::formatNamedBy(request.outputPath) == mdx::FileFormat::Mdx)
+        return writeBinaryOutput(request.outputPath, merged,
+                                 conversionNote(conversion, baseVersion));
     common::AtomicFileWriter writer(request.outputPath);
     if (!writer.refusal().empty())
         return {{},

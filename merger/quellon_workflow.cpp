@@ -7,7 +7,7 @@ void QuellonWorkflow::showError(const std::string& text) {
 }
 
 void QuellonWorkflow::browseBase() {
-    auto chosen = dialogs->openFileDialog(mdlFileFilter);
+    auto chosen = dialogs->openFileDialog(modelOpenFilter);
     if (!chosen)
         return;
     basePath = *chosen;
@@ -15,14 +15,14 @@ void QuellonWorkflow::browseBase() {
 }
 
 void QuellonWorkflow::browseGeoset() {
-    auto chosen = dialogs->openFileDialog(mdlFileFilter);
+    auto chosen = dialogs->openFileDialog(modelOpenFilter);
     if (!chosen)
         return;
     geosetPath = *chosen;
 }
 
 void QuellonWorkflow::browseOutput() {
-    auto chosen = dialogs->saveFileDialog(mdlFileFilter);
+    auto chosen = dialogs->saveFileDialog(modelSaveFilter);
     if (!chosen)
         return;
     chooseOutput(*chosen);

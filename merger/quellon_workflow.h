@@ -9,7 +9,11 @@
 
 namespace merger {
 
-inline constexpr const char* mdlFileFilter = "Warcraft MDL models|*.mdl";
+// The models may be MDL text or binary MDX; the output's extension names its format.
+inline constexpr const char* modelOpenFilter =
+    "Warcraft models|*.mdl;*.mdx|Warcraft MDL models|*.mdl|Warcraft MDX models|*.mdx";
+inline constexpr const char* modelSaveFilter =
+    "Warcraft MDL models|*.mdl|Warcraft MDX models|*.mdx";
 inline constexpr const char* instructionsTitle = "Instructions";
 inline constexpr const char* instructionsText =
     "This program automates the final step of geoset merging. It takes the base model (which "
@@ -18,9 +22,9 @@ inline constexpr const char* instructionsText =
     "You must also choose which bone the new geoset is to be attached to. The bones have both "
     "their name and their parent's name listed.";
 inline constexpr const char* aboutTitle = "About";
-inline constexpr const char* aboutText =
-    "Quellon 1.14\r\nMerges a geoset into a Warcraft III MDL model, bound to a bone of the "
-    "model, with a new texture and material.";
+inline constexpr const char* aboutText = "Quellon 1.14\r\nMerges a geoset into a Warcraft III "
+                                         "model (MDL or MDX), bound to a bone of the "
+                                         "model, with a new texture and material.";
 inline constexpr const char* doneText = "Done";
 inline constexpr const char* errorTitle = "Error";
 

@@ -123,12 +123,18 @@ std::optional<std::string> QtDialogs::openFileDialog(const std::string& filter) 
     return path.toStdString();
 }
 
-std::optional<std::string> QtDialogs::saveFileDialog(const std::string& filter) {
+std::optional<Dialogs::SaveChoice> QtDialogs::chooseSaveFile(const std::string& filter) {
+    const QString filters = qtFileFilter(filter);
+    QString chosenFilter;
     const QString path =
-        QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFileFilter(filter));
+        QFileDialog::getSaveFileName(parent_, QString(), QString(), filters, &chosenFilter);
     if (path.isEmpty())
         return std::nullopt;
-    return path.toStdString();
+    SaveChoice choice{path.toStdString(), std::nullopt};
+    const auto entry = filters.split(";;").indexOf(chosenFilter);
+    if (entry >= 0)
+        choice.filterEntry = static_cast<std::size_t>(entry);
+    return choice;
 }
 
 void QtDialogs::setClipboardText(const std::string& text) {

@@ -27,7 +27,7 @@ class QtDialogs : public Dialogs {
     void showTextToCopy(const std::string& prompt, const std::string& title,
                         const std::string& text) override;
     std::optional<std::string> openFileDialog(const std::string& filter) override;
-    std::optional<std::string> saveFileDialog(const std::string& filter) override;
+    std::optional<SaveChoice> chooseSaveFile(const std::string& filter) override;
     void setClipboardText(const std::string& text) override;
 
   private:

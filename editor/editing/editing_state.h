@@ -6,6 +6,7 @@
 #include "editor/editing/working_copy.h"
 #include "editor/model/geoset_model.h"
 #include "editor/model/shared_types.h"
+#include "formats/mdx/model_conversion.h"
 
 namespace editor {
 
@@ -26,6 +27,9 @@ struct EditingState : GeosetModel, ToolFields, UndoFields {
     bool unsavedChanges = false;
     // The working copy at tempPath, locked for this editor.
     HeldWorkingCopy workingCopy;
+    // The format of the file at modelPath: Save writes it again. The working copy is MDL text
+    // either way.
+    mdx::FileFormat modelFormat = mdx::FileFormat::Mdl;
 
     void changed(Changes change) { changes |= change; }
 };

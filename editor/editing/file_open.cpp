@@ -31,9 +31,34 @@ void warnOfVerticesOutsideGroups(EditingState& state, const std::string& path, i
         "Warning");
 }
 
+// What the MDL text of a binary model cannot hold is gone from the working copy, and so from
+// every save; the user is told once, when the model is read for editing.
+void warnOfDroppedContent(EditingState& state, const std::string& path, const ModelText& model) {
+    if (model.dropped.empty() || !state.dialogs)
+        return;
+    state.dialogs->messageBox(
+        path + " holds what the editor's MDL text cannot: " + mdx::droppedList(model.dropped) +
+            ". Saving the model leaves these out.",
+        "Warning");
+}
+
 std::string fileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The lines of a model in the tab layout, whatever its layout; empty when it cannot be read.
+std::string normalisedText(const std::string& path) {
+    auto model = readModelText(path);
+    return model && model->ok() ? std::move(model->text) : std::string();
+}
+
+std::vector<std::string> linesOf(std::string text) {
+    std::vector<std::string> lines;
+    common::LineReader reader(common::LineReader::FromText{}, std::move(text));
+    for (std::string line; reader.next(line);)
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 // A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
@@ -43,7 +68,7 @@ std::string offerRecovery(EditingState& state, const std::string& modelPath,
     const std::string recovery = recoveryFilePath(copyPath);
     const std::string candidate = common::canOpenForReading(recovery) ? recovery : copyPath;
     const auto kept = common::readAllLines(candidate);
-    if (!kept || kept == common::readAllLines(modelPath) || !state.dialogs)
+    if (!kept || *kept == linesOf(normalisedText(modelPath)) || !state.dialogs)
         return modelPath;
     const int answer = state.dialogs->askChoice(
         "Edits of " + fileName(modelPath) + " from an earlier session that did not end were " +
@@ -142,6 +167,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.tempPath = claim->path;
     state.workingCopy = {path, claim->lock};
     state.modelPath = state.savePath = path;
+    state.modelFormat = modelFileFormat(path);
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);
@@ -150,6 +176,12 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 }
 
 } // namespace
+
+std::string modelSaveFilter(mdx::FileFormat first) {
+    const std::string mdl = "Warcraft III MDL|*.mdl";
+    const std::string mdx = "Warcraft III MDX|*.mdx";
+    return first == mdx::FileFormat::Mdx ? mdx + "|" + mdl : mdl + "|" + mdx;
+}
 
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
     const auto model = readModelText(path);
@@ -199,8 +231,17 @@ bool readGeosetOf(EditingState& state, const std::string& path,
         showError(state, "Cannot read " + path + ".");
         return false;
     }
+    if (model->binary && !model->ok()) {
+        showError(state, modelTextError(path, *model));
+        return false;
+    }
     common::LineReader reader(common::LineReader::OfText{}, model->text);
     auto result = readGeoset(reader, geosetNumber);
+    if (result.noGeoset) {
+        showError(state, path + " has no geoset, so there is nothing in it to edit. It was not " +
+                             "opened.");
+        return false;
+    }
     if (!model->ok()) {
         // Text that does not even split into tokens: what the reader makes of it as it is
         // names the faulty line best, when it finds one.
@@ -217,6 +258,8 @@ bool readGeosetOf(EditingState& state, const std::string& path,
         return false;
     }
     auto& geoset = *result.geoset;
+    if (storeGroupCount)
+        warnOfDroppedContent(state, path, *model);
     warnOfVerticesOutsideGroups(state, path, geosetNumber, geoset);
     if (storeGroupCount)
         state.extras = geoset.extras;
@@ -241,7 +284,7 @@ void openModel(EditingState& state, std::vector<VertexRecord>& vertices,
     state.snapEnabled = true;
     if (!state.dialogs)
         return;
-    const auto chosen = state.dialogs->openFileDialog(mdlFileFilter);
+    const auto chosen = state.dialogs->openFileDialog(modelOpenFilter);
     if (!chosen)
         return;
     openChosenFile(state, *chosen, std::nullopt,

@@ -2,6 +2,7 @@
 
 #include "editor/editing/model_text.h"
 #include "editor/model/geoset_model.h"
+#include "formats/mdx/model_conversion.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +14,12 @@ namespace editor {
 struct EditingState;
 
 inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
+// Open reads either form, known by its content.
+inline constexpr const char* modelOpenFilter =
+    "Warcraft III models|*.mdl;*.mdx|Warcraft III MDL|*.mdl|Warcraft III MDX|*.mdx";
+
+// The save dialog's filters, the given format's first so that the dialog offers it.
+std::string modelSaveFilter(mdx::FileFormat first);
 
 // Which geoset to use: 1 when the file has at most one line that is exactly "Geoset {",
 // otherwise the picker lists every geoset with its vertex and triangle counts and its

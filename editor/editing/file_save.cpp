@@ -1,8 +1,10 @@
 #include "editor/editing/file_save.h"
 
 #include "common/text_file.h"
+#include "editor/editing/binary_model_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
+#include "editor/editing/model_text.h"
 #include "editor/editing/working_copy.h"
 #include "editor/model/model_writer.h"
 
@@ -46,22 +48,24 @@ bool copyBelongsToModel(const EditingState& state) {
     return state.tempPath == workingCopyPath(state.modelPath);
 }
 
-// Writes the working copy: the text given, or else a copy of the model file. The saved model is
-// the lasting file, so the copy is not waited for on the disk.
-bool writeCopy(const EditingState& state, const std::string* text, const std::string& copyPath) {
-    return text ? common::writeTextOver(*text, state.modelPath, copyPath,
-                                        common::Durability::Scratch)
-                : common::copyFileOver(state.modelPath, copyPath, common::Durability::Scratch);
-}
-
-// Refreshes the working copy from the text of the file just written, or from the file. After
-// Save As to another model a copy is claimed for it; the old copy goes only once the new one is
-// in place, and never when it is the file just written.
+// Refreshes the working copy with the text of the file just written, or else from the file:
+// the MDL text of a binary model, as opening it again would give it. After Save As to another
+// model a copy is claimed for it; the old copy goes only once the new one is in place, and never
+// when it is the file just written. The saved model is the lasting file, so the copy is not
+// waited for on the disk.
 bool refreshWorkingCopy(EditingState& state, const std::string* text = nullptr) {
+    const auto copyModel = [&](const std::string& copyPath) {
+        if (text)
+            return common::writeTextOver(*text, state.modelPath, copyPath,
+                                         common::Durability::Scratch);
+        return state.modelFormat == mdx::FileFormat::Mdx
+                   ? writeWorkingCopy(state.modelPath, copyPath)
+                   : common::copyFileOver(state.modelPath, copyPath, common::Durability::Scratch);
+    };
     if (copyBelongsToModel(state))
-        return writeCopy(state, text, state.tempPath);
+        return copyModel(state.tempPath);
     const auto claim = claimWorkingCopy(state.modelPath);
-    if (!claim || !writeCopy(state, text, claim->path))
+    if (!claim || !copyModel(claim->path))
         return false;
     if (!state.tempPath.empty() && state.tempPath != state.modelPath)
         releaseWorkingCopy(state);
@@ -85,15 +89,6 @@ void bindToTheOneBone(EditingState& state) {
     state.groupCount = 1;
 }
 
-bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    common::AtomicFileWriter out(path);
-    if (!out.isOpen())
-        return false;
-    for (const auto& line : lines)
-        out.writeLine(line);
-    return out.commit();
-}
-
 // The text of the model as saved: the working copy's lines with the edited geoset written from
 // the arrays, or without that geoset when saving removes it.
 std::string savedText(const EditingState& state, const common::TextLines& copy, bool removing,
@@ -109,19 +104,34 @@ std::string savedText(const EditingState& state, const common::TextLines& copy, 
     return std::move(out.text);
 }
 
+// Writes the model's text in the format asked for. Empty when written; otherwise why nothing
+// was written, to follow "Cannot save PATH: ". A binary model is made from the MDL text.
+std::string writeModelText(const std::string& path, const std::string& text,
+                           mdx::FileFormat format) {
+    if (format == mdx::FileFormat::Mdx)
+        return writeBinaryModel(path, text);
+    return common::replaceFileWith(path, text) ? std::string() : "the file cannot be written";
+}
+
 } // namespace
 
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (!state.modelLoaded)
         return false;
     const std::string previousModelPath = state.modelPath;
+    const auto previousFormat = state.modelFormat;
     state.savePath = state.modelPath;
+    // Save writes the format the model was opened in; Save As and Save geoset the one the
+    // chosen name's extension says.
+    auto format = state.modelFormat;
     if (askPath) {
-        const auto chosen = state.dialogs ? state.dialogs->saveFileDialog(mdlFileFilter)
-                                          : std::optional<std::string>();
+        const auto chosen = state.dialogs
+                                ? state.dialogs->saveFileDialog(modelSaveFilter(state.modelFormat))
+                                : std::optional<std::string>();
         if (!chosen)
             return false;
         state.savePath = *chosen;
+        format = mdx::formatNamedBy(state.savePath);
     }
     state.modelPath = state.savePath;
 
@@ -129,6 +139,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     const auto fail = [&](const std::string& text) {
         showError(state, text);
         state.modelPath = state.savePath = previousModelPath;
+        state.modelFormat = previousFormat;
     };
     if (const auto vertex = firstVertexNotFinite(state)) {
         fail("Cannot save " + state.savePath + ": vertex " + std::to_string(*vertex) +
@@ -145,14 +156,16 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
              " cannot be read.");
         return false;
     }
-    // The model file is written first and the working copy refreshed with the same text, so
-    // that a failure leaves both as they were.
+    // The model file is written first and the working copy refreshed after it, so that a
+    // failure leaves both as they were. An MDL model's copy is the very text written.
     const std::string text = savedText(state, *copy, removing, geosetOnly);
-    if (!common::replaceFileWith(state.savePath, text)) {
-        fail("Cannot save " + state.savePath + ": the file cannot be written.");
+    const std::string problem = writeModelText(state.savePath, text, format);
+    if (!problem.empty()) {
+        fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
-    if (!refreshWorkingCopy(state, &text)) {
+    state.modelFormat = format;
+    if (!refreshWorkingCopy(state, format == mdx::FileFormat::Mdl ? &text : nullptr)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
         return false;
@@ -192,7 +205,12 @@ void saveGeosetCommand(EditingState& state) {
 
 bool removeGeoset(const std::string& path, int n) {
     const auto lines = common::readAllLines(path);
-    return lines && writeLines(path, removeGeosetLines(*lines, n));
+    if (!lines)
+        return false;
+    common::AtomicFileWriter out(path);
+    for (const auto& line : removeGeosetLines(*lines, n))
+        out.writeLine(line);
+    return out.commit();
 }
 
 } // namespace editor

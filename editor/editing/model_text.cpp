@@ -2,9 +2,11 @@
 
 #include "common/text_file.h"
 #include "formats/mdl_normaliser.h"
+#include "formats/mdx/mdx_file.h"
 #include "formats/tab_layout.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace editor {
 
@@ -14,10 +16,26 @@ std::size_t ModelText::fileLine(std::size_t line) const {
     return sourceLines[std::min(line, sourceLines.size()) - 1];
 }
 
+namespace {
+
+ModelText binaryModelText(std::string_view bytes) {
+    auto converted = mdx::convertMdxToMdl(bytes);
+    ModelText model;
+    model.binary = true;
+    model.text = std::move(converted.text);
+    model.error = std::move(converted.error);
+    model.dropped = std::move(converted.dropped);
+    return model;
+}
+
+} // namespace
+
 std::optional<ModelText> readModelText(const std::string& path) {
     auto raw = common::readTextFile(path);
     if (!raw)
         return std::nullopt;
+    if (mdx::hasMdxMagic(*raw))
+        return binaryModelText(*raw);
     ModelText model;
     if (formats::isTabLayout(*raw)) {
         model.text = std::move(*raw);
@@ -37,8 +55,21 @@ std::optional<ModelText> readModelText(const std::string& path) {
 }
 
 std::string modelTextError(const std::string& path, const ModelText& model) {
+    if (model.binary)
+        return "Cannot read " + path + ": " + model.error + ".";
     return "Cannot read " + path + ", line " + std::to_string(model.errorLine) + ": " +
            model.error + ".";
+}
+
+mdx::FileFormat modelFileFormat(const std::string& path) {
+    // Only a regular file is opened: a FIFO could block the read.
+    if (!common::canOpenForReading(path))
+        return mdx::FileFormat::Mdl;
+    std::ifstream in(path, std::ios::binary);
+    char magic[4] = {};
+    in.read(magic, sizeof magic);
+    return in && mdx::hasMdxMagic(std::string_view(magic, sizeof magic)) ? mdx::FileFormat::Mdx
+                                                                         : mdx::FileFormat::Mdl;
 }
 
 bool writeWorkingCopy(const std::string& modelPath, const std::string& workingCopy) {

@@ -175,6 +175,7 @@ struct GeosetArrays {
     MatrixTable matrices;
     int groups = 0;
     bool geosetFound = false;
+    int geosetsSeen = 0; // "Geoset {" lines up to where reading stopped
     bool groupsRead = false;
     bool facesRead = false;
     bool verticesRead = false;
@@ -396,6 +397,7 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             }
         }
     }
+    arrays.geosetsSeen = geosetCounter;
     // A geoset may run to the end of the file without its closing line (the starter model of
     // File -> New does), but not a data block: its lines would silently fall short.
     if (inGeoset && !finished && counted.name)
@@ -465,6 +467,12 @@ GeosetReadResult readGeoset(common::LineReader& reader, int geosetNumber) {
     GeosetArrays arrays;
     try {
         readGeosetLines(reader, geosetNumber, arrays);
+        if (!arrays.geosetFound && arrays.geosetsSeen == 0) {
+            GeosetReadResult result;
+            result.noGeoset = true;
+            result.error = "the model has no geoset";
+            return result;
+        }
         if (!arrays.geosetFound)
             throw ParseFault("the file has no geoset " + std::to_string(geosetNumber));
         if (!arrays.verticesRead || arrays.vertexIndex == 0)

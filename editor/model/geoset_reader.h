@@ -39,6 +39,8 @@ struct GeosetReadResult {
     std::optional<GeosetContent> geoset;
     std::size_t errorLine = 0;
     std::string error;
+    // The model has no geoset at all (a particle effect, say): no line is at fault.
+    bool noGeoset = false;
 
     bool ok() const { return geoset.has_value(); }
 };

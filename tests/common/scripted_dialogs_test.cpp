@@ -29,6 +29,26 @@ TEST(ScriptedDialogs, EmptyAnswerCancelsAFileDialog) {
     EXPECT_THROW(dialogs.openFileDialog("x"), common::ScriptExhausted);
 }
 
+TEST(ScriptedDialogs, ANameWithoutExtensionGetsTheChosenFiltersExtension) {
+    const std::string filter = "Warcraft III MDL|*.mdl|Warcraft III MDX|*.mdx;*.MDX|All|*";
+    ScriptedDialogs dialogs;
+    dialogs.setAnswers({"/m.v1/zombie_edit", "/m/zombie_edit", "/m/zombie.v2", "/m/any",
+                        "/m/as_typed", ".hidden"});
+    dialogs.saveFilterEntries = {1, 0, 1, 2};
+    EXPECT_EQ(dialogs.saveFileDialog(filter), "/m.v1/zombie_edit.mdx");
+    EXPECT_EQ(dialogs.saveFileDialog(filter), "/m/zombie_edit.mdl");
+    EXPECT_EQ(dialogs.saveFileDialog(filter), "/m/zombie.v2");
+    EXPECT_EQ(dialogs.saveFileDialog(filter), "/m/any"); // "*" names no extension
+    // No entry scripted: the path exactly as given.
+    EXPECT_EQ(dialogs.saveFileDialog(filter), "/m/as_typed");
+    dialogs.saveFilterEntries = {0};
+    EXPECT_EQ(dialogs.saveFileDialog(filter), ".hidden.mdl");
+
+    EXPECT_EQ(common::filterExtension(filter, 1), ".mdx");
+    EXPECT_EQ(common::filterExtension(filter, 3), "");
+    EXPECT_EQ(common::filterExtension("Broken", 0), "");
+}
+
 TEST(ScriptedDialogs, NewAnswersAllowCancelAgain) {
     ScriptedDialogs dialogs;
     EXPECT_EQ(dialogs.inputBox("a", "", ""), "");

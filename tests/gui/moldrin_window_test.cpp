@@ -1,4 +1,5 @@
 // The main window: menu tree, tool buttons, tips, help texts, closing and resizing.
+#include "editor/editing/file_open.h"
 #include "editor/qt/ToolButtonWidget.h"
 #include "moldrin_window_fixture.h"
 
@@ -130,7 +131,7 @@ class MoldrinWindowTest : public QObject {
         QCOMPARE(f.window->windowTitle(), QString("MDL Moldrin"));
 
         f.openCube();
-        QCOMPARE(f.dialogs.prompts.front(), std::string("Warcraft III MDL|*.mdl"));
+        QCOMPARE(f.dialogs.prompts.front(), std::string(editor::modelOpenFilter));
         for (const char* name : {"mnuTools", "mnuSave", "mnuSaveAs", "mnuSwitchGeoset",
                                  "mnuSaveGeoset", "mnuMergeGeoset", "mnuWeld", "mnuAlignZ"})
             QVERIFY2(f.action(name)->isEnabled(), name);

@@ -128,7 +128,7 @@ class QuellonWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(window, "txtBasePath")->text(), fixture("base_three_bones.mdl"));
         QCOMPARE(comboItems(bones), (QStringList{"Root: No parent", "Arm: Root", "Hand: Arm"}));
         QCOMPARE(bones->currentIndex(), -1);
-        QCOMPARE(dialogs.prompts.back(), std::string("Warcraft MDL models|*.mdl"));
+        QCOMPARE(dialogs.prompts.back(), std::string(merger::modelOpenFilter));
         bones->setCurrentIndex(2);
         child<QPushButton>(window, "cmdBrowseBase")->click();
         QCOMPARE(comboItems(bones), (QStringList{"Twelve: No parent", "One: Twelve", "Orphan: ",

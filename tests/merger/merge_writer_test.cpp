@@ -327,6 +327,31 @@ TEST(MergerMergeLinesEdges, NoTexturesOrMaterialsBlockGivesNoNewEntries) {
                              "\tMaterialID 0,", "}", "Bone \"Root\" {", "\tObjectId 0,", "}"}));
 }
 
+TEST(MergerMergeLinesEdges, MaterialsBeforeTexturesStillNameTheNewTexture) {
+    // The order of binary models and of their MDL conversions.
+    const Lines base = {"Materials 1 {",
+                        "\tMaterial {",
+                        "\t\tLayer {",
+                        "\t\t\tstatic TextureID 1,",
+                        "\t\t}",
+                        "\t}",
+                        "}",
+                        "Textures 2 {",
+                        "\tBitmap {",
+                        "\t\tImage \"a.blp\",",
+                        "\t}",
+                        "\tBitmap {",
+                        "\t\tImage \"b.blp\",",
+                        "\t}",
+                        "}"};
+    const Lines geoset = {"Geoset {", "\tMaterialID 0,", "}"};
+    const auto merged = merger::mergeLines(base, geoset, choice(TextureType::Transparent), 0);
+    Lines material;
+    merger::writeMaterial(material, choice(TextureType::Transparent), 2);
+    EXPECT_TRUE(std::search(merged.begin(), merged.end(), material.begin(), material.end()) !=
+                merged.end());
+}
+
 TEST(MergerMergeLinesEdges, NoNodeHeaderGivesNoGeosets) {
     const Lines base = {"Textures 1 {", "\tBitmap {", "\t\tImage \"a.blp\",", "\t}", "}"};
     const Lines geoset = {"Geoset {", "\tMaterialID 0,", "}"};

@@ -53,7 +53,7 @@ TEST_F(QuellonWorkflowTest, BrowseBaseFillsTheBoneListWithNoEntryChosen) {
     EXPECT_EQ(entryTexts(workflow),
               (std::vector<std::string>{"Root: No parent", "Arm: Root", "Hand: Arm"}));
     EXPECT_EQ(workflow.boneIndex, -1);
-    EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"Warcraft MDL models|*.mdl"}));
+    EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{merger::modelOpenFilter}));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 

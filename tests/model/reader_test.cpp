@@ -1,6 +1,7 @@
 // Reading one geoset of an MDL file: choosing the geoset, the block grammar, and input the
 // reader refuses without touching the model in memory.
 
+#include "editor/editing/file_open.h"
 #include "editor/interaction/window_controls.h"
 #include "model_fixture.h"
 
@@ -56,7 +57,7 @@ TEST(Reader, OneGeosetOpensWithoutAQuestion) {
     const auto path = e.openText("six.mdl", fixture("six_vertices.mdl"));
     EXPECT_TRUE(e.dialogs.inputs.empty());
     EXPECT_TRUE(e.dialogs.shown.empty());
-    EXPECT_EQ(e.dialogs.prompts, std::vector<std::string>{"Warcraft III MDL|*.mdl"});
+    EXPECT_EQ(e.dialogs.prompts, std::vector<std::string>{editor::modelOpenFilter});
     EXPECT_TRUE(e.state.modelLoaded);
     EXPECT_EQ(e.state.geosetNumber, 1);
     EXPECT_EQ(e.state.modelPath, path);
@@ -332,6 +333,8 @@ struct Malformed {
     // linesAfter), or the last line of the file when empty.
     std::string faultyLine;
     int linesAfter = 0;
+    // No geoset at all: no line is at fault, and the message says so in words.
+    bool noGeoset = false;
 };
 
 void PrintTo(const Malformed& c, std::ostream* out) {
@@ -418,12 +421,12 @@ std::vector<Malformed> malformedCases() {
         {"EndsInsideGroups", cutAfter(six(), "\t\tMatrices { 3, 5, 6 },"), ""},
         {"EndsInsideNormals", cutAfter(six(), "\t\t{ 1, 0, 0 },"), ""},
         {"EndsInsideVertexGroups", cutAfter(six(), "\t\t3,"), ""},
-        {"EmptyFile", "", ""},
+        {"EmptyFile", "", "", 0, true},
         {"CutInTheMiddleOfALine", cutAfter(six(), "\tMinimumExtent { -5, 0, 3 },") + "\tMaxim", ""},
         {"CutInsideTheGeosetsAnimBlock", cutAfter(six(), "\t\tMaximumExtent { 7, 8, 100 },"), ""},
-        {"BinaryGarbage", garbage, ""},
+        {"BinaryGarbage", garbage, "", 0, true},
         {"GarbageInsideAGeoset", "Geoset {\n\tVertices 2 {\n\t\t" + garbage + "\n\t}\n}\n", "\t\t"},
-        {"NoGeoset", "Version {\n\tFormatVersion 800,\n}\n", ""},
+        {"NoGeoset", "Version {\n\tFormatVersion 800,\n}\n", "", 0, true},
         {"GeosetWithoutVertices", "Geoset {\n" + oneTriangle + "}\n", ""},
     };
 }
@@ -457,8 +460,11 @@ TEST_P(MalformedInput, OneErrorNamingFileAndLineAndTheModelStaysAsItWas) {
     EXPECT_EQ(shown.title, "Error");
     EXPECT_NE(shown.text.find(bad), std::string::npos) << shown.text;
     const auto line = lineOf(c.text, c.faultyLine) + static_cast<std::size_t>(c.linesAfter);
-    EXPECT_NE(shown.text.find(", line " + std::to_string(line) + ":"), std::string::npos)
-        << shown.text;
+    if (c.noGeoset)
+        EXPECT_NE(shown.text.find(bad + " has no geoset"), std::string::npos) << shown.text;
+    else
+        EXPECT_NE(shown.text.find(", line " + std::to_string(line) + ":"), std::string::npos)
+            << shown.text;
 
     EXPECT_EQ(e.state.vertices, edited);
     EXPECT_EQ(e.state.faces, faces);
@@ -478,8 +484,10 @@ TEST_P(MalformedInput, TheReaderSaysWhatAndWhereInMemory) {
     const auto result = editor::readGeosetText(c.text, 1);
     EXPECT_FALSE(result.ok());
     EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(result.noGeoset, c.noGeoset);
     EXPECT_EQ(result.errorLine,
-              lineOf(c.text, c.faultyLine) + static_cast<std::size_t>(c.linesAfter));
+              c.noGeoset ? 0
+                         : lineOf(c.text, c.faultyLine) + static_cast<std::size_t>(c.linesAfter));
 }
 
 TEST_P(MalformedInput, NothingLoadsIntoAFreshEditor) {

@@ -3,6 +3,7 @@
 
 #include "model_fixture.h"
 
+#include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
 #include "editor/model/model_writer.h"
 
@@ -185,7 +186,7 @@ TEST(Writer, SaveAsMovesTheWorkingCopy) {
     e.dialogs.setAnswers({e.folder.file("other.mdl")});
     editor::saveAsCommand(e.state);
     EXPECT_TRUE(e.dialogs.shown.empty());
-    EXPECT_EQ(e.dialogs.prompts.back(), "Warcraft III MDL|*.mdl");
+    EXPECT_EQ(e.dialogs.prompts.back(), editor::modelSaveFilter(mdx::FileFormat::Mdl));
     EXPECT_EQ(e.state.modelPath, e.folder.file("other.mdl"));
     EXPECT_EQ(e.state.tempPath, e.folder.file("other_TMP.tdl"));
     EXPECT_FALSE(fileExists(firstCopy));

@@ -70,6 +70,8 @@ if [ "$with_gui" = ON ]; then
         fail "the editor's entry does not take a file"
     grep -q '^MimeType=.*model/x-mdl;' "$prefix/share/applications/org.moldrin.Moldrin.desktop" ||
         fail "the editor's entry does not name the MDL type"
+    grep -q '^MimeType=.*model/x-mdx;' "$prefix/share/applications/org.moldrin.Moldrin.desktop" ||
+        fail "the editor's entry does not name the MDX type"
 
     if command -v desktop-file-validate >/dev/null 2>&1; then
         for entry in "$prefix"/share/applications/*.desktop; do

@@ -3,6 +3,7 @@
 #include "common/file_replacement.h"
 #include "formats/mdx/format_error.h"
 #include "formats/mdx/mdx_file.h"
+#include "formats/mdx/model_conversion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,12 +47,8 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
     try {
         model = binary ? mdx::readMdx(bytes) : mdx::readMdl(bytes);
     } catch (const mdx::FormatError& e) {
-        err << "Error: " << input << ": ";
-        if (binary && e.where() != "file")
-            err << "chunk " << e.where() << ", ";
-        else if (!binary)
-            err << e.where() << ", ";
-        err << (binary ? "byte " : "line ") << e.position() << ": " << e.what() << "\n";
+        err << "Error: " << input << ": "
+            << mdx::errorText(e, binary ? mdx::FileFormat::Mdx : mdx::FileFormat::Mdl) << "\n";
         return 1;
     }
     std::string result;
@@ -59,12 +56,9 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
         result = mdx::writeMdx(model);
     } else {
         auto mdl = mdx::writeMdl(model);
-        if (!mdl.dropped.empty()) {
-            err << "Warning: the MDL text cannot hold";
-            for (std::size_t i = 0; i < mdl.dropped.size(); ++i)
-                err << (i ? "; " : " ") << mdl.dropped[i];
-            err << "; these were left out\n";
-        }
+        if (!mdl.dropped.empty())
+            err << "Warning: the MDL text cannot hold " << mdx::droppedList(mdl.dropped)
+                << "; these were left out\n";
         result = std::move(mdl.text);
     }
     common::FileReplacement file(output);

@@ -1,0 +1,76 @@
+#include "formats/mdx/model_conversion.h"
+
+#include "common/file_replacement.h"
+#include "formats/mdx/format_error.h"
+#include "formats/mdx/mdx_file.h"
+
+#include <exception>
+
+namespace mdx {
+
+FileFormat formatNamedBy(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    const auto name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    if (name.size() <= 4)
+        return FileFormat::Mdl;
+    std::string ext(name.substr(name.size() - 4));
+    for (char& c : ext)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ext == ".mdx" ? FileFormat::Mdx : FileFormat::Mdl;
+}
+
+std::string errorText(const FormatError& error, FileFormat format) {
+    if (format == FileFormat::Mdl)
+        return error.where() + ", line " + std::to_string(error.position()) + ": " + error.what();
+    const std::string chunk = error.where() == "file" ? "" : "chunk " + error.where() + ", ";
+    return chunk + "byte " + std::to_string(error.position()) + ": " + error.what();
+}
+
+MdlFromMdx convertMdxToMdl(std::string_view bytes) {
+    MdlFromMdx result;
+    try {
+        auto mdl = writeMdl(readMdx(bytes));
+        result.text = std::move(mdl.text);
+        result.dropped = std::move(mdl.dropped);
+    } catch (const FormatError& e) {
+        result.error = errorText(e, FileFormat::Mdx);
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    }
+    return result;
+}
+
+MdxFromMdl convertMdlToMdx(std::string_view text) {
+    MdxFromMdl result;
+    try {
+        result.bytes = writeMdx(readMdl(text));
+    } catch (const FormatError& e) {
+        result.error = errorText(e, FileFormat::Mdl);
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    }
+    return result;
+}
+
+MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText) {
+    MdxFileWrite result;
+    const auto converted = convertMdlToMdx(mdlText);
+    if (!converted.ok()) {
+        result.conversionError = converted.error;
+        return result;
+    }
+    common::FileReplacement file(path);
+    result.refusal = file.refusal();
+    result.written = file.isOpen() && file.write(converted.bytes.data(), converted.bytes.size()) &&
+                     file.commit();
+    return result;
+}
+
+std::string droppedList(const std::vector<std::string>& dropped) {
+    std::string list;
+    for (const auto& item : dropped)
+        list += (list.empty() ? "" : "; ") + item;
+    return list;
+}
+
+} // namespace mdx

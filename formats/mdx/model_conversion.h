@@ -1,0 +1,58 @@
+#pragma once
+
+// The conversions the programs need between a model file and the MDL text they edit: binary
+// bytes to tab-layout text on reading, text to binary bytes on writing, with the reasons for a
+// failure as text to show.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mdx {
+
+class FormatError;
+
+// The two forms a model file comes in.
+enum class FileFormat { Mdl, Mdx };
+
+// The form a file name asks for: MDX for the extension ".mdx" in any case, MDL for any other.
+FileFormat formatNamedBy(std::string_view path);
+
+// Where and why a model could not be read: "chunk GEOS, byte 1234: ..." for binary bytes,
+// "Geoset, line 12: ..." for text.
+std::string errorText(const FormatError& error, FileFormat format);
+
+// MDX bytes as MDL text in the tab layout. On failure error says where the bytes went wrong and
+// text is empty; dropped lists what the text cannot hold (empty when nothing).
+struct MdlFromMdx {
+    std::string text;
+    std::vector<std::string> dropped;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+MdlFromMdx convertMdxToMdl(std::string_view bytes);
+
+// MDL text in any layout as MDX bytes. On failure error says which block and line could not be
+// read and bytes is empty.
+struct MdxFromMdl {
+    std::string bytes;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+MdxFromMdl convertMdlToMdx(std::string_view text);
+
+// Replaces the file at path with the MDX bytes of the MDL text, through common::FileReplacement
+// (links followed, special and hard-linked files refused, permissions kept, all or nothing). The
+// text is converted before the file is touched, so a model the binary form cannot hold leaves
+// the file as it was.
+struct MdxFileWrite {
+    bool written = false;
+    std::string conversionError; // why the text has no binary form (errorText)
+    std::string refusal;         // why the path was refused as a whole (FileReplacement)
+};
+MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText);
+
+// What a conversion to MDL text left out, as one list: "a; b; c".
+std::string droppedList(const std::vector<std::string>& dropped);
+
+} // namespace mdx
