@@ -46,13 +46,29 @@ Mat4 viewProjection(const OrbitCamera& camera, float aspect) {
 
 void fitCamera(OrbitCamera& camera, const Bounds& bounds, float aspect) {
     const Bounds box = bounds.empty ? Bounds{{-1, -1, -1}, {1, 1, 1}, false} : bounds;
-    const float radius = box.radius() > 0 ? box.radius() : 1;
-    const float halfFovY = camera.fovY * degrees / 2;
-    const float halfFovX = std::atan(std::tan(halfFovY) * (aspect > 0 ? aspect : 1));
+    const float tanY = std::tan(camera.fovY * degrees / 2);
+    const float tanX = tanY * (aspect > 0 ? aspect : 1);
     camera.target = camera.sceneCentre = box.centre();
-    camera.sceneRadius = radius;
-    // A small margin so that the silhouette does not touch the edge.
-    camera.distance = radius * 1.05f / std::sin(std::min(halfFovY, halfFovX));
+    camera.sceneRadius = box.radius() > 0 ? box.radius() : 1;
+    // The nearest distance from which every corner of the box is inside the field of view,
+    // corner by corner in the camera's axes (z towards the eye), with a small margin so that
+    // the silhouette does not touch the edge.
+    const Vec3 towardsEye = viewDirection(camera);
+    const Vec3 side = normalised(cross(towardsEye * -1.0f, {0, 1, 0}));
+    const Vec3 up = cross(side, towardsEye * -1.0f);
+    constexpr float margin = 1.05f;
+    float distance = 0;
+    for (int i = 0; i < 8; ++i) {
+        const Vec3 corner =
+            Vec3{i & 1 ? box.maximum[0] : box.minimum[0], i & 2 ? box.maximum[1] : box.minimum[1],
+                 i & 4 ? box.maximum[2] : box.minimum[2]} -
+            box.centre();
+        const float z = dot(corner, towardsEye);
+        distance = std::max({distance, z + margin * std::abs(dot(corner, side)) / tanX,
+                             z + margin * std::abs(dot(corner, up)) / tanY});
+    }
+    // A flat or point-like box is still seen from a little way off.
+    camera.distance = std::max(distance, camera.sceneRadius * 0.5f);
 }
 
 void orbitCamera(OrbitCamera& camera, float dx, float dy) {

@@ -29,9 +29,9 @@ Mat4 viewMatrix(const OrbitCamera& camera);
 Mat4 projectionMatrix(const OrbitCamera& camera, float aspect);
 Mat4 viewProjection(const OrbitCamera& camera, float aspect);
 
-// Aims at the box's centre from far enough that the box's sphere fits the narrower field of
-// view of a viewport with the given aspect. The angles stay as they are. An empty box fits the
-// unit box around the origin.
+// Aims at the box's centre from just far enough that all of the box is inside the field of view
+// of a viewport with the given aspect, seen from the camera's angles, which stay as they are.
+// An empty box fits the unit box around the origin.
 void fitCamera(OrbitCamera& camera, const Bounds& bounds, float aspect);
 
 // A drag of (dx, dy) pixels: right turns the model right, down tilts the view down. The pitch
