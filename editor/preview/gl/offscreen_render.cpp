@@ -8,6 +8,7 @@
 #include <GL/glcorearb.h>
 
 #include <cstring>
+#include <optional>
 
 namespace editor::preview {
 
@@ -103,42 +104,91 @@ class Framebuffer {
 
 } // namespace
 
-std::optional<common::RgbaImage> renderOffscreen(const Scene& scene, const OrbitCamera& camera,
-                                                 int width, int height, std::string& error) {
-    if (width < 1 || height < 1 || width > largestSide || height > largestSide) {
-        error = "the picture must be 1 to " + std::to_string(largestSide) + " pixels a side";
-        return std::nullopt;
-    }
-    SurfacelessContext context(error);
-    if (!context.current())
-        return std::nullopt;
-    Framebuffer framebuffer(width, height);
-    if (!framebuffer.complete()) {
-        error = "the OpenGL framebuffer cannot be made";
-        return std::nullopt;
-    }
+struct OffscreenRenderer::Parts {
+    int width = 0;
+    int height = 0;
+    std::string error;
+    std::optional<SurfacelessContext> context;
+    std::optional<Framebuffer> framebuffer;
     PreviewRenderer renderer;
-    if (!renderer.initialize(error))
-        return std::nullopt;
-    renderer.render(scene, camera, width, height);
-    common::RgbaImage picture(width, height);
+    bool ready = false;
+};
+
+OffscreenRenderer::OffscreenRenderer(int width, int height) : parts_(std::make_unique<Parts>()) {
+    auto& p = *parts_;
+    p.width = width;
+    p.height = height;
+    if (width < 1 || height < 1 || width > largestSide || height > largestSide) {
+        p.error = "the picture must be 1 to " + std::to_string(largestSide) + " pixels a side";
+        return;
+    }
+    p.context.emplace(p.error);
+    if (!p.context->current())
+        return;
+    p.framebuffer.emplace(width, height);
+    if (!p.framebuffer->complete()) {
+        p.error = "the OpenGL framebuffer cannot be made";
+        return;
+    }
+    p.ready = p.renderer.initialize(p.error);
+}
+
+OffscreenRenderer::~OffscreenRenderer() {
+    auto& p = *parts_;
+    if (p.ready)
+        p.renderer.release();
+    p.framebuffer.reset(); // before the context goes
+    p.context.reset();
+}
+
+bool OffscreenRenderer::ready() const {
+    return parts_->ready;
+}
+
+const std::string& OffscreenRenderer::error() const {
+    return parts_->error;
+}
+
+void OffscreenRenderer::render(const Scene& scene, const OrbitCamera& camera) {
+    auto& p = *parts_;
+    if (!p.ready)
+        return;
+    p.renderer.render(scene, camera, p.width, p.height);
+    glFinish();
+}
+
+common::RgbaImage OffscreenRenderer::picture() const {
+    const auto& p = *parts_;
+    common::RgbaImage picture(p.width, p.height);
+    if (!p.ready)
+        return picture;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.pixels.data());
-    renderer.release();
+    glReadPixels(0, 0, p.width, p.height, GL_RGBA, GL_UNSIGNED_BYTE, picture.pixels.data());
     // What blending left in the alpha channel is no transparency of the picture.
     for (std::size_t i = 3; i < picture.pixels.size(); i += 4)
         picture.pixels[i] = 255;
     // OpenGL gives the bottom row first; the picture holds the top row first.
-    const std::size_t row = static_cast<std::size_t>(width) * 4;
+    const std::size_t row = static_cast<std::size_t>(p.width) * 4;
     std::vector<std::uint8_t> swap(row);
-    for (int y = 0; y < height / 2; ++y) {
+    for (int y = 0; y < p.height / 2; ++y) {
         auto* top = picture.at(0, y);
-        auto* bottom = picture.at(0, height - 1 - y);
+        auto* bottom = picture.at(0, p.height - 1 - y);
         std::memcpy(swap.data(), top, row);
         std::memcpy(top, bottom, row);
         std::memcpy(bottom, swap.data(), row);
     }
     return picture;
+}
+
+std::optional<common::RgbaImage> renderOffscreen(const Scene& scene, const OrbitCamera& camera,
+                                                 int width, int height, std::string& error) {
+    OffscreenRenderer offscreen(width, height);
+    if (!offscreen.ready()) {
+        error = offscreen.error();
+        return std::nullopt;
+    }
+    offscreen.render(scene, camera);
+    return offscreen.picture();
 }
 
 } // namespace editor::preview
