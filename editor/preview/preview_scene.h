@@ -45,7 +45,7 @@ struct SceneTexture {
 };
 
 struct SceneLayer {
-    int texture = -1; // into Scene::textures; -1 draws white
+    int texture = -1; // into Scene::textures; -1 (or a picture not found) draws grey
     BlendMode blend = BlendMode::Opaque;
     bool twoSided = false;
     bool unshaded = false;
@@ -59,7 +59,7 @@ struct SceneMesh {
     int geoset = 0; // 0-based, in the file's order
     std::vector<float> vertices;
     std::vector<std::uint32_t> indices; // triangles
-    std::vector<SceneLayer> layers;     // a mesh without layers is drawn opaque and white
+    std::vector<SceneLayer> layers;     // a mesh without layers is drawn opaque and grey
     Bounds bounds;
     std::uint64_t revision = 0;
 
@@ -67,11 +67,10 @@ struct SceneMesh {
     bool drawn() const;
 };
 
-// The edited geoset drawn over the model: its triangles' edges and its selected vertices, both
-// as indices into the edited mesh's vertices, and the markers as positions.
+// Drawn over the model: the edited geoset's selected vertices, as indices into the edited
+// mesh's vertices, and the markers as positions. (The edges of the edited geoset are drawn from
+// its mesh's own triangles.)
 struct SceneOverlay {
-    std::vector<std::uint32_t> wireIndices; // pairs
-    std::uint64_t wireRevision = 0;
     std::vector<std::uint32_t> selectedIndices;
     std::uint64_t selectionRevision = 0;
     std::vector<float> markerPositions; // x y z a marker

@@ -147,8 +147,6 @@ void updateEditedGeometry(Scene& scene, const GeosetModel& edited) {
             mesh.bounds.add(position);
     }
     mesh.indices.clear();
-    auto& wire = scene.overlay.wireIndices;
-    wire.clear();
     auto drawn = [&](int corner) {
         return corner >= 0 && static_cast<std::size_t>(corner) < count &&
                !edited.vertices[static_cast<std::size_t>(corner)].deleted;
@@ -159,10 +157,8 @@ void updateEditedGeometry(Scene& scene, const GeosetModel& edited) {
         const auto a = static_cast<std::uint32_t>(face.a), b = static_cast<std::uint32_t>(face.b),
                    c = static_cast<std::uint32_t>(face.c);
         mesh.indices.insert(mesh.indices.end(), {a, b, c});
-        wire.insert(wire.end(), {a, b, b, c, c, a});
     }
     mesh.revision = nextRevision();
-    scene.overlay.wireRevision = nextRevision();
     scene.revision = nextRevision();
     updateSelection(scene, edited);
 }

@@ -26,7 +26,7 @@ Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
 // note says why. An empty scene while no model is loaded.
 Scene loadScene(const GeosetModel& edited);
 
-// After an edit: the edited geoset's vertices, triangles and edges again, and its selection.
+// After an edit: the edited geoset's vertices and triangles again, and its selection.
 // The other meshes and the textures are left as they are.
 void updateEditedGeometry(Scene& scene, const GeosetModel& edited);
 // After a change of the selection: only the list of selected vertices.

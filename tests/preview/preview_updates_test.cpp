@@ -6,6 +6,7 @@
 
 #include "editor/editing/transforms.h"
 #include "editor/interaction/command_effects.h"
+#include "editor/uv/uv_handover.h"
 #include "formats/mdx/mdx_file.h"
 #include "textures/image_file.h"
 
@@ -76,16 +77,15 @@ TEST(PreviewUpdates, EachChangeUpdatesOnlyWhatItNeeds) {
 
     auto revisions = [&] {
         const auto& s = preview.previewScene;
-        return std::array<std::uint64_t, 5>{s.meshes[0].revision, s.meshes[1].revision,
-                                            s.overlay.wireRevision, s.overlay.selectionRevision,
-                                            s.overlay.markerRevision};
+        return std::array<std::uint64_t, 4>{s.meshes[0].revision, s.meshes[1].revision,
+                                            s.overlay.selectionRevision, s.overlay.markerRevision};
     };
     auto before = revisions();
     updatePreview(preview, model, Change::Selection);
     auto after = revisions();
-    EXPECT_EQ((std::array{before[0], before[1], before[2], before[4]}),
-              (std::array{after[0], after[1], after[2], after[4]}));
-    EXPECT_NE(before[3], after[3]);
+    EXPECT_EQ((std::array{before[0], before[1], before[3]}),
+              (std::array{after[0], after[1], after[3]}));
+    EXPECT_NE(before[2], after[2]);
 
     before = after;
     updatePreview(preview, model, Change::Geometry | Change::Selection);
@@ -93,13 +93,13 @@ TEST(PreviewUpdates, EachChangeUpdatesOnlyWhatItNeeds) {
     EXPECT_EQ(before[0], after[0]);
     EXPECT_NE(before[1], after[1]);
     EXPECT_NE(before[2], after[2]);
-    EXPECT_EQ(before[4], after[4]);
+    EXPECT_EQ(before[3], after[3]);
 
     before = after;
     updatePreview(preview, model, Change::Markers);
     after = revisions();
     EXPECT_EQ(before[1], after[1]);
-    EXPECT_NE(before[4], after[4]);
+    EXPECT_NE(before[3], after[3]);
 }
 
 TEST(PreviewUpdates, AMoveShowsInTheSceneAfterTheCommandFinishes) {
@@ -121,6 +121,23 @@ TEST(PreviewUpdates, AMoveShowsInTheSceneAfterTheCommandFinishes) {
     // An edit does not move the camera.
     EXPECT_EQ(f.state.previewCamera.distance, camera.distance);
     EXPECT_EQ(f.state.previewCamera.target, camera.target);
+}
+
+TEST(PreviewUpdates, TextureCoordinatesHandedBackShowInTheScene) {
+    testing_support::EditingFixture f;
+    f.addVertex(0, 0, 0);
+    f.addVertex(1, 0, 0);
+    f.addVertex(0, 1, 0);
+    f.addFace(0, 1, 2);
+    f.state.geosetNumber = 1;
+    f.state.previewShown = true;
+    loadPreview(f.state, f.state);
+    saveUVChanges(f.state, {0.5, 0.25, 1}, {0.75, 0, 1});
+    finishCommand(f.state);
+    const auto& vertices = f.state.previewScene.meshes.at(0).vertices;
+    EXPECT_FLOAT_EQ(vertices[6], 0.5f);
+    EXPECT_FLOAT_EQ(vertices[7], 0.75f);
+    EXPECT_FLOAT_EQ(vertices[preview::floatsPerVertex + 6], 0.25f);
 }
 
 TEST(PreviewUpdates, ResetReturnsToTheOpeningAnglesAndFits) {

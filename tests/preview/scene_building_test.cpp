@@ -47,7 +47,7 @@ TEST(PreviewScene, LayersTakeTheirTextureBlendAndSides) {
     ASSERT_EQ(layers.size(), 3u);
     EXPECT_EQ(layers[0].texture, 0);
     EXPECT_EQ(layers[0].blend, BlendMode::Opaque);
-    EXPECT_TRUE(layers[0].shown); // drawn white while its picture is missing
+    EXPECT_TRUE(layers[0].shown); // drawn grey while its picture is missing
     EXPECT_EQ(layers[1].texture, -1);
     EXPECT_FALSE(layers[1].shown); // an additive layer without a picture is left out
     EXPECT_EQ(layers[2].blend, BlendMode::Blend);
@@ -82,7 +82,6 @@ TEST(PreviewScene, TheEditedGeosetComesFromTheEditorWithItsOverlay) {
     EXPECT_FLOAT_EQ(mesh.vertices[2 * floatsPerVertex + 7], 0.4f);
     // The deleted face is not drawn; the deleted vertex is outside the bounds.
     EXPECT_EQ(mesh.indices, (std::vector<std::uint32_t>{0, 1, 2}));
-    EXPECT_EQ(scene.overlay.wireIndices, (std::vector<std::uint32_t>{0, 1, 1, 2, 2, 0}));
     EXPECT_EQ(mesh.bounds.maximum, (Vec3{2, 12, 0}));
     EXPECT_EQ(scene.overlay.selectedIndices, (std::vector<std::uint32_t>{1}));
     EXPECT_EQ(scene.overlay.markerPositions, (std::vector<float>{5, 6, 7}));
@@ -116,7 +115,7 @@ TEST(PreviewScene, AnEditRebuildsOnlyTheEditedMeshAndASelectionOnlyItsList) {
     model.vertices[2].selected = true;
     updateSelection(scene, model);
     EXPECT_EQ(scene.meshes[1].revision, edited.meshes[1].revision);
-    EXPECT_EQ(scene.overlay.wireRevision, edited.overlay.wireRevision);
+    EXPECT_EQ(scene.overlay.markerRevision, edited.overlay.markerRevision);
     EXPECT_NE(scene.overlay.selectionRevision, edited.overlay.selectionRevision);
     EXPECT_EQ(scene.overlay.selectedIndices, (std::vector<std::uint32_t>{1, 2}));
 }

@@ -3,7 +3,9 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/glcorearb.h>
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace editor::preview {
 
@@ -23,9 +25,21 @@ void main() {
 }
 )";
 
-const char* const meshFragmentShader = R"(#version 330 core
+// The fragment shader of the meshes. With EDGES defined it takes its inputs from the edge
+// geometry shader below and mixes the edge colour in within about a pixel of each triangle's
+// sides: the edited geoset's wireframe, drawn in the same pass as its surface.
+const char* const meshFragmentBody = R"(
+#ifdef EDGES
+in vec3 gNormal;
+in vec2 gUv;
+noperspective in vec3 edgeDistance;
+uniform vec4 edgeColour;
+#define vNormal gNormal
+#define vUv gUv
+#else
 in vec3 vNormal;
 in vec2 vUv;
+#endif
 uniform sampler2D picture;
 uniform vec4 tint;
 uniform vec3 lightDirection;
@@ -44,6 +58,43 @@ void main() {
         light = 0.45 + 0.55 * max(dot(n, lightDirection), 0.0);
     }
     colour = vec4(texel.rgb * light, texel.a);
+#ifdef EDGES
+    float nearest = min(edgeDistance.x, min(edgeDistance.y, edgeDistance.z));
+    if (nearest < 0.8)
+        colour = vec4(mix(colour.rgb, edgeColour.rgb, edgeColour.a), max(colour.a, edgeColour.a));
+#endif
+}
+)";
+
+// Gives every corner of a triangle its distance in pixels to the opposite side, so that the
+// fragment shader knows how near each fragment lies to an edge. Mesa's software renderer draws
+// this far faster than a line for every edge.
+const char* const edgeGeometryShader = R"(#version 330 core
+layout(triangles) in;
+layout(triangle_strip, max_vertices = 3) out;
+uniform vec2 viewportSize;
+in vec3 vNormal[];
+in vec2 vUv[];
+out vec3 gNormal;
+out vec2 gUv;
+noperspective out vec3 edgeDistance;
+void main() {
+    vec2 p[3];
+    for (int i = 0; i < 3; ++i)
+        p[i] = viewportSize * 0.5 * gl_in[i].gl_Position.xy / gl_in[i].gl_Position.w;
+    float area = abs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[1].y - p[0].y) * (p[2].x - p[0].x));
+    vec3 heights = vec3(area / max(length(p[2] - p[1]), 1e-6),
+                        area / max(length(p[2] - p[0]), 1e-6),
+                        area / max(length(p[1] - p[0]), 1e-6));
+    for (int i = 0; i < 3; ++i) {
+        gNormal = vNormal[i];
+        gUv = vUv[i];
+        edgeDistance = vec3(0.0);
+        edgeDistance[i] = heights[i];
+        gl_Position = gl_in[i].gl_Position;
+        EmitVertex();
+    }
+    EndPrimitive();
 }
 )";
 
@@ -63,7 +114,7 @@ void main() {
 }
 )";
 
-constexpr std::array<float, 4> wireColour{1.0f, 0.62f, 0.1f, 0.45f};
+constexpr std::array<float, 4> edgeColour{1.0f, 0.62f, 0.1f, 0.45f};
 constexpr std::array<float, 4> selectedColour{1.0f, 0.1f, 0.1f, 1.0f};
 constexpr std::array<float, 4> markerColour{0.2f, 1.0f, 0.3f, 1.0f};
 
@@ -83,19 +134,26 @@ GLuint compile(GLenum kind, const char* source, std::string& error) {
     return shader;
 }
 
-GLuint link(const char* vertexSource, const char* fragmentSource, std::string& error) {
+GLuint link(const char* vertexSource, const char* fragmentSource, std::string& error,
+            const char* geometrySource = nullptr) {
     const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource, error);
     const GLuint fragment = vertex ? compile(GL_FRAGMENT_SHADER, fragmentSource, error) : 0;
-    if (!fragment) {
+    const GLuint geometry =
+        fragment && geometrySource ? compile(GL_GEOMETRY_SHADER, geometrySource, error) : 0;
+    if (!fragment || (geometrySource && !geometry)) {
         glDeleteShader(vertex);
+        glDeleteShader(fragment);
         return 0;
     }
     const GLuint program = glCreateProgram();
     glAttachShader(program, vertex);
     glAttachShader(program, fragment);
+    if (geometry)
+        glAttachShader(program, geometry);
     glLinkProgram(program);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
+    glDeleteShader(geometry);
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
     if (!ok) {
@@ -142,7 +200,7 @@ struct GpuTexture {
     GLuint name = 0;
 };
 
-// A list of indices into the edited mesh's vertices, drawn as lines or points.
+// A list of indices into the edited mesh's vertices, drawn as points.
 struct GpuIndexList {
     GLuint vao = 0;
     GLuint indexBuffer = 0;
@@ -151,18 +209,51 @@ struct GpuIndexList {
     GLuint attachedTo = 0; // the vertex buffer the vertex array reads
 };
 
+// A mesh program and the places of its settings.
+struct MeshProgram {
+    GLuint name = 0;
+    GLint viewProjection = -1, tint = -1, light = -1, lit = -1, alphaTest = -1, picture = -1,
+          edges = -1, viewportSize = -1;
+
+    bool build(bool drawsEdges, std::string& error) {
+        const std::string fragment = std::string("#version 330 core\n") +
+                                     (drawsEdges ? "#define EDGES\n" : "") + meshFragmentBody;
+        name = link(meshVertexShader, fragment.c_str(), error,
+                    drawsEdges ? edgeGeometryShader : nullptr);
+        if (!name)
+            return false;
+        viewProjection = glGetUniformLocation(name, "viewProjection");
+        tint = glGetUniformLocation(name, "tint");
+        light = glGetUniformLocation(name, "lightDirection");
+        lit = glGetUniformLocation(name, "lit");
+        alphaTest = glGetUniformLocation(name, "alphaTest");
+        picture = glGetUniformLocation(name, "picture");
+        edges = glGetUniformLocation(name, "edgeColour");
+        viewportSize = glGetUniformLocation(name, "viewportSize");
+        return true;
+    }
+
+    // Uses the program with the frame's settings.
+    void use(const Mat4& viewProjectionMatrix, Vec3 lightDirection, int width, int height) const {
+        glUseProgram(name);
+        glUniformMatrix4fv(viewProjection, 1, GL_FALSE, viewProjectionMatrix.data());
+        glUniform3f(light, lightDirection[0], lightDirection[1], lightDirection[2]);
+        glUniform1i(picture, 0);
+        glUniform4fv(edges, 1, edgeColour.data());
+        glUniform2f(viewportSize, static_cast<float>(width), static_cast<float>(height));
+    }
+};
+
 } // namespace
 
 struct PreviewRenderer::Gpu {
-    GLuint meshProgram = 0;
+    MeshProgram plain;
+    MeshProgram withEdges; // the edited geoset
     GLuint overlayProgram = 0;
-    GLint meshViewProjection = -1, meshTint = -1, meshLight = -1, meshLit = -1, meshAlphaTest = -1,
-          meshPicture = -1;
     GLint overlayViewProjection = -1, overlayTint = -1;
-    GLuint whiteTexture = 0;
+    GLuint missingTexture = 0; // light grey, so that the lighting still shows on it
     std::vector<GpuMesh> meshes;
     std::vector<GpuTexture> textures;
-    GpuIndexList wire;
     GpuIndexList selection;
     GLuint markerVao = 0;
     GLuint markerBuffer = 0;
@@ -224,8 +315,8 @@ void PreviewRenderer::Gpu::syncMeshes(const Scene& scene) {
     while (meshes.size() > scene.meshes.size()) {
         freeMesh(meshes.back());
         meshes.pop_back();
-        // A freed buffer's name may come back for another one: attach the lists anew.
-        wire.attachedTo = selection.attachedTo = 0;
+        // A freed buffer's name may come back for another one: attach the list anew.
+        selection.attachedTo = 0;
     }
     meshes.resize(scene.meshes.size());
     for (std::size_t i = 0; i < meshes.size(); ++i) {
@@ -310,29 +401,39 @@ void PreviewRenderer::Gpu::syncMarkers(const SceneOverlay& overlay) {
 }
 
 void PreviewRenderer::Gpu::drawMeshes(const Scene& scene, bool translucent) {
-    static const std::vector<SceneLayer> plain{SceneLayer()};
+    static const std::vector<SceneLayer> plainLayer{SceneLayer()};
     glDepthMask(translucent ? GL_FALSE : GL_TRUE);
     for (std::size_t i = 0; i < scene.meshes.size(); ++i) {
         const auto& mesh = scene.meshes[i];
         if (meshes[i].indexCount == 0)
             continue;
+        const bool edited = static_cast<int>(i) == scene.editedMesh;
+        // The edited geoset is always drawn, grey when none of its layers is shown; its edges go
+        // with its first shown layer.
+        const auto& layers =
+            mesh.layers.empty() || (edited && !mesh.drawn()) ? plainLayer : mesh.layers;
+        const auto first =
+            std::find_if(layers.begin(), layers.end(), [](const SceneLayer& l) { return l.shown; });
         glBindVertexArray(meshes[i].vao);
-        for (const auto& layer : mesh.layers.empty() ? plain : mesh.layers) {
-            if (!layer.shown || isTranslucent(layer.blend) != translucent)
+        for (auto layer = layers.begin(); layer != layers.end(); ++layer) {
+            if (!layer->shown || isTranslucent(layer->blend) != translucent)
                 continue;
-            setBlend(layer.blend);
-            if (layer.twoSided)
+            const MeshProgram& program = edited && layer == first ? withEdges : plain;
+            glUseProgram(program.name);
+            setBlend(layer->blend);
+            if (layer->twoSided)
                 glDisable(GL_CULL_FACE);
             else
                 glEnable(GL_CULL_FACE);
             const GLuint texture =
-                layer.texture >= 0 && static_cast<std::size_t>(layer.texture) < textures.size()
-                    ? textures[static_cast<std::size_t>(layer.texture)].name
+                layer->texture >= 0 && static_cast<std::size_t>(layer->texture) < textures.size()
+                    ? textures[static_cast<std::size_t>(layer->texture)].name
                     : 0;
-            glBindTexture(GL_TEXTURE_2D, texture ? texture : whiteTexture);
-            glUniform4f(meshTint, 1, 1, 1, layer.alpha);
-            glUniform1i(meshLit, layer.unshaded ? 0 : 1);
-            glUniform1i(meshAlphaTest, layer.blend == BlendMode::AlphaTest ? 1 : 0);
+            // A layer without its picture is drawn grey; a translucent one is not drawn at all.
+            glBindTexture(GL_TEXTURE_2D, texture ? texture : missingTexture);
+            glUniform4f(program.tint, 1, 1, 1, layer->alpha);
+            glUniform1i(program.lit, layer->unshaded ? 0 : 1);
+            glUniform1i(program.alphaTest, layer->blend == BlendMode::AlphaTest ? 1 : 0);
             glDrawElements(GL_TRIANGLES, meshes[i].indexCount, GL_UNSIGNED_INT, nullptr);
         }
     }
@@ -346,21 +447,16 @@ PreviewRenderer::~PreviewRenderer() = default;
 
 bool PreviewRenderer::initialize(std::string& error) {
     auto& g = *gpu_;
-    g.meshProgram = link(meshVertexShader, meshFragmentShader, error);
-    g.overlayProgram = g.meshProgram ? link(overlayVertexShader, overlayFragmentShader, error) : 0;
+    if (!g.plain.build(false, error) || !g.withEdges.build(true, error))
+        return false;
+    g.overlayProgram = link(overlayVertexShader, overlayFragmentShader, error);
     if (!g.overlayProgram)
         return false;
-    g.meshViewProjection = glGetUniformLocation(g.meshProgram, "viewProjection");
-    g.meshTint = glGetUniformLocation(g.meshProgram, "tint");
-    g.meshLight = glGetUniformLocation(g.meshProgram, "lightDirection");
-    g.meshLit = glGetUniformLocation(g.meshProgram, "lit");
-    g.meshAlphaTest = glGetUniformLocation(g.meshProgram, "alphaTest");
-    g.meshPicture = glGetUniformLocation(g.meshProgram, "picture");
     g.overlayViewProjection = glGetUniformLocation(g.overlayProgram, "viewProjection");
     g.overlayTint = glGetUniformLocation(g.overlayProgram, "tint");
-    common::RgbaImage white(1, 1);
-    white.pixels = {255, 255, 255, 255};
-    g.whiteTexture = uploadTexture(white);
+    common::RgbaImage grey(1, 1);
+    grey.pixels = {200, 200, 200, 255};
+    g.missingTexture = uploadTexture(grey);
     return true;
 }
 
@@ -372,7 +468,7 @@ void PreviewRenderer::render(const Scene& scene, const OrbitCamera& camera, int 
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!g.meshProgram || width <= 0 || height <= 0)
+    if (!g.plain.name || width <= 0 || height <= 0)
         return;
 
     g.syncMeshes(scene);
@@ -383,47 +479,30 @@ void PreviewRenderer::render(const Scene& scene, const OrbitCamera& camera, int 
     // A headlight from a little above the eye, so that what faces the viewer is lit.
     const Vec3 light =
         normalised(eyePosition(camera) - camera.target + Vec3{0, camera.distance * 0.5f, 0});
+    g.plain.use(viewProjectionMatrix, light, width, height);
+    g.withEdges.use(viewProjectionMatrix, light, width, height);
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glFrontFace(GL_CCW);
     glCullFace(GL_BACK);
     glActiveTexture(GL_TEXTURE0);
-    glUseProgram(g.meshProgram);
-    glUniformMatrix4fv(g.meshViewProjection, 1, GL_FALSE, viewProjectionMatrix.data());
-    glUniform3f(g.meshLight, light[0], light[1], light[2]);
-    glUniform1i(g.meshPicture, 0);
-    // The surfaces sit a little behind the edited geoset's edges, which are drawn on them.
-    glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(1.0f, 1.0f);
     g.drawMeshes(scene, false);
     g.drawMeshes(scene, true);
-    glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_CULL_FACE);
 
+    // Selected vertices and markers show through whatever is in front of them.
+    glDisable(GL_DEPTH_TEST);
     glUseProgram(g.overlayProgram);
     glUniformMatrix4fv(g.overlayViewProjection, 1, GL_FALSE, viewProjectionMatrix.data());
     if (scene.editedMesh >= 0 && static_cast<std::size_t>(scene.editedMesh) < g.meshes.size()) {
-        const GLuint editedBuffer =
-            g.meshes[static_cast<std::size_t>(scene.editedMesh)].vertexBuffer;
-        g.syncIndexList(g.wire, scene.overlay.wireIndices, scene.overlay.wireRevision,
-                        editedBuffer);
         g.syncIndexList(g.selection, scene.overlay.selectedIndices, scene.overlay.selectionRevision,
-                        editedBuffer);
-        // The edges are half transparent, so that the texture under them still shows.
-        glUniform4fv(g.overlayTint, 1, wireColour.data());
-        setBlend(BlendMode::Blend);
-        glBindVertexArray(g.wire.vao);
-        glDrawElements(GL_LINES, g.wire.count, GL_UNSIGNED_INT, nullptr);
-        glDisable(GL_BLEND);
-        // Selected vertices and markers show through whatever is in front of them.
-        glDisable(GL_DEPTH_TEST);
+                        g.meshes[static_cast<std::size_t>(scene.editedMesh)].vertexBuffer);
         glPointSize(6);
         glUniform4fv(g.overlayTint, 1, selectedColour.data());
         glBindVertexArray(g.selection.vao);
         glDrawElements(GL_POINTS, g.selection.count, GL_UNSIGNED_INT, nullptr);
     }
-    glDisable(GL_DEPTH_TEST);
     glPointSize(9);
     glUniform4fv(g.overlayTint, 1, markerColour.data());
     glBindVertexArray(g.markerVao);
@@ -439,14 +518,13 @@ void PreviewRenderer::release() {
         freeMesh(mesh);
     for (auto& texture : g.textures)
         glDeleteTextures(1, &texture.name);
-    for (auto* list : {&g.wire, &g.selection}) {
-        glDeleteVertexArrays(1, &list->vao);
-        glDeleteBuffers(1, &list->indexBuffer);
-    }
+    glDeleteVertexArrays(1, &g.selection.vao);
+    glDeleteBuffers(1, &g.selection.indexBuffer);
     glDeleteVertexArrays(1, &g.markerVao);
     glDeleteBuffers(1, &g.markerBuffer);
-    glDeleteTextures(1, &g.whiteTexture);
-    glDeleteProgram(g.meshProgram);
+    glDeleteTextures(1, &g.missingTexture);
+    glDeleteProgram(g.plain.name);
+    glDeleteProgram(g.withEdges.name);
     glDeleteProgram(g.overlayProgram);
     gpu_ = std::make_unique<Gpu>();
 }
