@@ -9,7 +9,9 @@
 #include "textures/image_file.h"
 #include "textures/texture_error.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 
 namespace editor::preview {
 

@@ -498,12 +498,12 @@ void PreviewRenderer::render(const Scene& scene, const OrbitCamera& camera, int 
     if (scene.editedMesh >= 0 && static_cast<std::size_t>(scene.editedMesh) < g.meshes.size()) {
         g.syncIndexList(g.selection, scene.overlay.selectedIndices, scene.overlay.selectionRevision,
                         g.meshes[static_cast<std::size_t>(scene.editedMesh)].vertexBuffer);
-        glPointSize(6);
+        glPointSize(4);
         glUniform4fv(g.overlayTint, 1, selectedColour.data());
         glBindVertexArray(g.selection.vao);
         glDrawElements(GL_POINTS, g.selection.count, GL_UNSIGNED_INT, nullptr);
     }
-    glPointSize(9);
+    glPointSize(7);
     glUniform4fv(g.overlayTint, 1, markerColour.data());
     glBindVertexArray(g.markerVao);
     glDrawArrays(GL_POINTS, 0, g.markerCount);
