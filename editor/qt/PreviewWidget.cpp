@@ -76,8 +76,12 @@ class PreviewGlView : public QOpenGLWidget {
         everDrawn = true;
     }
 
+    // Whether a drag pans is settled when its button goes down: a middle button, or the left
+    // one with Shift held.
     void mousePressEvent(QMouseEvent* event) override {
         last_ = event->position();
+        panning_ = event->button() == Qt::MiddleButton ||
+                   (event->button() == Qt::LeftButton && event->modifiers() & Qt::ShiftModifier);
         event->accept();
     }
 
@@ -85,10 +89,8 @@ class PreviewGlView : public QOpenGLWidget {
         const QPointF by = event->position() - last_;
         last_ = event->position();
         const auto buttons = event->buttons();
-        const bool pan = buttons & Qt::MiddleButton ||
-                         (buttons & Qt::LeftButton && event->modifiers() & Qt::ShiftModifier);
         auto& camera = preview_.previewCamera;
-        if (pan)
+        if (panning_ && buttons & (Qt::LeftButton | Qt::MiddleButton))
             preview::panCamera(camera, static_cast<float>(by.x()), static_cast<float>(by.y()),
                                static_cast<float>(height()));
         else if (buttons & Qt::LeftButton)
@@ -128,6 +130,7 @@ class PreviewGlView : public QOpenGLWidget {
     preview::PreviewRenderer renderer_;
     bool ready_ = false;
     QPointF last_;
+    bool panning_ = false;
 };
 
 PreviewWidget::PreviewWidget(PreviewFields& preview, QWidget* parent)
