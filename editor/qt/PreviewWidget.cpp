@@ -61,8 +61,12 @@ class PreviewGlView : public QOpenGLWidget {
     }
 
     void resizeGL(int width, int height) override {
-        if (height > 0)
-            preview_.previewAspect = static_cast<float>(width) / static_cast<float>(height);
+        if (height <= 0)
+            return;
+        preview_.previewAspect = static_cast<float>(width) / static_cast<float>(height);
+        // A model opened before the view had its size is fitted again to the real shape.
+        if (!everDrawn)
+            fitPreview(preview_);
     }
 
     void paintGL() override {
