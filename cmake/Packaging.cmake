@@ -24,9 +24,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET moldrin)
     # Qt's library only recommends its platform plugins, without which no window opens; the
-    # image format plugins let the texture coordinate editor show more kinds of pictures.
+    # image format plugins let the texture coordinate editor show more kinds of pictures. The
+    # 3D view and moldrin-batch's preview draw through libOpenGL and libEGL (found by
+    # dpkg-shlibdeps), which need a driver: Mesa's EGL and its software renderer draw without
+    # any GPU. Without them the window shows that the 3D view is not available.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+        "qt6-image-formats-plugins, libegl-mesa0, libgl1-mesa-dri")
 endif()
 
 include(CPack)

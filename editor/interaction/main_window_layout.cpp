@@ -10,10 +10,13 @@ namespace {
 
 constexpr double half = 0.5;
 
-constexpr std::array<ControlPlacement, 45> layout{{
+constexpr std::array<ControlPlacement, 46> layout{{
     {"pbxFront", {120, 120, 3135, 3015}, 0, 0, half, half},
     {"pbxTop", {4440, 120, 3135, 3015}, half, 0, half, half},
     {"pbxLeft", {120, 3480, 3135, 3015}, 0, half, half, half},
+    // The 3D view fills the lower-right quarter up to the tool column, as wide as the top view
+    // and its buttons.
+    {"pbxPreview", {4440, 3480, 3975, 3015}, half, half, half, half},
     {"cmdZoomInFront", {3360, 120, 255, 255}, half, 0},
     {"cmdZoomOutFront", {3360, 480, 255, 255}, half, 0},
     {"cmdPanUF", {3540, 960, 375, 195}, half, 0},

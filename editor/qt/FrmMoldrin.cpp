@@ -17,6 +17,7 @@
 #include "editor/interaction/window_controls.h"
 #include "editor/interaction/window_lifecycle.h"
 #include "editor/qt/FrmUVEditor.h"
+#include "editor/qt/PreviewWidget.h"
 #include "editor/qt/ViewportWidget.h"
 #include "editor/views/view_navigation.h"
 
@@ -144,6 +145,9 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
 }
 
 FrmMoldrin::~FrmMoldrin() {
+    // The 3D view's OpenGL objects go with its context, while the state still exists.
+    delete pbxPreview_;
+    pbxPreview_ = nullptr;
     state_.pbxFront = state_.pbxTop = state_.pbxLeft = nullptr;
     state_.startArmingTimer = nullptr;
 }
@@ -158,6 +162,8 @@ void FrmMoldrin::buildControls(QWidget* client) {
     pbxFront_ = addView(client, "pbxFront", View::Front);
     pbxTop_ = addView(client, "pbxTop", View::Top);
     pbxLeft_ = addView(client, "pbxLeft", View::Left);
+    pbxPreview_ = new PreviewWidget(state_, client);
+    pbxPreview_->setObjectName("pbxPreview");
 
     struct ViewButtons {
         View view;
@@ -381,6 +387,7 @@ void FrmMoldrin::syncWidgets() {
     txtTips_->setText(QString::fromStdString(state_.txtTipsText));
     txtTips_->setCursorPosition(0); // a long tip shows its beginning
     txtTips_->setVisible(state_.txtTipsVisible);
+    pbxPreview_->refresh();
 }
 
 bool FrmMoldrin::eventFilter(QObject* watched, QEvent* event) {

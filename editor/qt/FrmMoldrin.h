@@ -20,6 +20,7 @@ class QTimer;
 
 namespace editor {
 
+class PreviewWidget;
 class ViewportWidget;
 
 // The editor's main window "MDL Moldrin". It owns the editor state for its life. Every control
@@ -83,6 +84,7 @@ class FrmMoldrin : public QMainWindow {
     ViewportWidget* pbxFront_ = nullptr;
     ViewportWidget* pbxTop_ = nullptr;
     ViewportWidget* pbxLeft_ = nullptr;
+    PreviewWidget* pbxPreview_ = nullptr;
     QLineEdit* txtX_ = nullptr;
     QLineEdit* txtY_ = nullptr;
     QLineEdit* txtZ_ = nullptr;

@@ -129,6 +129,7 @@ void FrmMoldrin::buildMenus() {
     addItem(
         view, "mnuFitAll", "Fit All", [](EditorState& s) { s.changed(fitAllViews(s, s)); },
         QKeySequence(Qt::Key_Home));
+    addItem(view, "mnuReset3DView", "Reset 3D View", [](EditorState& s) { resetPreviewCamera(s); });
     view->addSeparator();
     addItem(view, "mnuAddMarker", "Add Marker", addMarkerCommand);
     checkable(addItem(view, "mnuAddMarkerGraphically", "Add Marker Graphically",

@@ -2,7 +2,9 @@
 
 #include "editor/qt/ToolButtonWidget.h"
 
+#include "editor/interaction/command_effects.h"
 #include "editor/interaction/editor_state.h"
+#include "editor/qt/PreviewWidget.h"
 #include "editor/qt/UvViewWidget.h"
 #include "editor/uv/uv_editing.h"
 #include "editor/uv/uv_export.h"
@@ -215,6 +217,9 @@ void FrmUVEditor::cmdRemap_Click() {
 
 void FrmUVEditor::cmdSaveUVChanges_Click() {
     saveUVChanges(state_, uv_.texU, uv_.texV);
+    finishCommand(state_);
+    if (auto* preview = parentWidget() ? parentWidget()->findChild<PreviewWidget*>() : nullptr)
+        preview->refresh();
 }
 
 void FrmUVEditor::pbxUVView_MouseDown(double x, double y) {

@@ -81,6 +81,8 @@ void saveUVChanges(EditingState& state, const std::vector<double>& u,
                    const std::vector<double>& v) {
     saveUVChanges(static_cast<GeosetModel&>(state), u, v);
     state.unsavedChanges = true;
+    // The 3D view draws with the texture coordinates: its buffers are built again.
+    state.changed(Change::Geometry);
 }
 
 } // namespace editor

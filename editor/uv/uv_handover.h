@@ -23,7 +23,8 @@ std::optional<std::vector<double>>
 remap(const GeosetModel& model, const std::vector<bool>& selected, const std::string& axis);
 
 // Copies the texture coordinates back into the vertices; no undo step, no redraw. Given the
-// editing state, the model then has unsaved changes.
+// editing state, the model then has unsaved changes and records a change of its geometry (the
+// 3D view draws the texture coordinates).
 void saveUVChanges(GeosetModel& model, const std::vector<double>& u, const std::vector<double>& v);
 void saveUVChanges(EditingState& state, const std::vector<double>& u, const std::vector<double>& v);
 

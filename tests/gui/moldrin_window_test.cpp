@@ -93,12 +93,12 @@ class MoldrinWindowTest : public QObject {
                               "mnuAlign|Align|",
                               "[mnuAlignX|Align X|, mnuAlignY|Align Y|, mnuAlignZ|Aligh Z|]"}));
         QCOMPARE(describe(menu("mnuView")),
-                 QStringList({"mnuFitAll|Fit All|Home", "-", "mnuAddMarker|Add Marker|",
-                              "mnuAddMarkerGraphically|Add Marker Graphically|",
-                              "mnuAddMarkerAtSelection|Add Marker at Selection|",
-                              "mnuRemoveLastMarker|Remove Last Marker|",
-                              "mnuRemoveAllMarkers|Remove All Markers|",
-                              "mnuShowNormals|Show Normals|"}));
+                 QStringList(
+                     {"mnuFitAll|Fit All|Home", "mnuReset3DView|Reset 3D View|", "-",
+                      "mnuAddMarker|Add Marker|", "mnuAddMarkerGraphically|Add Marker Graphically|",
+                      "mnuAddMarkerAtSelection|Add Marker at Selection|",
+                      "mnuRemoveLastMarker|Remove Last Marker|",
+                      "mnuRemoveAllMarkers|Remove All Markers|", "mnuShowNormals|Show Normals|"}));
         QCOMPARE(describe(menu("mnuHelp")),
                  QStringList({"mnuEnableTips|Enable Tips|", "mnuInstructions|Instructions|",
                               "[mnuSummary|Summary|, mnuNavigation|Navigation|, "

@@ -29,8 +29,8 @@ TEST(MainWindowLayout, EveryControlOnceAndInsideTheClientArea) {
         EXPECT_LE(r.left + r.width, editor::clientWidthTwips) << placement.name;
         EXPECT_LE(r.top + r.height, editor::clientHeightTwips) << placement.name;
     }
-    // 3 views, 18 zoom and pan buttons, 13 tool buttons, 4 text boxes, 7 lines.
-    EXPECT_EQ(names.size(), 45u);
+    // 3 views and the 3D view, 18 zoom and pan buttons, 13 tool buttons, 4 text boxes, 7 lines.
+    EXPECT_EQ(names.size(), 46u);
 }
 
 TEST(MainWindowLayout, ViewsShareTheExtraSpaceAndTheRestMovesAlong) {
@@ -42,6 +42,13 @@ TEST(MainWindowLayout, ViewsShareTheExtraSpaceAndTheRestMovesAlong) {
               (TwipsRect{5940, 120, 4635, 3765}));
     EXPECT_EQ(editor::placeControl(placementOf("pbxLeft"), width, height),
               (TwipsRect{120, 4230, 4635, 3765}));
+    // The 3D view's right edge follows the top view's buttons, its bottom the left view's.
+    EXPECT_EQ(editor::placeControl(placementOf("pbxPreview"), width, height),
+              (TwipsRect{5940, 4230, 5475, 3765}));
+    EXPECT_EQ(editor::placeControl(placementOf("pbxPreview"), width, height).left +
+                  editor::placeControl(placementOf("pbxPreview"), width, height).width,
+              editor::placeControl(placementOf("cmdPanRT"), width, height).left +
+                  editor::placeControl(placementOf("cmdPanRT"), width, height).width);
     EXPECT_EQ(editor::placeControl(placementOf("cmdPanDL"), width, height),
               (TwipsRect{5040, 5745, 375, 195}));
     EXPECT_EQ(editor::placeControl(placementOf("cmdClone"), width, height),

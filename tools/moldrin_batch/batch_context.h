@@ -50,6 +50,7 @@ void registerSelectionSteps(StepTable& table);
 void registerTransformSteps(StepTable& table);
 void registerToolSteps(StepTable& table);
 void registerUvSteps(StepTable& table);
+void registerPreviewSteps(StepTable& table);
 
 // Helpers for step arguments.
 double numberArgument(const std::vector<std::string>& args, std::size_t index,

@@ -72,6 +72,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerTransformSteps(table);
     registerToolSteps(table);
     registerUvSteps(table);
+    registerPreviewSteps(table);
 
     if (arguments.empty()) {
         err << usageLine << "\n";

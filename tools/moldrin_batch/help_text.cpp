@@ -24,6 +24,10 @@ std::string helpText() {
            "format its extension names (.blp, .tga, .png, .jpg or .bmp); Q is the JPEG and BLP\n"
            "quality, 1 to 100 (default 90).\n"
            "\n"
+           "preview draws the whole model textured in perspective, fitted, into a W x H\n"
+           "picture, seen from YAW degrees about the up axis and PITCH degrees above\n"
+           "(default 30,15); it needs no display (Mesa's surfaceless OpenGL).\n"
+           "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
            "  --convert IN OUT\n"
@@ -55,6 +59,8 @@ std::string helpText() {
            "  uv-open uv-box=u1,v1,u2,v2 uv-mode=S|A|D uv-transform=M|R|S uv-drag=u1,v1,u2,v2\n"
            "  uv-axis=x|y uv-remap=Top|Front|Left uv-select-all uv-invert uv-save uv-dump\n"
            "  uv-image=PATH uv-export=OUT.png[,SIZE]\n"
+           " 3D preview:\n"
+           "  preview=OUT.png,W,H[,YAW,PITCH]\n"
            "\n"
            "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
 }

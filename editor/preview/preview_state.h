@@ -1,0 +1,35 @@
+#pragma once
+
+#include "editor/model/shared_types.h"
+#include "editor/preview/preview_camera.h"
+#include "editor/preview/preview_scene.h"
+
+namespace editor {
+
+struct GeosetModel;
+
+// The 3D view's part of the editor state: the scene built from the model and the camera. The
+// scene is kept current only while a view shows it (previewShown), so batch runs and windows
+// without OpenGL build nothing.
+struct PreviewFields {
+    bool previewShown = false;
+    preview::Scene previewScene;
+    preview::OrbitCamera previewCamera;
+    // The view's width over its height, for fitting.
+    float previewAspect = 4.0f / 3.0f;
+};
+
+// Brings the scene in line after a command, doing only what the changes need: a geoset read
+// anew rebuilds the whole scene and fits the camera to it; an edit rebuilds the edited
+// geoset's buffers; a selection its list of selected vertices; markers their positions.
+void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes);
+
+// Builds the scene from the model and fits the camera (the view opening, a batch preview).
+void loadPreview(PreviewFields& preview, const GeosetModel& model);
+
+// Fits the whole model keeping the angles (a double-click), or from the opening angles
+// (View > Reset 3D View).
+void fitPreview(PreviewFields& preview);
+void resetPreviewCamera(PreviewFields& preview);
+
+} // namespace editor

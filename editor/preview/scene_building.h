@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/preview/preview_scene.h"
+
+#include <filesystem>
+
+namespace mdx {
+struct Model;
+}
+
+namespace editor {
+struct GeosetModel;
+}
+
+namespace editor::preview {
+
+// The scene of a whole model with geoset model.geosetNumber taken from the editor's live data
+// and every other geoset as the file holds it. Textures are looked up beside the model and
+// decoded once here; team colour and the other replaceable textures are flat colours. Second
+// and further levels of detail are left out, as they would cover the first.
+Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
+                 const std::filesystem::path& modelFolder);
+
+// The scene of the editor's model: the working copy (the model itself when there is none) read
+// as a whole model. When it cannot be read so, the scene holds the edited geoset alone and its
+// note says why. An empty scene while no model is loaded.
+Scene loadScene(const GeosetModel& edited);
+
+// After an edit: the edited geoset's vertices and triangles again, and its selection.
+// The other meshes and the textures are left as they are.
+void updateEditedGeometry(Scene& scene, const GeosetModel& edited);
+// After a change of the selection: only the list of selected vertices.
+void updateSelection(Scene& scene, const GeosetModel& edited);
+void updateMarkers(Scene& scene, const GeosetModel& edited);
+
+} // namespace editor::preview
