@@ -110,29 +110,12 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path) {
     return readWholeFile(path);
 }
 
-TextLines splitLines(std::string text) {
-    TextLines result;
-    auto owned = std::make_shared<const std::string>(std::move(text));
-    const std::string_view whole(*owned);
-    for (std::size_t position = 0; position < whole.size();) {
-        auto end = whole.find('\n', position);
-        if (end == std::string_view::npos)
-            end = whole.size();
-        auto lineEnd = end;
-        if (lineEnd > position && whole[lineEnd - 1] == '\r')
-            --lineEnd;
-        result.lines.push_back(whole.substr(position, lineEnd - position));
-        position = end + 1;
-    }
-    result.text = std::move(owned);
-    return result;
-}
-
-std::optional<TextLines> readTextLines(const std::filesystem::path& path) {
-    auto text = readWholeFile(path);
-    if (!text)
-        return std::nullopt;
-    return splitLines(std::move(*text));
+std::vector<std::string> linesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    LineReader reader(LineReader::OfText{}, text);
+    for (std::string_view line; reader.next(line);)
+        lines.emplace_back(line);
+    return lines;
 }
 
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,14 +50,8 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path);
 // The whole file as lines, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path);
 
-// A whole text and views of its lines, split as LineReader splits them. The views stay valid
-// when the value is moved.
-struct TextLines {
-    std::shared_ptr<const std::string> text;
-    std::vector<std::string_view> lines;
-};
-TextLines splitLines(std::string text);
-std::optional<TextLines> readTextLines(const std::filesystem::path& path);
+// The lines of a text held in memory, split as LineReader splits them.
+std::vector<std::string> linesOf(std::string_view text);
 
 // True when the file exists, is a regular file and can be opened for reading.
 bool canOpenForReading(const std::filesystem::path& path);

@@ -53,14 +53,6 @@ std::string normalisedText(const std::string& path) {
     return model && model->ok() ? std::move(model->text) : std::string();
 }
 
-std::vector<std::string> linesOf(std::string text) {
-    std::vector<std::string> lines;
-    common::LineReader reader(common::LineReader::FromText{}, std::move(text));
-    for (std::string line; reader.next(line);)
-        lines.push_back(std::move(line));
-    return lines;
-}
-
 // A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
 // itself. Offered only when it differs from the model; the answer is the file to read.
 std::string offerRecovery(EditingState& state, const std::string& modelPath,
@@ -68,7 +60,7 @@ std::string offerRecovery(EditingState& state, const std::string& modelPath,
     const std::string recovery = recoveryFilePath(copyPath);
     const std::string candidate = common::canOpenForReading(recovery) ? recovery : copyPath;
     const auto kept = common::readAllLines(candidate);
-    if (!kept || *kept == linesOf(normalisedText(modelPath)) || !state.dialogs)
+    if (!kept || *kept == common::linesOf(normalisedText(modelPath)) || !state.dialogs)
         return modelPath;
     const int answer = state.dialogs->askChoice(
         "Edits of " + fileName(modelPath) + " from an earlier session that did not end were " +

@@ -91,15 +91,16 @@ void bindToTheOneBone(EditingState& state) {
 
 // The text of the model as saved: the working copy's lines with the edited geoset written from
 // the arrays, or without that geoset when saving removes it.
-std::string savedText(const EditingState& state, const common::TextLines& copy, bool removing,
+std::string savedText(const EditingState& state, const std::string& copy, bool removing,
                       bool geosetOnly) {
     common::TextBuffer out;
+    // About the copy's size: grown once rather than doubled several times.
+    out.text.reserve(copy.size() + copy.size() / 4);
     if (removing) {
-        const std::vector<std::string> lines(copy.lines.begin(), copy.lines.end());
-        for (const auto& line : removeGeosetLines(lines, state.geosetNumber))
+        for (const auto& line : removeGeosetLines(common::linesOf(copy), state.geosetNumber))
             out.writeLine(line);
     } else {
-        writeModel(copy.lines, state, geosetOnly, out);
+        writeModelFromText(copy, state, geosetOnly, out);
     }
     return std::move(out.text);
 }
@@ -150,7 +151,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (removing && state.dialogs)
         state.dialogs->messageBox("Removing geoset", "");
 
-    const auto copy = common::readTextLines(state.tempPath);
+    const auto copy = common::readTextFile(state.tempPath);
     if (!copy) {
         fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
              " cannot be read.");

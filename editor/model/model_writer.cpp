@@ -35,7 +35,11 @@ double rounded(double value) {
 class Input {
   public:
     explicit Input(std::span<const std::string_view> lines) : lines_(lines) {}
+    // The lines of the whole text, split as they are read.
+    explicit Input(std::string_view text) { reader_.emplace(common::LineReader::OfText{}, text); }
     bool next(std::string_view& line) {
+        if (reader_)
+            return reader_->next(line);
         if (position_ >= lines_.size())
             return false;
         line = lines_[position_++];
@@ -43,6 +47,7 @@ class Input {
     }
 
   private:
+    std::optional<common::LineReader> reader_;
     std::span<const std::string_view> lines_;
     std::size_t position_ = 0;
 };
@@ -194,16 +199,27 @@ std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines) {
     return {lines.begin(), lines.end()};
 }
 
+void writeModelFrom(Input& input, const GeosetModel& state, bool geosetOnly, common::LineSink& out);
+
 } // namespace
 
 void writeModel(const std::vector<std::string>& lines, const GeosetModel& model, bool geosetOnly,
                 common::LineSink& out) {
-    writeModel(viewsOf(lines), model, geosetOnly, out);
+    const auto views = viewsOf(lines);
+    Input input(views);
+    writeModelFrom(input, model, geosetOnly, out);
 }
 
-void writeModel(std::span<const std::string_view> lines, const GeosetModel& state, bool geosetOnly,
-                common::LineSink& out) {
-    Input input(lines);
+void writeModelFromText(std::string_view text, const GeosetModel& model, bool geosetOnly,
+                        common::LineSink& out) {
+    Input input(text);
+    writeModelFrom(input, model, geosetOnly, out);
+}
+
+namespace {
+
+void writeModelFrom(Input& input, const GeosetModel& state, bool geosetOnly,
+                    common::LineSink& out) {
     const int keptVertices = keptVertexCount(state);
     int geosetCounter = 0;
     int uvSetsWritten = 0;
@@ -315,6 +331,8 @@ void writeModel(std::span<const std::string_view> lines, const GeosetModel& stat
         out.writeLine("}");
     }
 }
+
+} // namespace
 
 std::vector<std::string> modelLines(const std::vector<std::string>& lines, const GeosetModel& model,
                                     bool geosetOnly) {

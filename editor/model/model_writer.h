@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +16,11 @@ struct GeosetModel;
 // Writes the model: the lines of the working copy, with the blocks of the edited geoset
 // (model.geosetNumber) regenerated from the arrays. geosetOnly writes a one-geoset, one-bone
 // model of the edited geoset alone.
-void writeModel(std::span<const std::string_view> lines, const GeosetModel& model, bool geosetOnly,
-                common::LineSink& out);
 void writeModel(const std::vector<std::string>& lines, const GeosetModel& model, bool geosetOnly,
                 common::LineSink& out);
+// The same from the working copy's whole text.
+void writeModelFromText(std::string_view text, const GeosetModel& model, bool geosetOnly,
+                        common::LineSink& out);
 std::vector<std::string> modelLines(const std::vector<std::string>& lines, const GeosetModel& model,
                                     bool geosetOnly);
 

@@ -99,34 +99,13 @@ TEST(LineReader, FifoSocketAndDeviceAreRefusedWithoutWaiting) {
     EXPECT_EQ(common::whyNotARegularFile(folder.write("model.mdl", "x")), "");
 }
 
-// Saving and opening split a held text into views; they must give the reader's lines.
-TEST(TextLines, SplitAsTheLineReaderReads) {
+// Text held in memory splits into the lines the file reader gives.
+TEST(LinesOf, SplitAsTheLineReaderReads) {
+    TempFolder folder;
     for (const std::string text :
          {"", "a", "a\n", "a\r\nb", "\r\n\r\n", "a\rb\n", "x\n\ny\r\n", "\tGeoset {\r\n}"}) {
-        std::vector<std::string> expected;
-        common::LineReader reader(common::LineReader::OfText{}, text);
-        for (std::string line; reader.next(line);)
-            expected.push_back(line);
-        const auto split = common::splitLines(text);
-        EXPECT_EQ(std::vector<std::string>(split.lines.begin(), split.lines.end()), expected)
-            << text;
+        EXPECT_EQ(common::linesOf(text), linesOf(folder.write("t.mdl", text))) << text;
     }
-    // The views outlive a move of the value, also for a text short enough to sit inside it.
-    auto moved = common::splitLines("ab\ncd");
-    const auto kept = std::move(moved);
-    EXPECT_EQ(kept.lines.at(1), "cd");
-}
-
-TEST(TextLines, ReadFromAFileAndWrittenBackAlike) {
-    TempFolder folder;
-    const auto path = folder.write("m.mdl", "Version {\r\n\tFormatVersion 800,\r\n}\r\n");
-    const auto read = common::readTextLines(path);
-    ASSERT_TRUE(read.has_value());
-    common::TextBuffer buffer;
-    for (auto line : read->lines)
-        buffer.writeLine(line);
-    EXPECT_EQ(buffer.text, *read->text);
-    EXPECT_FALSE(common::readTextLines(folder.path() / "missing.mdl").has_value());
 }
 
 TEST(AtomicFileWriter, CommitWritesCrLfLinesAndLeavesNoTemporaryFile) {
