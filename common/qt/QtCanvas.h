@@ -65,10 +65,12 @@ class QtCanvas : public Canvas {
         bool direct = false;
     };
     double px(double units) const { return units / unitsPerPixel_; }
-    // True for a line wholly beyond one edge of the surface, which cannot show.
-    bool beyondAnEdge(double x1, double y1, double x2, double y2) const;
+    // True for a line wholly beyond one edge of the surface, which cannot show. Both run for
+    // every edge of a mesh, so they are kept inline in the loops.
+    [[gnu::always_inline]] inline bool beyondAnEdge(double x1, double y1, double x2,
+                                                    double y2) const;
     // A line in whole pixels written straight into the image.
-    void directLine(QLine line, Colour colour);
+    [[gnu::always_inline]] inline void directLine(QLine line, Colour colour);
     void pend(Pending kind, Colour colour);
     // The image the painter draws on, when shapes can be written into its pixels directly.
     QImage* directTarget() const;

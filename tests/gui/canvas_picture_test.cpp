@@ -59,6 +59,31 @@ class CanvasPictureTest : public QObject {
             QVERIFY(together.image() != blank.image());
         }
     }
+
+    // A rectangle outline on whole pixels is the four lines along its sides, inside the surface,
+    // across its edges or beyond them.
+    void rectanglesDrawAsTheirFourSides() {
+        std::mt19937 random(12);
+        std::uniform_int_distribution<int> cornerPixel(-40, 680);
+        std::uniform_int_distribution<int> sizePixels(0, 30);
+        const auto corner = [&](std::mt19937& r) { return 15.0 * cornerPixel(r); };
+        const auto size = [&](std::mt19937& r) { return 15.0 * sizePixels(r); };
+        common::ImageCanvas boxes(640, 600, 15, Qt::white);
+        common::ImageCanvas sides(640, 600, 15, Qt::white);
+        boxes.clear();
+        sides.clear();
+        for (int i = 0; i < 3000; ++i) {
+            const double x1 = corner(random), y1 = corner(random);
+            const double x2 = x1 + size(random), y2 = y1 + size(random);
+            const common::Colour colour{static_cast<std::uint8_t>(i % 7 * 30), 0, 0};
+            boxes.rectangle(x1, y1, x2, y2, colour);
+            sides.line(x1, y1, x2, y1, colour);
+            sides.line(x2, y1, x2, y2, colour);
+            sides.line(x2, y2, x1, y2, colour);
+            sides.line(x1, y2, x1, y1, colour);
+        }
+        QCOMPARE(boxes.image(), sides.image());
+    }
 };
 
 QTEST_MAIN(CanvasPictureTest)
