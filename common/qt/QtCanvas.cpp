@@ -86,29 +86,19 @@ class PixelWriter {
     void setColour(Colour colour) { colour_ = qRgb(colour.red, colour.green, colour.blue); }
 
     void line(const QLine& line) {
+        // Both ends inside an unscaled image, as nearly every edge of a mesh in view: no clip
+        // and no test per pixel, since the pixels between them lie inside too.
+        if (scale_ == 1.0 && inside(line.x1(), line.y1()) && inside(line.x2(), line.y2())) {
+            bresenham(line.x1(), line.y1(), line.x2(), line.y2(),
+                      [this](int x, int y) { row(y)[x] = colour_; });
+            return;
+        }
         double x1 = line.x1() * scale_, y1 = line.y1() * scale_;
         double x2 = line.x2() * scale_, y2 = line.y2() * scale_;
         if (!clip(x1, y1, x2, y2))
             return;
-        int ax = roundedPixel(x1), ay = roundedPixel(y1);
-        const int bx = roundedPixel(x2), by = roundedPixel(y2);
-        const int dx = std::abs(bx - ax), dy = -std::abs(by - ay);
-        const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
-        int error = dx + dy;
-        for (;;) {
-            put(ax, ay);
-            if (ax == bx && ay == by)
-                return;
-            const int twice = 2 * error;
-            if (twice >= dy) {
-                error += dy;
-                ax += sx;
-            }
-            if (twice <= dx) {
-                error += dx;
-                ay += sy;
-            }
-        }
+        bresenham(roundedPixel(x1), roundedPixel(y1), roundedPixel(x2), roundedPixel(y2),
+                  [this](int x, int y) { put(x, y); });
     }
 
     void rectangle(const QRect& rect) {
@@ -141,6 +131,28 @@ class PixelWriter {
     }
 
   private:
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    template <typename Plot> static void bresenham(int ax, int ay, int bx, int by, Plot plot) {
+        const int dx = std::abs(bx - ax), dy = -std::abs(by - ay);
+        const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            plot(ax, ay);
+            if (ax == bx && ay == by)
+                return;
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                ax += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                ay += sy;
+            }
+        }
+    }
+
     QRgb* row(int y) const {
         return reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(y) * stride_);
     }
