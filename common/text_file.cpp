@@ -175,23 +175,6 @@ bool writeTextOver(std::string_view text, const std::filesystem::path& modeSourc
     return file.write(text.data(), text.size()) && file.commit();
 }
 
-TextWriteInBackground::TextWriteInBackground(std::string_view text,
-                                             const std::filesystem::path& modeSource,
-                                             const std::filesystem::path& to, Durability durability)
-    : file_(to, copyMode(modeSource), durability),
-      writer_([this, text] { written_ = file_.write(text.data(), text.size()); }) {}
-
-TextWriteInBackground::~TextWriteInBackground() {
-    if (writer_.joinable())
-        writer_.join();
-}
-
-bool TextWriteInBackground::commit() {
-    if (writer_.joinable())
-        writer_.join();
-    return written_ && file_.commit();
-}
-
 bool deleteFile(const std::filesystem::path& path) {
     std::error_code error;
     std::filesystem::remove(path, error);

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace common {
@@ -120,26 +119,6 @@ bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path
 // Writes text over a file the way copyFileOver does, as private as modeSource.
 bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
                    const std::filesystem::path& to, Durability durability = Durability::Flushed);
-
-// writeTextOver in two halves, so that other work can go on meanwhile: the text is written into
-// the temporary file on a thread of its own from construction on, and commit() waits for it and
-// renames it over the target. Dropped without commit(), it leaves the target as it was. The text
-// must stay alive and unchanged until then.
-class TextWriteInBackground {
-  public:
-    TextWriteInBackground(std::string_view text, const std::filesystem::path& modeSource,
-                          const std::filesystem::path& to, Durability durability);
-    ~TextWriteInBackground();
-    TextWriteInBackground(const TextWriteInBackground&) = delete;
-    TextWriteInBackground& operator=(const TextWriteInBackground&) = delete;
-
-    bool commit();
-
-  private:
-    FileReplacement file_;
-    bool written_ = false;
-    std::thread writer_; // last: it starts once the file is open
-};
 
 // Deletes a file; false when it was there and could not be removed.
 bool deleteFile(const std::filesystem::path& path);

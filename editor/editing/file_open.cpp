@@ -134,16 +134,12 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     const int previousGroupCount = state.groupCount;
     const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
-    // The working copy holds the model in the tab layout the commands read. It is written while
-    // the geoset is read, and put in place only once that succeeded.
-    const bool makesCopy = into.isMainModel && claim->path != source;
-    std::optional<common::TextWriteInBackground> copy;
-    if (makesCopy && model && model->ok())
-        copy.emplace(model->text, source, claim->path, common::Durability::Scratch);
     if (!readGeosetOf(state, source, model, newVertices, newFaces, newMatrices, number,
                       into.storeGroupCount, into.extras))
         return false;
-    if (makesCopy && !(copy && copy->commit())) {
+    // The working copy holds the model in the tab layout the commands read.
+    if (into.isMainModel && claim->path != source &&
+        !writeWorkingCopy(*model, source, claim->path)) {
         showError(state, "Cannot write the working copy " + claim->path + ".");
         state.groupCount = previousGroupCount;
         state.extras = previousExtras;

@@ -160,21 +160,13 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     // The model file is written first and the working copy refreshed after it, so that a
     // failure leaves both as they were. An MDL model's copy is the very text written.
     const std::string text = savedText(state, *copy, removing, geosetOnly);
-    // The working copy of an MDL model in place is written while the model goes to the disk,
-    // and put in place only after it.
-    std::optional<common::TextWriteInBackground> copyWrite;
-    if (format == mdx::FileFormat::Mdl && copyBelongsToModel(state))
-        copyWrite.emplace(text, state.modelPath, state.tempPath, common::Durability::Scratch);
     const std::string problem = writeModelText(state.savePath, text, format);
     if (!problem.empty()) {
         fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
     state.modelFormat = format;
-    const bool copyWritten =
-        copyWrite ? copyWrite->commit()
-                  : refreshWorkingCopy(state, format == mdx::FileFormat::Mdl ? &text : nullptr);
-    if (!copyWritten) {
+    if (!refreshWorkingCopy(state, format == mdx::FileFormat::Mdl ? &text : nullptr)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
         return false;

@@ -208,31 +208,6 @@ TEST(CopyFileOver, FailureLeavesTheTargetAsItWas) {
     EXPECT_EQ(readFile(to), "kept");
 }
 
-// A copy written on a thread of its own shows only when committed, as private as its source;
-// dropped, it leaves the target and no temporary file.
-TEST(TextWriteInBackground, ShowsOnlyOnCommitAndLeavesNothingWhenDropped) {
-    TempFolder folder;
-    const auto source = folder.write("m.mdl", "model");
-    std::filesystem::permissions(source, std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::owner_write);
-    const auto target = folder.write("m_TMP.tdl", "old");
-    const std::string text(3 << 20, 'x');
-    { common::TextWriteInBackground dropped(text, source, target, common::Durability::Scratch); }
-    EXPECT_EQ(readFile(target), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
-    {
-        common::TextWriteInBackground copy(text, source, target, common::Durability::Scratch);
-        EXPECT_EQ(readFile(target), "old");
-        EXPECT_TRUE(copy.commit());
-    }
-    EXPECT_EQ(readFile(target), text);
-    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
-    common::TextWriteInBackground refused(text, source, folder.path(), common::Durability::Flushed);
-    EXPECT_FALSE(refused.commit());
-}
-
 TEST(DeleteFile, RemovesAndToleratesAMissingFile) {
     TempFolder folder;
     const auto path = folder.write("x.tdl", "x");
