@@ -119,14 +119,10 @@ std::vector<std::string> linesOf(std::string_view text) {
 }
 
 std::optional<std::vector<std::string>> readAllLines(const std::filesystem::path& path) {
-    LineReader reader(path);
-    if (!reader.isOpen())
+    const auto text = readWholeFile(path);
+    if (!text)
         return std::nullopt;
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.next(line))
-        lines.push_back(line);
-    return lines;
+    return linesOf(*text);
 }
 
 bool canOpenForReading(const std::filesystem::path& path) {
