@@ -17,52 +17,58 @@ using layout::FlagTable;
 using layout::WordTable;
 
 [[noreturn]] void fail(const MdlItem& item, const std::string& message) {
-    const std::string where = item.words.empty() ? "MDL" : item.words.front().text;
+    const std::string where(item.words.empty() ? "MDL" : item.words.front().text);
     throw FormatError(where, item.line, message);
 }
 
-std::int64_t integer(const MdlItem& item, const std::string& text, std::int64_t low,
+std::int64_t integer(const MdlItem& item, std::string_view text, std::int64_t low,
                      std::int64_t high) {
     std::int64_t value = 0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
     if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value < low || value > high)
-        fail(item, "\"" + text + "\" is not a whole number from " + std::to_string(low) + " to " +
-                       std::to_string(high));
+        fail(item, "\"" + std::string(text) + "\" is not a whole number from " +
+                       std::to_string(low) + " to " + std::to_string(high));
     return value;
 }
 
 // A 32-bit field: 0 to 4294967295, or -1 to -2147483648 for the same bits.
-std::uint32_t word32(const MdlItem& item, const std::string& text) {
+std::uint32_t word32(const MdlItem& item, std::string_view text) {
     return static_cast<std::uint32_t>(integer(item, text, std::numeric_limits<std::int32_t>::min(),
                                               std::numeric_limits<std::uint32_t>::max()));
 }
 
-float number(const MdlItem& item, const std::string& text) {
+float number(const MdlItem& item, std::string_view text) {
     const auto value = parseFloat(text);
     if (!value)
-        fail(item, "\"" + text + "\" is not a number");
+        fail(item, "\"" + std::string(text) + "\" is not a number");
     return *value;
 }
 
-// The numbers of an item, whether written "{ a, b }" or as bare words "a, b,".
-void collectNumbers(const MdlItem& item, std::vector<const MdlWord*>& out) {
+// Calls f with each word of an item, whether its numbers are written "{ a, b }" or as bare
+// words "a, b,".
+template <class F> void forEachNumber(const MdlItem& item, F&& f) {
     for (const auto& w : item.words)
-        out.push_back(&w);
+        f(w.text);
     for (const auto& child : item.children)
-        collectNumbers(child, out);
+        forEachNumber(child, f);
 }
 
-std::vector<float> floatsOf(const MdlItem& item, std::size_t expected) {
-    std::vector<const MdlWord*> words;
+// How many number words the children of item hold.
+std::size_t numberCount(const MdlItem& item) {
+    std::size_t n = 0;
     for (const auto& child : item.children)
-        collectNumbers(child, words);
-    if (words.size() != expected)
+        forEachNumber(child, [&](std::string_view) { ++n; });
+    return n;
+}
+
+// The numbers in the children of item into out, which has room for exactly expected of them.
+void readFloats(const MdlItem& item, float* out, std::size_t expected) {
+    const std::size_t found = numberCount(item);
+    if (found != expected)
         fail(item, "expected " + std::to_string(expected) + " numbers but found " +
-                       std::to_string(words.size()));
-    std::vector<float> values;
-    for (const auto* w : words)
-        values.push_back(number(item, w->text));
-    return values;
+                       std::to_string(found));
+    for (const auto& child : item.children)
+        forEachNumber(child, [&](std::string_view text) { *out++ = number(item, text); });
 }
 
 bool isTrackItem(const MdlItem& item) {
@@ -89,10 +95,10 @@ struct MdlIn {
                 return &child;
         return nullptr;
     }
-    static const std::string& valueWord(const MdlItem& item) {
+    static std::string_view valueWord(const MdlItem& item) {
         const std::size_t first = item.words[0].text == "static" ? 1 : 0;
         if (item.words.size() != first + 2)
-            fail(item, "expected one value after " + item.words[first].text);
+            fail(item, "expected one value after " + std::string(item.words[first].text));
         return item.words[first + 1].text;
     }
 
@@ -114,23 +120,20 @@ struct MdlIn {
             x[i] = i < static_cast<int>(def.size()) ? def.begin()[i] : 0.0f;
         if (!item)
             return;
-        const auto values = floatsOf(*item, static_cast<std::size_t>(n));
-        std::copy(values.begin(), values.end(), x);
+        readFloats(*item, x, static_cast<std::size_t>(n));
     }
     template <class T> void integers(const char* key, T* x, int n, std::int64_t high) {
         const MdlItem* item = find(key);
         std::fill(x, x + n, T{});
         if (!item)
             return;
-        std::vector<const MdlWord*> words;
-        for (const auto& child : item->children)
-            collectNumbers(child, words);
-        if (words.size() != static_cast<std::size_t>(n))
+        if (numberCount(*item) != static_cast<std::size_t>(n))
             fail(*item, "expected " + std::to_string(n) + " numbers");
-        for (int i = 0; i < n; ++i)
-            x[i] = static_cast<T>(
-                integer(*item, words[static_cast<std::size_t>(i)]->text,
-                        high == 255 ? 0 : std::numeric_limits<std::int32_t>::min(), high));
+        const std::int64_t low = high == 255 ? 0 : std::numeric_limits<std::int32_t>::min();
+        for (const auto& child : item->children)
+            forEachNumber(child, [&](std::string_view text) {
+                *x++ = static_cast<T>(integer(*item, text, low, high));
+            });
     }
     void u32s(const char* key, std::uint32_t* x, int n) {
         integers(key, x, n, std::numeric_limits<std::uint32_t>::max());
@@ -147,8 +150,7 @@ struct MdlIn {
                 continue;
             if (i == count)
                 fail(child, "more than " + std::to_string(count) + " " + itemKey + " items");
-            const auto values = floatsOf(child, static_cast<std::size_t>(n));
-            std::copy(values.begin(), values.end(), x + i * n);
+            readFloats(child, x + i * n, static_cast<std::size_t>(n));
             ++i;
         }
     }
@@ -157,17 +159,17 @@ struct MdlIn {
         x = noId;
         if (!item)
             return;
-        const std::string& text = valueWord(*item);
+        const std::string_view text = valueWord(*item);
         if (text != "None" && text != "Multiple")
             x = word32(*item, text);
     }
     void str(const char* key, std::string& s, std::size_t) {
         const MdlItem* item = find(key);
-        s = item ? valueWord(*item) : std::string();
+        s = item ? std::string(valueWord(*item)) : std::string();
     }
     void name(std::string&, std::size_t) {}
     void raw(std::uint32_t&) {}
-    bool hasWord(const MdlItem& in, const std::string& word) const {
+    bool hasWord(const MdlItem& in, std::string_view word) const {
         for (const auto& child : in.children)
             if (child.words.size() == 1 && !child.hasBlock && child.words[0].text == word)
                 return true;
@@ -177,16 +179,16 @@ struct MdlIn {
         for (const auto& child : block.children)
             if (names(child, "Flags:") && child.words.size() == 2) {
                 auto text = child.words[1].text;
-                text.erase(0, text.find_first_not_of(' '));
+                text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
                 x = word32(child, text.substr(0, text.find_last_not_of(" \r") + 1));
                 return;
             }
         x = implied;
         for (FlagTable t : {table, own})
             for (const auto& f : t) {
-                const std::string word = f.word;
+                const std::string_view word = f.word;
                 const auto slash = word.find('/');
-                if (slash == std::string::npos) {
+                if (slash == std::string_view::npos) {
                     if (hasWord(block, word))
                         x |= f.bit;
                     continue;
@@ -211,7 +213,7 @@ struct MdlIn {
         const MdlItem* item = find(key);
         if (!item)
             return;
-        const std::string& text = valueWord(*item);
+        const std::string_view text = valueWord(*item);
         const auto at =
             std::find_if(words.begin(), words.end(), [&](const char* w) { return text == w; });
         x = at != words.end() ? static_cast<std::uint32_t>(at - words.begin())
@@ -226,29 +228,28 @@ struct MdlIn {
         t.tag = kind.tag;
         const auto count = static_cast<std::size_t>(
             integer(item, item.words[1].text, 0, std::numeric_limits<std::uint32_t>::max()));
-        auto value = [&](const MdlItem& at, const std::vector<const MdlWord*>& words) {
-            Vec4 v{};
+        // The value of a key: the item's words after skip, then the numbers of its block.
+        auto valueOf = [&](const MdlItem& at, std::size_t skip) {
             const auto n = static_cast<std::size_t>(kind.components);
-            if (words.size() != n)
+            const std::size_t found = at.words.size() - skip + numberCount(at);
+            if (found != n)
                 fail(at, "a key of " + std::string(kind.name) + " needs " + std::to_string(n) +
                              " numbers");
-            for (std::size_t i = 0; i < n; ++i)
-                v[i] = kind.integer ? std::bit_cast<float>(word32(at, words[i]->text))
-                                    : number(at, words[i]->text);
-            return v;
-        };
-        auto valueOf = [&](const MdlItem& at, std::size_t skip) {
-            std::vector<const MdlWord*> words;
-            for (std::size_t i = skip; i < at.words.size(); ++i)
-                words.push_back(&at.words[i]);
+            Vec4 v{};
+            std::size_t i = 0;
+            auto read = [&](std::string_view text) {
+                v[i++] = kind.integer ? std::bit_cast<float>(word32(at, text)) : number(at, text);
+            };
+            for (std::size_t w = skip; w < at.words.size(); ++w)
+                read(at.words[w].text);
             for (const auto& child : at.children)
-                collectNumbers(child, words);
-            return value(at, words);
+                forEachNumber(child, read);
+            return v;
         };
         for (const auto& child : item.children) {
             if (child.words.empty())
                 fail(child, "expected a key of the " + std::string(kind.name) + " track");
-            const std::string& first = child.words[0].text;
+            const std::string_view first = child.words[0].text;
             static const char* const modes[] = {"DontInterp", "Linear", "Hermite", "Bezier"};
             const auto mode = std::find(std::begin(modes), std::end(modes), first);
             if (mode != std::end(modes)) {
@@ -257,7 +258,7 @@ struct MdlIn {
                 t.globalSequenceId = static_cast<std::int32_t>(word32(child, valueWord(child)));
             } else if (first == "InTan" || first == "OutTan") {
                 if (t.keys.empty())
-                    fail(child, first + " comes before any key");
+                    fail(child, std::string(first) + " comes before any key");
                 (first == "InTan" ? t.keys.back().inTan : t.keys.back().outTan) = valueOf(child, 1);
             } else {
                 if (child.words.size() < 2 || child.words[1].text != ":")
@@ -331,10 +332,8 @@ struct MdlIn {
         c.vertices.clear();
         for (const auto& child : block.children)
             if (child.hasBlock && names(child, "Vertices"))
-                for (const auto& v : child.children) {
-                    const auto values = floatsOf(v, 3);
-                    c.vertices.push_back({values[0], values[1], values[2]});
-                }
+                for (const auto& v : child.children)
+                    readFloats(v, c.vertices.emplace_back().data(), 3);
         f32("BoundsRadius", c.boundsRadius);
     }
 };
@@ -350,29 +349,23 @@ template <class T> T readRecord(const MdlItem& item, std::uint32_t version) {
 }
 
 std::string label(const MdlItem& item) {
-    return item.words.size() > 1 ? item.words[1].text : std::string();
+    return item.words.size() > 1 ? std::string(item.words[1].text) : std::string();
 }
 
 template <class T> std::vector<T> vectorsOf(const MdlItem& item, std::size_t n) {
-    std::vector<T> out;
-    out.reserve(item.children.size());
-    for (const auto& child : item.children) {
-        const auto values = floatsOf(child, n);
-        T v{};
-        std::copy(values.begin(), values.end(), v.begin());
-        out.push_back(v);
-    }
+    std::vector<T> out(item.children.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        readFloats(item.children[i], out[i].data(), n);
     return out;
 }
 
 template <class T> std::vector<T> integersOf(const MdlItem& item, std::int64_t high) {
-    std::vector<const MdlWord*> words;
-    for (const auto& child : item.children)
-        collectNumbers(child, words);
     std::vector<T> out;
-    out.reserve(words.size());
-    for (const auto* w : words)
-        out.push_back(static_cast<T>(integer(item, w->text, 0, high)));
+    out.reserve(numberCount(item));
+    for (const auto& child : item.children)
+        forEachNumber(child, [&](std::string_view text) {
+            out.push_back(static_cast<T>(integer(item, text, 0, high)));
+        });
     return out;
 }
 
@@ -420,7 +413,7 @@ Geoset readGeoset(const MdlItem& item, std::uint32_t version) {
     for (const auto& child : item.children) {
         if (child.words.empty())
             continue;
-        const std::string& key = child.words[0].text;
+        const std::string_view key = child.words[0].text;
         if (!child.hasBlock) {
             if (key == "Unselectable")
                 g.selectionFlags |= 4;
@@ -510,7 +503,8 @@ void readGroup(const MdlItem& group, const char* kind, std::uint32_t version, st
 } // namespace
 
 Model readMdl(std::string_view text) {
-    const MdlItem root = parseMdl(text);
+    const MdlTree tree = parseMdl(text);
+    const MdlItem& root = tree.root;
     Model m;
     m.version = 800;
     for (const auto& item : root.children)
@@ -528,7 +522,7 @@ Model readMdl(std::string_view text) {
     for (const auto& item : root.children) {
         if (item.words.empty() || !item.hasBlock)
             continue;
-        const std::string& key = item.words[0].text;
+        const std::string_view key = item.words[0].text;
         if (key == "Version") {
             seen("VERS");
         } else if (key == "Model") {

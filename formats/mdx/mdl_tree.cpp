@@ -6,6 +6,24 @@
 
 namespace mdx {
 
+// Sets each item's view of its words once every word is in place (the array of words grows,
+// and moves, while the text is parsed).
+class MdlTreeBuilder {
+  public:
+    static void addWord(MdlItem& item, std::vector<MdlWord>& words, MdlWord word) {
+        if (item.words.count_ == 0)
+            item.words.offset_ = words.size();
+        words.push_back(word);
+        ++item.words.count_;
+    }
+    static void placeWords(MdlItem& item, const std::vector<MdlWord>& words) {
+        if (item.words.count_ != 0)
+            item.words.first_ = words.data() + item.words.offset_;
+        for (auto& child : item.children)
+            placeWords(child, words);
+    }
+};
+
 namespace {
 
 // Blocks nest no deeper than this in any model; deeper text is refused rather than recursed.
@@ -13,7 +31,7 @@ constexpr int maxDepth = 64;
 
 class Parser {
   public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    Parser(std::string_view text, std::vector<MdlWord>& words) : text_(text), words_(words) {}
 
     void parseBlock(MdlItem& parent, int depth, bool topLevel) {
         if (depth > maxDepth)
@@ -73,7 +91,7 @@ class Parser {
             if (!open)
                 item.line = line_;
             open = true;
-            item.words.push_back(word());
+            MdlTreeBuilder::addWord(item, words_, word());
         }
     }
 
@@ -94,11 +112,11 @@ class Parser {
         item.line = line_;
         for (auto m : markers)
             if (text_.substr(pos_, m.size()) == m) {
-                item.words.push_back({std::string(m.substr(3)), false});
+                MdlTreeBuilder::addWord(item, words_, {m.substr(3), false});
                 pos_ += m.size();
             }
         const auto end = std::min(text_.find('\n', pos_), text_.size());
-        item.words.push_back({std::string(text_.substr(pos_, end - pos_)), false});
+        MdlTreeBuilder::addWord(item, words_, {text_.substr(pos_, end - pos_), false});
         pos_ = end;
         return item;
     }
@@ -133,7 +151,7 @@ class Parser {
             }
             if (pos_ >= text_.size())
                 throw FormatError("MDL", line_, "a quoted text is not closed");
-            w.text = std::string(text_.substr(start, pos_ - start));
+            w.text = text_.substr(start, pos_ - start);
             w.quoted = true;
             ++pos_;
             return w;
@@ -153,23 +171,25 @@ class Parser {
                 break;
             ++pos_;
         }
-        w.text = std::string(text_.substr(start, pos_ - start));
+        w.text = text_.substr(start, pos_ - start);
         return w;
     }
 
     std::string_view text_;
+    std::vector<MdlWord>& words_;
     std::size_t pos_ = 0;
     std::size_t line_ = 1;
 };
 
 } // namespace
 
-MdlItem parseMdl(std::string_view text) {
-    MdlItem root;
-    root.line = 1;
-    Parser parser(text);
-    parser.parseBlock(root, 0, true);
-    return root;
+MdlTree parseMdl(std::string_view text) {
+    MdlTree tree;
+    tree.root.line = 1;
+    Parser parser(text, tree.words);
+    parser.parseBlock(tree.root, 0, true);
+    MdlTreeBuilder::placeWords(tree.root, tree.words);
+    return tree;
 }
 
 } // namespace mdx

@@ -1,29 +1,59 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace mdx {
 
 // One word of MDL text: a bare word or number, a quoted string (without its quotes), or ":".
+// The text is a view into the MDL text parsed, which must outlive the tree.
 struct MdlWord {
-    std::string text;
+    std::string_view text;
     bool quoted = false;
+};
+
+// The words of one item: a view into the words of the whole tree.
+class MdlWords {
+  public:
+    const MdlWord* begin() const { return first_; }
+    const MdlWord* end() const { return first_ + count_; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const MdlWord& front() const { return first_[0]; }
+    const MdlWord& operator[](std::size_t i) const { return first_[i]; }
+
+  private:
+    friend class MdlTreeBuilder;
+    const MdlWord* first_ = nullptr;
+    std::size_t offset_ = 0; // where the words start among the tree's words, while parsing
+    std::size_t count_ = 0;
 };
 
 // One item of MDL text: words, then an optional block of items in braces. "Anim "Walk" {...}",
 // "Rarity 2,", "{ 1, 2, 3 }," (no words, a block) and "10: 0.5," are items.
 struct MdlItem {
-    std::vector<MdlWord> words;
+    MdlWords words;
     std::vector<MdlItem> children;
     bool hasBlock = false;
     std::size_t line = 0;
 };
 
+// The items of MDL text and the words they view. All words sit in one array, so that the
+// hundreds of thousands of items of a large geoset cost no allocation each.
+struct MdlTree {
+    MdlTree() = default;
+    MdlTree(MdlTree&&) = default;
+    MdlTree& operator=(MdlTree&&) = default;
+    MdlTree(const MdlTree&) = delete; // a copy would view the words of the original
+    MdlTree& operator=(const MdlTree&) = delete;
+
+    std::vector<MdlWord> words;
+    MdlItem root;
+};
+
 // The items of MDL text in any whitespace layout; "//" starts a comment to the end of the
 // line. Throws FormatError naming the line of an unclosed block or a stray "}".
-MdlItem parseMdl(std::string_view text);
+MdlTree parseMdl(std::string_view text);
 
 } // namespace mdx
