@@ -1,17 +1,64 @@
 #include "editor/editing/binary_model_file.h"
 
+#include "editor/model/binary_geoset.h"
+#include "editor/model/geoset_model.h"
 #include "formats/mdx/model_conversion.h"
 
 namespace editor {
 
-std::string writeBinaryModel(const std::string& path, std::string_view mdlText) {
-    const auto result = mdx::writeMdxFile(path, mdlText);
+std::shared_ptr<const KnownBinaryModel> knowBinaryModel(std::string text, mdx::Model model) {
+    auto known = std::make_shared<KnownBinaryModel>();
+    known->faceGroupComments = text.find("// FaceGroups:") != std::string::npos;
+    known->text = std::move(text);
+    known->model = std::move(model);
+    return known;
+}
+
+std::optional<mdx::Model> savedBinaryModel(const KnownBinaryModel* known, std::string_view copy,
+                                           const GeosetModel& model) {
+    // A face group comment in the text could apply to the saved triangles when their count
+    // comes to its total; only reading the text decides that.
+    if (!known || known->faceGroupComments || known->text != copy)
+        return std::nullopt;
+    const auto n = static_cast<std::size_t>(model.geosetNumber);
+    if (n < 1 || n > known->model.geosets.size())
+        return std::nullopt;
+    auto geoset = savedBinaryGeoset(model, known->model.geosets[n - 1]);
+    if (!geoset)
+        return std::nullopt;
+    mdx::Model saved = known->model;
+    saved.geosets[n - 1] = std::move(*geoset);
+    return saved;
+}
+
+namespace {
+
+std::string problemOf(const mdx::MdxFileWrite& result) {
     if (!result.conversionError.empty())
         return "the model cannot be written as MDX (" + result.conversionError +
                "); nothing was written";
     if (!result.written)
         return result.refusal.empty() ? "the file cannot be written" : result.refusal;
     return {};
+}
+
+} // namespace
+
+std::string writeBinaryModel(const std::string& path, std::string_view mdlText, mdx::Model* read) {
+    auto converted = mdx::convertMdlToModel(mdlText);
+    if (!converted.ok()) {
+        mdx::MdxFileWrite failed;
+        failed.conversionError = converted.error;
+        return problemOf(failed);
+    }
+    auto problem = problemOf(mdx::writeMdxFile(path, converted.model));
+    if (problem.empty() && read)
+        *read = std::move(converted.model);
+    return problem;
+}
+
+std::string writeBinaryModel(const std::string& path, const mdx::Model& model) {
+    return problemOf(mdx::writeMdxFile(path, model));
 }
 
 } // namespace editor

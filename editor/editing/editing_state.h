@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/dialogs.h"
+#include "editor/editing/binary_model_file.h"
 #include "editor/editing/tool_state.h"
 #include "editor/editing/undo_history.h"
 #include "editor/editing/working_copy.h"
@@ -30,6 +31,8 @@ struct EditingState : GeosetModel, ToolFields, UndoFields {
     // The format of the file at modelPath: Save writes it again. The working copy is MDL text
     // either way.
     mdx::FileFormat modelFormat = mdx::FileFormat::Mdl;
+    // The binary model the working copy's text reads as, when the last open or save knew it.
+    std::shared_ptr<const KnownBinaryModel> knownBinaryModel;
 
     void changed(Changes change) { changes |= change; }
 };

@@ -106,7 +106,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     }
 
     // Read once: counting, choosing and reading the geoset and the working copy all use it.
-    const auto model = readModelText(source);
+    auto model = readModelText(source);
     const std::string_view text = model && model->ok() ? model->text : std::string_view();
     int number = 1;
     if (geoset) {
@@ -160,6 +160,8 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.workingCopy = {path, claim->lock};
     state.modelPath = state.savePath = path;
     state.modelFormat = modelFileFormat(path);
+    state.knownBinaryModel =
+        model->binaryModel ? knowBinaryModel(model->text, std::move(*model->binaryModel)) : nullptr;
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);

@@ -48,8 +48,9 @@ bool copyBelongsToModel(const EditingState& state) {
     return state.tempPath == workingCopyPath(state.modelPath);
 }
 
-// Refreshes the working copy with the text of the file just written, or else from the file:
-// the MDL text of a binary model, as opening it again would give it. After Save As to another
+// Refreshes the working copy with the text just saved (for a binary model, the MDL text it was
+// made from), or else from the file: the MDL text of a binary model, as opening it again would
+// give it. After Save As to another
 // model a copy is claimed for it; the old copy goes only once the new one is in place, and never
 // when it is the file just written. The saved model is the lasting file, so the copy is not
 // waited for on the disk.
@@ -105,15 +106,6 @@ std::string savedText(const EditingState& state, const std::string& copy, bool r
     return std::move(out.text);
 }
 
-// Writes the model's text in the format asked for. Empty when written; otherwise why nothing
-// was written, to follow "Cannot save PATH: ". A binary model is made from the MDL text.
-std::string writeModelText(const std::string& path, const std::string& text,
-                           mdx::FileFormat format) {
-    if (format == mdx::FileFormat::Mdx)
-        return writeBinaryModel(path, text);
-    return common::replaceFileWith(path, text) ? std::string() : "the file cannot be written";
-}
-
 } // namespace
 
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
@@ -158,20 +150,38 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         return false;
     }
     // The model file is written first and the working copy refreshed after it, so that a
-    // failure leaves both as they were. An MDL model's copy is the very text written.
-    const std::string text = savedText(state, *copy, removing, geosetOnly);
-    const std::string problem = writeModelText(state.savePath, text, format);
+    // failure leaves both as they were. The copy is the very text written, or for a binary
+    // model the text it was made from, which reads as the same model.
+    std::string text = savedText(state, *copy, removing, geosetOnly);
+    std::string problem;
+    std::optional<mdx::Model> binary;
+    if (format == mdx::FileFormat::Mdx) {
+        if (!removing && !geosetOnly)
+            binary = savedBinaryModel(state.knownBinaryModel.get(), *copy, state);
+        if (binary) {
+            problem = writeBinaryModel(state.savePath, *binary);
+        } else {
+            binary.emplace();
+            problem = writeBinaryModel(state.savePath, text, &*binary);
+        }
+    } else {
+        problem = common::replaceFileWith(state.savePath, text) ? std::string()
+                                                                : "the file cannot be written";
+    }
     if (!problem.empty()) {
         fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
     state.modelFormat = format;
-    if (!refreshWorkingCopy(state, format == mdx::FileFormat::Mdl ? &text : nullptr)) {
+    state.knownBinaryModel.reset();
+    if (!refreshWorkingCopy(state, &text)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
         return false;
     }
     state.unsavedChanges = false;
+    if (binary)
+        state.knownBinaryModel = knowBinaryModel(std::move(text), std::move(*binary));
     common::deleteFile(recoveryFilePath(state.tempPath));
     if (removing) {
         reopenAfterRemoval(state);

@@ -25,6 +25,8 @@ ModelText binaryModelText(std::string_view bytes) {
     model.text = std::move(converted.text);
     model.error = std::move(converted.error);
     model.dropped = std::move(converted.dropped);
+    if (model.ok() && model.dropped.empty())
+        model.binaryModel = std::move(converted.model);
     return model;
 }
 

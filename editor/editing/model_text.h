@@ -23,6 +23,8 @@ struct ModelText {
     std::vector<std::size_t> sourceLines; // when rewritten: the file's line of every line
     // What the text of a binary model cannot hold and was left out (each a short phrase).
     std::vector<std::string> dropped;
+    // A binary model's content, when the text holds all of it (nothing dropped).
+    std::optional<mdx::Model> binaryModel;
 
     bool ok() const { return error.empty(); }
     // The file's line that line (1-based) of text comes from, for messages.

@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "editor/model/geoset_output.h"
 #include "editor/model/geoset_reader.h"
 
 #include <algorithm>
@@ -25,10 +26,6 @@ void appendTriple(std::string& line, double first, double second, double third) 
     line += ", ";
     common::appendNumber(line, third);
     line += " },";
-}
-
-double rounded(double value) {
-    return common::roundHalfEven(value, 6);
 }
 
 // The working copy's lines with a cursor, as the writer consumes them.
@@ -72,19 +69,6 @@ bool skipUntil(Input& input, std::string_view& line, std::string_view stop) {
     return false;
 }
 
-int keptVertexCount(const GeosetModel& state) {
-    return static_cast<int>(std::count_if(state.vertices.begin(), state.vertices.end(),
-                                          [](const VertexRecord& v) { return !v.deleted; }));
-}
-
-bool cornersKept(const GeosetModel& state, const FaceRecord& face) {
-    const auto kept = [&](int corner) {
-        return corner >= 0 && static_cast<std::size_t>(corner) < state.vertices.size() &&
-               !state.vertices[static_cast<std::size_t>(corner)].deleted;
-    };
-    return kept(face.a) && kept(face.b) && kept(face.c);
-}
-
 void writeGroups(const GeosetModel& state, common::LineSink& out) {
     const int groups = std::min(state.groupCount, state.matrices.columnCount());
     int total = 0;
@@ -93,11 +77,10 @@ void writeGroups(const GeosetModel& state, common::LineSink& out) {
             if (state.matrices.at(slot, g) != -1)
                 ++total;
     out.writeLine("\tGroups " + std::to_string(groups) + " " + std::to_string(total) + " {");
-    for (int g = 1; g <= groups; ++g) {
-        std::string line = "\t\tMatrices { " + std::to_string(state.matrices.at(1, g));
-        // Every id is written, so that the header's total equals the ids on the lines.
-        for (int slot = 2; slot <= matrixSlots && state.matrices.at(slot, g) != -1; ++slot)
-            line += ", " + std::to_string(state.matrices.at(slot, g));
+    for (const auto& ids : writtenMatrixGroups(state)) {
+        std::string line = "\t\tMatrices { " + std::to_string(ids.front());
+        for (std::size_t k = 1; k < ids.size(); ++k)
+            line += ", " + std::to_string(ids[k]);
         out.writeLine(line + " },");
     }
 }
@@ -108,12 +91,13 @@ void writeTangents(const GeosetModel& state, int keptVertices, common::LineSink&
     for (const auto& v : state.vertices) {
         if (v.deleted)
             continue;
+        const auto t = writtenTangent(v);
         data.assign("\t\t{ ");
-        for (float value : {v.tangent[2], v.tangent[0], v.tangent[1]}) {
-            common::appendNumber(data, rounded(value));
+        for (std::size_t k = 0; k < 3; ++k) {
+            common::appendNumber(data, t[k]);
             data += ", ";
         }
-        common::appendNumber(data, rounded(v.tangent[3]));
+        common::appendNumber(data, t[3]);
         data += " },";
         out.writeLine(data);
     }
@@ -148,16 +132,11 @@ void writeTextureCoordinates(const GeosetModel& state, int keptVertices, int set
     for (const auto& v : state.vertices) {
         if (v.deleted)
             continue;
-        double u = v.u, w = v.v;
-        if (set > 0 && set <= maxExtraUvSets) {
-            const auto& extra = v.extraUvs[static_cast<std::size_t>(set - 1)];
-            u = extra[0];
-            w = extra[1];
-        }
+        const auto uv = writtenTextureCoordinates(v, set);
         data.assign("\t\t{ ");
-        common::appendNumber(data, rounded(u));
+        common::appendNumber(data, uv[0]);
         data += ", ";
-        common::appendNumber(data, rounded(w));
+        common::appendNumber(data, uv[1]);
         data += " },";
         out.writeLine(data);
     }
@@ -165,11 +144,7 @@ void writeTextureCoordinates(const GeosetModel& state, int keptVertices, int set
 
 void writeFaces(const GeosetModel& state, common::LineSink& out) {
     // Output index of every vertex, computed once rather than per corner.
-    std::vector<int> outputIndex(state.vertices.size(), -1);
-    int next = 0;
-    for (std::size_t i = 0; i < state.vertices.size(); ++i)
-        if (!state.vertices[i].deleted)
-            outputIndex[i] = next++;
+    const std::vector<int> outputIndex = outputIndices(state);
 
     const int n = countWrittenFaces(state);
     out.writeLine("\tFaces 1 " + std::to_string(3 * n) + " {");
@@ -177,7 +152,7 @@ void writeFaces(const GeosetModel& state, common::LineSink& out) {
     if (n > 0) {
         std::string line = "\t\t\t{ ";
         for (const auto& face : state.faces) {
-            if (face.deleted || !cornersKept(state, face))
+            if (!isWrittenFace(state, face))
                 continue;
             for (int corner : {face.a, face.b, face.c}) {
                 char digits[16];
@@ -266,7 +241,8 @@ void writeModelFrom(Input& input, const GeosetModel& state, bool geosetOnly,
             std::string data;
             for (const auto& v : state.vertices)
                 if (!v.deleted) {
-                    appendTriple(data, v.z, v.x, v.y);
+                    const auto p = writtenPosition(v);
+                    appendTriple(data, p[0], p[1], p[2]);
                     out.writeLine(data);
                 }
             copyBlockEnd(input, out);
@@ -277,7 +253,8 @@ void writeModelFrom(Input& input, const GeosetModel& state, bool geosetOnly,
             std::string data;
             for (const auto& v : state.vertices)
                 if (!v.deleted) {
-                    appendTriple(data, rounded(v.normalZ), rounded(v.normalX), rounded(v.normalY));
+                    const auto n = writtenNormal(v);
+                    appendTriple(data, n[0], n[1], n[2]);
                     out.writeLine(data);
                 }
             copyBlockEnd(input, out);
@@ -390,7 +367,7 @@ int newVertexIndex(const GeosetModel& state, int k) {
 int countWrittenFaces(const GeosetModel& state) {
     return static_cast<int>(
         std::count_if(state.faces.begin(), state.faces.end(),
-                      [&](const FaceRecord& f) { return !f.deleted && cornersKept(state, f); }));
+                      [&](const FaceRecord& f) { return isWrittenFace(state, f); }));
 }
 
 std::optional<int> firstVertexNotFinite(const GeosetModel& model) {

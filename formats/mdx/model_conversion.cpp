@@ -29,7 +29,8 @@ std::string errorText(const FormatError& error, FileFormat format) {
 MdlFromMdx convertMdxToMdl(std::string_view bytes) {
     MdlFromMdx result;
     try {
-        auto mdl = writeMdl(readMdx(bytes));
+        result.model = readMdx(bytes);
+        auto mdl = writeMdl(result.model);
         result.text = std::move(mdl.text);
         result.dropped = std::move(mdl.dropped);
     } catch (const FormatError& e) {
@@ -40,10 +41,10 @@ MdlFromMdx convertMdxToMdl(std::string_view bytes) {
     return result;
 }
 
-MdxFromMdl convertMdlToMdx(std::string_view text) {
-    MdxFromMdl result;
+ModelFromMdl convertMdlToModel(std::string_view text) {
+    ModelFromMdl result;
     try {
-        result.bytes = writeMdx(readMdl(text));
+        result.model = readMdl(text);
     } catch (const FormatError& e) {
         result.error = errorText(e, FileFormat::Mdl);
     } catch (const std::exception& e) {
@@ -52,17 +53,43 @@ MdxFromMdl convertMdlToMdx(std::string_view text) {
     return result;
 }
 
-MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText) {
-    MdxFileWrite result;
-    const auto converted = convertMdlToMdx(mdlText);
+MdxFromMdl convertMdlToMdx(std::string_view text) {
+    MdxFromMdl result;
+    auto converted = convertMdlToModel(text);
     if (!converted.ok()) {
+        result.error = std::move(converted.error);
+        return result;
+    }
+    try {
+        result.bytes = writeMdx(converted.model);
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    }
+    return result;
+}
+
+MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText) {
+    const auto converted = convertMdlToModel(mdlText);
+    if (!converted.ok()) {
+        MdxFileWrite result;
         result.conversionError = converted.error;
+        return result;
+    }
+    return writeMdxFile(path, converted.model);
+}
+
+MdxFileWrite writeMdxFile(const std::string& path, const Model& model) {
+    MdxFileWrite result;
+    std::string bytes;
+    try {
+        bytes = writeMdx(model);
+    } catch (const std::exception& e) {
+        result.conversionError = e.what();
         return result;
     }
     common::FileReplacement file(path);
     result.refusal = file.refusal();
-    result.written = file.isOpen() && file.write(converted.bytes.data(), converted.bytes.size()) &&
-                     file.commit();
+    result.written = file.isOpen() && file.write(bytes.data(), bytes.size()) && file.commit();
     return result;
 }
 

@@ -4,6 +4,8 @@
 // bytes to tab-layout text on reading, text to binary bytes on writing, with the reasons for a
 // failure as text to show.
 
+#include "formats/mdx/mdx_model.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,7 @@ struct MdlFromMdx {
     std::string text;
     std::vector<std::string> dropped;
     std::string error;
+    Model model; // the model the bytes hold, which the text says less what was dropped
     bool ok() const { return error.empty(); }
 };
 MdlFromMdx convertMdxToMdl(std::string_view bytes);
@@ -41,6 +44,15 @@ struct MdxFromMdl {
 };
 MdxFromMdl convertMdlToMdx(std::string_view text);
 
+// MDL text in any layout as a model. On failure error says which block and line could not be
+// read.
+struct ModelFromMdl {
+    Model model;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+ModelFromMdl convertMdlToModel(std::string_view text);
+
 // Replaces the file at path with the MDX bytes of the MDL text, through common::FileReplacement
 // (links followed, special and hard-linked files refused, permissions kept, all or nothing). The
 // text is converted before the file is touched, so a model the binary form cannot hold leaves
@@ -51,6 +63,8 @@ struct MdxFileWrite {
     std::string refusal;         // why the path was refused as a whole (FileReplacement)
 };
 MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText);
+// The same for a model in memory.
+MdxFileWrite writeMdxFile(const std::string& path, const Model& model);
 
 // What a conversion to MDL text left out, as one list: "a; b; c".
 std::string droppedList(const std::vector<std::string>& dropped);
