@@ -161,7 +161,8 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.modelPath = state.savePath = path;
     state.modelFormat = modelFileFormat(path);
     state.knownBinaryModel =
-        model->binaryModel ? knowBinaryModel(model->text, std::move(*model->binaryModel)) : nullptr;
+        model->binaryModel ? knowBinaryModel(std::move(model->text), std::move(*model->binaryModel))
+                           : nullptr;
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);

@@ -8,6 +8,7 @@
 #include "editor/editing/working_copy.h"
 #include "editor/model/model_writer.h"
 
+#include <future>
 #include <optional>
 
 namespace editor {
@@ -152,15 +153,22 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     // The model file is written first and the working copy refreshed after it, so that a
     // failure leaves both as they were. The copy is the very text written, or for a binary
     // model the text it was made from, which reads as the same model.
-    std::string text = savedText(state, *copy, removing, geosetOnly);
     std::string problem;
     std::optional<mdx::Model> binary;
-    if (format == mdx::FileFormat::Mdx) {
-        if (!removing && !geosetOnly)
+    // A binary model made from the arrays needs no text: it is made and written on a second
+    // thread while the text is made. Both only read the state.
+    std::future<void> binaryWritten;
+    if (format == mdx::FileFormat::Mdx && !removing && !geosetOnly)
+        binaryWritten = std::async(std::launch::async, [&] {
             binary = savedBinaryModel(state.knownBinaryModel.get(), *copy, state);
-        if (binary) {
-            problem = writeBinaryModel(state.savePath, *binary);
-        } else {
+            if (binary)
+                problem = writeBinaryModel(state.savePath, *binary);
+        });
+    std::string text = savedText(state, *copy, removing, geosetOnly);
+    if (binaryWritten.valid())
+        binaryWritten.get();
+    if (format == mdx::FileFormat::Mdx) {
+        if (!binary) {
             binary.emplace();
             problem = writeBinaryModel(state.savePath, text, &*binary);
         }
