@@ -52,4 +52,21 @@ void keepFreedMemoryForReuse() {
 #endif
 }
 
+void prefault(void* block, std::size_t size) {
+#if defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
+    // Small blocks are not worth the call.
+    constexpr std::size_t least = 256 * 1024;
+    constexpr std::uintptr_t page = 4096;
+    if (!block || size < least)
+        return;
+    const auto start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(block) + size) & ~(page - 1);
+    if (end > start)
+        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+    (void)block;
+    (void)size;
+#endif
+}
+
 } // namespace common

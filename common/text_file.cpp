@@ -1,5 +1,7 @@
 #include "common/text_file.h"
 
+#include "common/memory_tuning.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,7 +49,10 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     if (!file)
         return std::nullopt;
     // Read straight into the string; a file that grows meanwhile is read to its new end.
-    std::string text(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size) + 1);
+    prefault(text.data(), text.capacity());
+    text.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t size = 0;
     for (;;) {
         if (size == text.size())
@@ -108,6 +113,11 @@ bool LineReader::next(std::string_view& line) {
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path) {
     return readWholeFile(path);
+}
+
+void TextBuffer::reserve(std::size_t size) {
+    text.reserve(size);
+    prefault(text.data() + text.size(), text.capacity() - text.size());
 }
 
 std::vector<std::string> linesOf(std::string_view text) {

@@ -77,6 +77,8 @@ class TextBuffer : public LineSink {
         text.append(line);
         text.append("\r\n");
     }
+    // Room for size characters, made resident at once (memory_tuning.h).
+    void reserve(std::size_t size);
     std::string text;
 };
 

@@ -97,7 +97,7 @@ std::string savedText(const EditingState& state, const std::string& copy, bool r
                       bool geosetOnly) {
     common::TextBuffer out;
     // About the copy's size: grown once rather than doubled several times.
-    out.text.reserve(copy.size() + copy.size() / 4);
+    out.reserve(copy.size() + copy.size() / 4);
     if (removing) {
         for (const auto& line : removeGeosetLines(common::linesOf(copy), state.geosetNumber))
             out.writeLine(line);

@@ -1,5 +1,6 @@
 #include "editor/model/geoset_reader.h"
 
+#include "common/memory_tuning.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
 
@@ -316,6 +317,10 @@ void readGeosetLines(common::LineReader& reader, int geosetNumber, GeosetArrays&
             const int n = headerCount(line, 9, "Vertices 8 {", "vertex");
             if (n > maxGeosetRecords)
                 throw ParseFault("a geoset holds at most 32767 vertices");
+            // The records of the largest geoset take megabytes: made resident at once.
+            vertices.clear();
+            vertices.reserve(static_cast<std::size_t>(n));
+            common::prefault(vertices.data(), vertices.capacity() * sizeof(VertexRecord));
             vertices.assign(static_cast<std::size_t>(n), VertexRecord{});
             arrays.verticesRead = true;
             vertexLines = 0;
