@@ -56,6 +56,13 @@ Tag ByteReader::peekTag() const {
            static_cast<Tag>(p[3]) << 24;
 }
 
+void ByteReader::copyTo(void* out, std::size_t size) {
+    need(size, "a block of bytes");
+    if (size > 0)
+        std::memcpy(out, file_.data() + pos_, size);
+    pos_ += size;
+}
+
 std::string ByteReader::fixedString(std::size_t size) {
     need(size, "a text field");
     std::string text(file_.substr(pos_, size));

@@ -27,6 +27,9 @@ class ByteReader {
     // A fixed-size text field: its bytes without the trailing zeros.
     std::string fixedString(std::size_t size);
     std::string bytes(std::size_t size);
+    // size bytes copied as they are into out: values of the host's byte order when it is the
+    // file's (little-endian).
+    void copyTo(void* out, std::size_t size);
     // A window over the next size bytes, which this reader skips.
     ByteReader window(std::size_t size, std::string chunk);
     // A count of records of recordSize bytes each, refused when they cannot fit in what is left.

@@ -1,5 +1,6 @@
 #include "formats/mdx/float_text.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -7,20 +8,22 @@
 
 namespace mdx {
 
-void appendFloat(std::string& out, float value) {
+char* writeFloat(char* out, float value) {
     // A NaN other than the usual one keeps its bits: "nan0x" and eight hex digits.
     const auto bits = std::bit_cast<std::uint32_t>(value);
     if (std::isnan(value) && bits != 0x7FC00000u) {
         char hex[16];
         const auto r = std::to_chars(hex, hex + sizeof hex, bits, 16);
-        out += "nan0x";
-        out.append(static_cast<std::size_t>(8 - (r.ptr - hex)), '0');
-        out.append(hex, r.ptr);
-        return;
+        out = std::copy_n("nan0x", 5, out);
+        out = std::fill_n(out, 8 - (r.ptr - hex), '0');
+        return std::copy(hex, r.ptr, out);
     }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    return std::to_chars(out, out + floatTextRoom, value).ptr;
+}
+
+void appendFloat(std::string& out, float value) {
+    char buffer[floatTextRoom];
+    out.append(buffer, writeFloat(buffer, value));
 }
 
 std::string floatText(float value) {

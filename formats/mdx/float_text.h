@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,9 @@ namespace mdx {
 // "1e+30", "inf", "nan"); a NaN other than the usual quiet one is written with its bits,
 // "nan0xffc00000", so that it too reads back the same.
 void appendFloat(std::string& out, float value);
+// The same text written at out, which has room for floatTextRoom characters; returns its end.
+inline constexpr std::size_t floatTextRoom = 32;
+char* writeFloat(char* out, float value);
 std::string floatText(float value);
 
 // A float from MDL text, rounded once to the nearest float; nothing when the text is not a

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstring>
 #include <set>
 
@@ -38,6 +39,46 @@ struct MdlSink {
         text.append(content);
         text.push_back('\n');
     }
+};
+
+// The data lines of a large geoset, hundreds of thousands of them, are put together in a buffer
+// and appended whole.
+class DataLine {
+  public:
+    explicit DataLine(int depth) : end_(std::fill_n(buffer_, depth, '\t')), start_(end_) {}
+    DataLine& text(std::string_view s) {
+        end_ = std::copy(s.begin(), s.end(), end_);
+        return *this;
+    }
+    DataLine& number(float x) {
+        end_ = writeFloat(end_, x);
+        return *this;
+    }
+    template <class T> DataLine& number(T x) {
+        end_ = std::to_chars(end_, end_ + 24, x).ptr;
+        return *this;
+    }
+    // "{ a, b, c }"
+    DataLine& floats(const float* x, int n) {
+        text("{ ");
+        for (int i = 0; i < n; ++i) {
+            if (i)
+                text(", ");
+            number(x[i]);
+        }
+        return text(" }");
+    }
+    void endLine(MdlSink& sink) {
+        *end_++ = '\n';
+        sink.text.append(buffer_, end_);
+        end_ = start_;
+    }
+
+  private:
+    // Room for the longest line built here: a tangent of four floats and its braces.
+    char buffer_[8 + 4 * (floatTextRoom + 2) + 8];
+    char* end_;
+    char* start_;
 };
 
 std::string quote(const std::string& s, MdlSink& sink) {
@@ -305,8 +346,11 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     sink.line(0, "Geoset {");
     auto vectors = [&](const char* key, const auto& items, int n) {
         sink.line(1, std::string(key) + " " + std::to_string(items.size()) + " {");
-        for (const auto& v : items)
-            sink.line(2, floats(v.data(), n) + ",");
+        DataLine line(2);
+        for (const auto& v : items) {
+            line.floats(v.data(), n).text(",");
+            line.endLine(sink);
+        }
         sink.line(1, "}");
     };
     vectors("Vertices", g.vertices, 3);
@@ -316,19 +360,22 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     if (g.tangents)
         vectors("Tangents", *g.tangents, 4);
     sink.line(1, "VertexGroup {");
-    for (auto group : g.vertexGroups)
-        sink.line(2, std::to_string(group) + ",");
+    DataLine group(2);
+    for (unsigned value : g.vertexGroups) {
+        group.number(value).text(",");
+        group.endLine(sink);
+    }
     sink.line(1, "}");
     if (g.skin) {
         sink.line(1, "SkinWeights " + std::to_string(g.skin->size() / 8) + " {");
         const auto& s = *g.skin;
         if (s.size() % 8 != 0)
             sink.dropped.insert("skin weights that are not whole groups of eight");
+        DataLine row(2);
         for (std::size_t i = 0; i + 8 <= s.size(); i += 8) {
-            std::string row;
             for (std::size_t k = 0; k < 8; ++k)
-                row += std::to_string(s[i + k]) + ",";
-            sink.line(2, row);
+                row.number(static_cast<unsigned>(s[i + k])).text(",");
+            row.endLine(sink);
         }
         sink.line(1, "}");
     }
@@ -357,8 +404,17 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     const std::size_t groups = g.faceTypes.empty() && g.faces.empty() ? 0 : 1;
     sink.line(1, "Faces " + std::to_string(groups) + " " + std::to_string(g.faces.size()) + " {");
     sink.line(2, "Triangles {");
-    if (!g.faces.empty())
-        sink.line(3, integers(g.faces.data(), g.faces.size()) + ",");
+    if (!g.faces.empty()) {
+        // One line of every index: written straight into the text.
+        sink.text.append("\t\t\t{ ");
+        char digits[8];
+        for (std::size_t i = 0; i < g.faces.size(); ++i) {
+            if (i)
+                sink.text.append(", ");
+            sink.text.append(digits, std::to_chars(digits, digits + sizeof digits, g.faces[i]).ptr);
+        }
+        sink.text.append(" },\n");
+    }
     sink.line(2, "}");
     sink.line(1, "}");
     if (!runs.empty())
@@ -495,6 +551,12 @@ void writeChunk(MdlSink& sink, Tag tag, const Model& m) {
 
 MdlText writeMdl(const Model& m) {
     MdlSink sink;
+    // About the text's size, so that it is not copied again and again as it grows: a few dozen
+    // characters for each number of the geosets.
+    std::size_t numbers = 0;
+    for (const auto& g : m.geosets)
+        numbers += g.vertices.size() * (8 + 2 * g.uvSets.size()) + g.faces.size();
+    sink.text.reserve(numbers * 14 + 65536);
     // The chunk order of the binary file, so that converting back gives the same bytes.
     std::string order = "// Chunks:";
     // (read back by the MDL reader; other readers take it for a comment)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
 
 namespace mdx {
 
@@ -155,6 +156,14 @@ void readArray(ByteReader& r, const char (&name)[5], std::vector<T>& out, std::s
                Read&& read) {
     expectTag(r, name);
     out.resize(r.count(size));
+    // Arrays of numbers are the file's bytes as they are on a little-endian host: copied whole,
+    // the vertex arrays of a large geoset cost no more than their size.
+    if constexpr (std::is_trivially_copyable_v<T> && std::endian::native == std::endian::little) {
+        if (sizeof(T) == size) {
+            r.copyTo(out.data(), out.size() * size);
+            return;
+        }
+    }
     for (auto& item : out)
         read(item);
 }
