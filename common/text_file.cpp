@@ -181,6 +181,23 @@ bool writeTextOver(std::string_view text, const std::filesystem::path& modeSourc
     return file.write(text.data(), text.size()) && file.commit();
 }
 
+TextWriteInBackground::TextWriteInBackground(std::string_view text,
+                                             const std::filesystem::path& modeSource,
+                                             const std::filesystem::path& to, Durability durability)
+    : file_(to, copyMode(modeSource), durability) {
+    written_ = std::async(std::launch::async,
+                          [this, text] { return file_.write(text.data(), text.size()); });
+}
+
+TextWriteInBackground::~TextWriteInBackground() {
+    if (written_.valid())
+        written_.wait();
+}
+
+bool TextWriteInBackground::commit() {
+    return written_.valid() && written_.get() && file_.commit();
+}
+
 bool deleteFile(const std::filesystem::path& path) {
     std::error_code error;
     std::filesystem::remove(path, error);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -121,6 +122,23 @@ bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path
 // Writes text over a file the way copyFileOver does, as private as modeSource.
 bool writeTextOver(std::string_view text, const std::filesystem::path& modeSource,
                    const std::filesystem::path& to, Durability durability = Durability::Flushed);
+
+// writeTextOver on a second thread: the temporary file is written while the caller goes on, and
+// commit() waits for it and puts it in place. Dropped without commit(), it leaves the file as
+// it was. The text must stay as it is until then.
+class TextWriteInBackground {
+  public:
+    TextWriteInBackground(std::string_view text, const std::filesystem::path& modeSource,
+                          const std::filesystem::path& to, Durability durability);
+    ~TextWriteInBackground();
+    TextWriteInBackground(const TextWriteInBackground&) = delete;
+    TextWriteInBackground& operator=(const TextWriteInBackground&) = delete;
+    bool commit();
+
+  private:
+    FileReplacement file_;
+    std::future<bool> written_;
+};
 
 // Deletes a file; false when it was there and could not be removed.
 bool deleteFile(const std::filesystem::path& path);

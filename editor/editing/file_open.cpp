@@ -110,8 +110,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     const std::string_view text = model && model->ok() ? model->text : std::string_view();
     int number = 1;
     if (geoset) {
-        common::LineReader reader(common::LineReader::OfText{}, text);
-        const int count = countGeosets(reader);
+        const int count = countGeosets(text);
         // A file with one geoset (or none the count sees) has only that one to edit.
         if (count > 1 && (*geoset < 1 || *geoset > count)) {
             showError(state, fileName(path) + " has " + std::to_string(count) +
@@ -134,12 +133,16 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     const int previousGroupCount = state.groupCount;
     const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
+    // The working copy holds the model in the tab layout the commands read. It is written while
+    // the geoset is read, and put in place only when that succeeded.
+    const bool copyNeeded = into.isMainModel && claim->path != source;
+    std::optional<common::TextWriteInBackground> copyWrite;
+    if (copyNeeded && model && model->ok())
+        copyWrite.emplace(model->text, source, claim->path, common::Durability::Scratch);
     if (!readGeosetOf(state, source, model, newVertices, newFaces, newMatrices, number,
                       into.storeGroupCount, into.extras))
         return false;
-    // The working copy holds the model in the tab layout the commands read.
-    if (into.isMainModel && claim->path != source &&
-        !writeWorkingCopy(*model, source, claim->path)) {
+    if (copyNeeded && !(copyWrite && copyWrite->commit())) {
         showError(state, "Cannot write the working copy " + claim->path + ".");
         state.groupCount = previousGroupCount;
         state.extras = previousExtras;
@@ -184,12 +187,7 @@ std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
 }
 
 std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text) {
-    int geosets = 0;
-    {
-        common::LineReader reader(common::LineReader::OfText{}, text);
-        for (std::string line; reader.next(line);)
-            geosets += line == "Geoset {" ? 1 : 0;
-    }
+    const int geosets = countGeosets(text);
     if (geosets <= 1 || !state.dialogs)
         return 1;
     std::vector<std::string> lines;

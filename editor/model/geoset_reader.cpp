@@ -459,12 +459,20 @@ int countChar(std::string_view text, char ch) {
     return n;
 }
 
-int countGeosets(common::LineReader& reader) {
+int countGeosets(std::string_view text) {
+    // Searched for rather than split into lines: a model has a hundred thousand lines.
+    constexpr std::string_view header = "Geoset {";
     int geosets = 0;
-    std::string_view line;
-    while (reader.next(line))
-        if (line == "Geoset {")
+    for (auto at = text.find(header); at != std::string_view::npos;
+         at = text.find(header, at + 1)) {
+        if (at > 0 && text[at - 1] != '\n')
+            continue;
+        auto rest = text.substr(at + header.size());
+        if (!rest.empty() && rest.front() == '\r')
+            rest.remove_prefix(1);
+        if (rest.empty() || rest.front() == '\n')
             ++geosets;
+    }
     return geosets;
 }
 

@@ -45,8 +45,9 @@ struct GeosetReadResult {
     bool ok() const { return geoset.has_value(); }
 };
 
-// Number of lines that are exactly "Geoset {".
-int countGeosets(common::LineReader& reader);
+// Number of lines of the text that are exactly "Geoset {" (a line ends at LF, less one CR
+// before it, as common::LineReader splits them).
+int countGeosets(std::string_view text);
 
 // Reads geoset geosetNumber (1-based) from the lines of a model. A geoset without a Faces block
 // has no triangles. Input it cannot follow gives an error naming the line: text where a number

@@ -42,8 +42,7 @@ std::vector<std::filesystem::path> corpusModels() {
 }
 
 int geosetCount(const std::string& text) {
-    common::LineReader reader(common::LineReader::FromText{}, text);
-    return editor::countGeosets(reader);
+    return editor::countGeosets(text);
 }
 
 // Opens geoset n of the text written as name, answering the geoset question.

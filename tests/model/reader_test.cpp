@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <random>
 
 namespace {
 
@@ -561,6 +562,30 @@ TEST(Reader, LargestGeosetReads) {
     EXPECT_EQ(e.state.vertices.size(), 32767u);
     ASSERT_EQ(e.state.faces.size(), 32767u);
     EXPECT_EQ(e.state.faces.back(), (FaceRecord{0, 32766, 32766, false}));
+}
+
+} // namespace
+
+namespace {
+
+// countGeosets searches the text; it must count exactly the lines the line reader gives as
+// "Geoset {", whatever the line ends around them.
+TEST(CountGeosets, CountsTheLinesTheLineReaderGives) {
+    const std::array<std::string, 8> pieces = {"Geoset {", "\n", "\r",        "\r\n",
+                                               "x",        " ",  "Geoset {x", "\tGeoset {"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(0, 12)(random);
+        for (int i = 0; i < length; ++i)
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        int expected = 0;
+        common::LineReader reader(common::LineReader::OfText{}, text);
+        for (std::string_view line; reader.next(line);)
+            expected += line == "Geoset {" ? 1 : 0;
+        ASSERT_EQ(editor::countGeosets(text), expected) << testing::PrintToString(text);
+    }
 }
 
 } // namespace

@@ -149,8 +149,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         }
     } catch (const common::ScriptExhausted& exhausted) {
         // The geoset question was asked again: the number is not one of the model's geosets.
-        common::LineReader reader(model);
-        const int geosets = editor::countGeosets(reader);
+        const int geosets = editor::countGeosets(common::readTextFile(model).value_or(""));
         err << "moldrin-batch: cannot open geoset " << geoset << " of " << model
             << ": the model has " << geosets << (geosets == 1 ? " geoset" : " geosets") << "\n";
         status = 1;
