@@ -8,8 +8,10 @@
 #include <fcntl.h>
 #include <random>
 #include <signal.h>
+#include <stdio.h> // renameat2
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace common {
@@ -178,6 +180,30 @@ bool FileReplacement::write(const char* data, std::size_t size) {
     return true;
 }
 
+namespace {
+
+void closeOnASecondThread(int descriptor) {
+    try {
+        std::thread([descriptor] { ::close(descriptor); }).detach();
+    } catch (const std::system_error&) {
+        ::close(descriptor); // no thread to be had: the release waits after all
+    }
+}
+
+} // namespace
+
+bool FileReplacement::putInPlace() {
+    // A scratch copy trades places with the file it replaces, which then goes: renamed over a
+    // file, its blocks would be written with whatever flush comes next (the file system's guard
+    // against empty files after a crash), such as the next save's, which would wait for them.
+    if (durability_ == Durability::Scratch && ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD,
+                                                          target_.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(temporary_.c_str());
+        return true;
+    }
+    return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+}
+
 bool FileReplacement::commit() {
     if (descriptor_ < 0 || failed_ || committed_)
         return false;
@@ -193,8 +219,17 @@ bool FileReplacement::commit() {
     descriptor_ = -1;
     if (!synced || !closed)
         return false;
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    // The file replaced goes with its last name, and its pages are released then: for a file of
+    // megabytes that takes as long as writing it. Held open past the rename, it is let go by a
+    // second thread instead of on the way of the save.
+    const int replaced = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (!putInPlace()) {
+        if (replaced >= 0)
+            ::close(replaced);
         return false;
+    }
+    if (replaced >= 0)
+        closeOnASecondThread(replaced);
     committed_ = true;
     if (durability_ == Durability::Flushed)
         syncFolder(folderOf(target_));

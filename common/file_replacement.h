@@ -50,6 +50,7 @@ class FileReplacement {
     bool commit();
 
   private:
+    bool putInPlace();
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::string refusal_;

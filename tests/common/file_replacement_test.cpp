@@ -226,3 +226,22 @@ TEST(FileReplacement, TheTemporaryNamesAreThoseTheCleanupLooksFor) {
 }
 
 } // namespace
+
+namespace {
+
+// A scratch copy trades places with the file it replaces, which then goes; a new one is simply
+// renamed. Either way the folder holds the new text under the name and nothing else.
+TEST(FileReplacement, AScratchCopyReplacesTheOldOneAndLeavesNothingBehind) {
+    TempFolder folder;
+    const auto copy = folder.path() / "model_TMP.tdl";
+    for (const std::string text : {"first\r\n", "second, longer\r\n", ""}) {
+        common::FileReplacement file(copy, 0640, common::Durability::Scratch);
+        ASSERT_TRUE(file.write(text.data(), text.size()));
+        ASSERT_TRUE(file.commit());
+        EXPECT_EQ(readFile(copy.string()), text);
+        EXPECT_EQ(modeOf(copy), 0640u);
+        EXPECT_EQ(entriesOf(folder.path()), std::vector<std::string>{"model_TMP.tdl"});
+    }
+}
+
+} // namespace
