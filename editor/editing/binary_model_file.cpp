@@ -45,16 +45,7 @@ std::string problemOf(const mdx::MdxFileWrite& result) {
 } // namespace
 
 std::string writeBinaryModel(const std::string& path, std::string_view mdlText, mdx::Model* read) {
-    auto converted = mdx::convertMdlToModel(mdlText);
-    if (!converted.ok()) {
-        mdx::MdxFileWrite failed;
-        failed.conversionError = converted.error;
-        return problemOf(failed);
-    }
-    auto problem = problemOf(mdx::writeMdxFile(path, converted.model));
-    if (problem.empty() && read)
-        *read = std::move(converted.model);
-    return problem;
+    return problemOf(mdx::writeMdxFile(path, mdlText, read));
 }
 
 std::string writeBinaryModel(const std::string& path, const mdx::Model& model) {

@@ -68,14 +68,17 @@ MdxFromMdl convertMdlToMdx(std::string_view text) {
     return result;
 }
 
-MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText) {
-    const auto converted = convertMdlToModel(mdlText);
+MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText, Model* read) {
+    auto converted = convertMdlToModel(mdlText);
     if (!converted.ok()) {
         MdxFileWrite result;
         result.conversionError = converted.error;
         return result;
     }
-    return writeMdxFile(path, converted.model);
+    auto result = writeMdxFile(path, converted.model);
+    if (result.written && read)
+        *read = std::move(converted.model);
+    return result;
 }
 
 MdxFileWrite writeMdxFile(const std::string& path, const Model& model) {

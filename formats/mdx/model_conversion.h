@@ -62,7 +62,8 @@ struct MdxFileWrite {
     std::string conversionError; // why the text has no binary form (errorText)
     std::string refusal;         // why the path was refused as a whole (FileReplacement)
 };
-MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText);
+// When written and asked for, read holds the model the text reads as.
+MdxFileWrite writeMdxFile(const std::string& path, std::string_view mdlText, Model* read = nullptr);
 // The same for a model in memory.
 MdxFileWrite writeMdxFile(const std::string& path, const Model& model);
 
