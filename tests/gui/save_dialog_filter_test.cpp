@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -26,6 +27,18 @@ void whenDialogShows(const std::function<void(QFileDialog*)>& act) {
     timer->start(10);
 }
 
+// Types the name into the dialog's name field as a user would. selectFile() is no substitute:
+// it leaves the field alone while the field has the focus, which a shown dialog gives it at a
+// moment of its own choosing, and the dialog then accepts its folder and stays open.
+void typeFileName(QFileDialog* dialog, const QString& name) {
+    auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(field != nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, name);
+    QCOMPARE(field->text(), name);
+}
+
 } // namespace
 
 class SaveDialogFilterTest : public QObject {
@@ -38,8 +51,6 @@ class SaveDialogFilterTest : public QObject {
              {std::tuple{1, "zombie_edit", "zombie_edit.mdx"},
               std::tuple{0, "zombie_edit", "zombie_edit.mdl"},
               std::tuple{1, "zombie.v2", "zombie.v2"}}) {
-            // A dialog of its own in a folder of its own each time: a dialog reopened on the
-            // folder it just left may still be listing it when the answer comes.
             testing_support::TempFolder folder;
             QWidget parent;
             common::QtDialogs dialogs(&parent);
@@ -47,7 +58,7 @@ class SaveDialogFilterTest : public QObject {
             whenDialogShows([&, entry = entry, typed = typed](QFileDialog* dialog) {
                 dialog->setDirectory(where);
                 dialog->selectNameFilter(dialog->nameFilters().at(entry));
-                dialog->selectFile(typed);
+                typeFileName(dialog, typed);
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
             });
             const auto chosen = dialogs.saveFileDialog(filter);
