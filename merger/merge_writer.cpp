@@ -5,6 +5,7 @@
 #include "formats/mdx/model_conversion.h"
 #include "merger/bone_directory.h"
 #include "merger/merge_checks.h"
+#include "merger/merge_counts.h"
 #include "merger/version_conversion.h"
 
 #include <filesystem>
@@ -190,6 +191,7 @@ Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const Texture
         }
         out.push_back(line);
     }
+    writeChangedCounts(out);
     return out;
 }
 

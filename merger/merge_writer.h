@@ -48,7 +48,8 @@ bool isGeosetPlace(const std::string& line);
 
 // The whole merged model: the base model with the texture entries at the end of the textures
 // block, the material at the end of the materials block and the geosets just before the first
-// bone, geoset animation, light, helper or pivot point header.
+// bone, geoset animation, light, helper or pivot point header; the counts this changes are
+// written anew (merger/merge_counts.h).
 Lines mergeLines(const Lines& baseLines, const Lines& geosetLines, const TextureChoice& texture,
                  int boneId);
 

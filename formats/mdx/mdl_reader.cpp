@@ -44,23 +44,6 @@ float number(const MdlItem& item, std::string_view text) {
     return *value;
 }
 
-// Calls f with each word of an item, whether its numbers are written "{ a, b }" or as bare
-// words "a, b,".
-template <class F> void forEachNumber(const MdlItem& item, F&& f) {
-    for (const auto& w : item.words)
-        f(w.text);
-    for (const auto& child : item.children)
-        forEachNumber(child, f);
-}
-
-// How many number words the children of item hold.
-std::size_t numberCount(const MdlItem& item) {
-    std::size_t n = 0;
-    for (const auto& child : item.children)
-        forEachNumber(child, [&](std::string_view) { ++n; });
-    return n;
-}
-
 // The numbers in the children of item into out, which has room for exactly expected of them.
 void readFloats(const MdlItem& item, float* out, std::size_t expected) {
     const std::size_t found = numberCount(item);

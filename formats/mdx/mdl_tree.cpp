@@ -193,3 +193,14 @@ MdlTree parseMdl(std::string_view text) {
 }
 
 } // namespace mdx
+
+namespace mdx {
+
+std::size_t numberCount(const MdlItem& item) {
+    std::size_t n = 0;
+    for (const auto& child : item.children)
+        forEachNumber(child, [&](std::string_view) { ++n; });
+    return n;
+}
+
+} // namespace mdx

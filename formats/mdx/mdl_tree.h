@@ -52,6 +52,18 @@ struct MdlTree {
     MdlItem root;
 };
 
+// Calls f with each word of an item and of the items inside it, whether its numbers are
+// written "{ a, b }" or as bare words "a, b,".
+template <class F> void forEachNumber(const MdlItem& item, F&& f) {
+    for (const auto& w : item.words)
+        f(w.text);
+    for (const auto& child : item.children)
+        forEachNumber(child, f);
+}
+
+// How many number words the children of item hold.
+std::size_t numberCount(const MdlItem& item);
+
 // The items of MDL text in any whitespace layout; "//" starts a comment to the end of the
 // line. Throws FormatError naming the line of an unclosed block or a stray "}".
 MdlTree parseMdl(std::string_view text);

@@ -128,7 +128,7 @@ TEST_F(MergerRefusals, ABaseWithoutMaterialsGetsTheBlockItsGeosetsName) {
     const auto merged = *common::readAllLines(output);
     const auto materials = indexOf(merged, "Materials 1 {");
     ASSERT_LT(materials, merged.size());
-    EXPECT_GT(materials, indexOf(merged, "Textures 1 {"));
+    EXPECT_GT(materials, indexOf(merged, "Textures 2 {"));
     EXPECT_LT(materials, indexOf(merged, "Geoset {"));
     Lines material;
     merger::writeMaterial(material, r.texture, 1);

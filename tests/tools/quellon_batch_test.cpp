@@ -1,6 +1,7 @@
 // quellon-batch run as a program: arguments, exit status, messages on standard error, the bone
 // list, the merged file, and the merged model read back by the editor's reader (moldrin-batch).
 
+#include "formats/mdx/mdl_counts.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -303,6 +304,39 @@ TEST_F(QuellonBatch, CorpusModelMergedIntoAnotherReadsBack) {
     ASSERT_EQ(dump.status, 0) << dump.err;
     // The villager's first two bones carry object ids 0 and 1, so entry 2 binds to id 2.
     EXPECT_NE(dump.out.find("\"matrices\": [[2]]"), std::string::npos);
+}
+
+TEST_F(QuellonBatch, AnEffectsGeosetMergedIntoAHeroDeclaresItsCountsRight) {
+    const std::filesystem::path corpus(MOLDRIN_CORPUS_DIR);
+    if (!std::filesystem::is_directory(corpus))
+        GTEST_SKIP() << "corpus not found at " << corpus;
+    if (std::string(MOLDRIN_BATCH_PATH).empty())
+        GTEST_SKIP() << "moldrin-batch was not built";
+    // The effect's one geoset, saved alone by the editor, into the hero (6 geosets, 5
+    // materials, 4 textures), as text and as a binary model read back as text.
+    const auto geoset = folder.file("wing.mdl");
+    const auto saved =
+        runProgram(MOLDRIN_BATCH_PATH,
+                   {(corpus / "mdx" / "wing2.mdx").string(), "save-geoset=" + geoset}, scratch);
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    for (const std::string name : {"hero.mdl", "hero.mdx"}) {
+        const auto output = folder.file(name);
+        const auto merged = run({"--base", (corpus / "mdx" / "huangzhong.mdx").string(), "--geoset",
+                                 geoset, "--output", output, "--bone", "0", "--type", "none"});
+        ASSERT_EQ(merged.status, 0) << merged.err;
+        auto text = folder.file("hero_text.mdl");
+        if (name.ends_with(".mdx")) {
+            const auto converted =
+                runProgram(MOLDRIN_BATCH_PATH, {"--convert", output, text}, scratch);
+            ASSERT_EQ(converted.status, 0) << converted.err;
+        } else {
+            text = output;
+        }
+        const auto model = testing_support::readFile(text);
+        EXPECT_EQ(mdx::declaredCountMismatches(model), std::vector<std::string>{}) << name;
+        for (const auto* count : {"\tNumGeosets 7,", "Materials 6 {", "Textures 5 {"})
+            EXPECT_NE(model.find(count), std::string::npos) << name << ": " << count;
+    }
 }
 
 } // namespace
