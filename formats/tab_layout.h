@@ -16,10 +16,8 @@ namespace formats {
 // - a brace group of numbers only, as "{ 1, 2, 3 }", stays on its item's line;
 // - tokens are separated by one space, with no space before "," and ":";
 // - a SkinWeights block holds one vertex (eight numbers) a line;
-// - comments only outside every block, on lines of their own; inside a block (not a
-//   VertexGroup or SkinWeights block) only the comments that keep what MDL cannot say of a
-//   binary model ("// FaceGroups: ...", "// Flags: ..."), on lines of their own at the block's
-//   depth;
+// - comments only outside every block, on lines of their own (what MDL cannot say of a binary
+//   model is kept in such comments, before the first block);
 // - no blank lines, no trailing blanks, LF or CR LF line ends, no byte order mark.
 
 struct LayoutResult {
@@ -33,7 +31,7 @@ struct LayoutResult {
 };
 
 // Writes the tokens of the text in the tab layout, each line ended by lineEnd. Comments inside
-// an item, and inside blocks other than the kept ones, are left out. A closing brace that closes no
+// an item or a block are left out. A closing brace that closes no
 // block is an error, as are the tokenizer's faults; blocks left open at the end stay open.
 LayoutResult writeTabLayout(std::string_view text, std::string_view lineEnd);
 
@@ -41,13 +39,6 @@ LayoutResult writeTabLayout(std::string_view text, std::string_view lineEnd);
 // give the same text (apart from the line ends, and runs of spaces before the "{" of a
 // header inside a block, which the readers take alike). One pass over the text.
 bool isTabLayout(std::string_view text);
-
-// The comments kept inside blocks: they hold what a binary model has and MDL cannot say (the
-// face groups of a geoset, flag bits outside the documented ones), which the format library
-// reads back.
-inline bool isKeptBlockComment(std::string_view comment) {
-    return comment.starts_with("// FaceGroups:") || comment.starts_with("// Flags:");
-}
 
 // The header words whose blocks hold bare numbers, which are never one inline brace group.
 inline bool isNumberBlockWord(std::string_view word) {

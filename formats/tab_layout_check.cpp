@@ -115,7 +115,7 @@ LineShape lineShape(std::string_view text, bool inBlock, bool skinWeights) {
             skinPairs = false;
 
         if (kind == TokenKind::Comment) {
-            if (tokens > 1 || (inBlock && !isKeptBlockComment(token)))
+            if (tokens > 1 || inBlock)
                 return {};
             shape.kind = LineKind::Comment;
             return shape;
@@ -304,7 +304,7 @@ bool isTabLayout(std::string_view text) {
         case LineKind::Invalid:
             return false;
         case LineKind::Comment:
-            if (tabs != depth || (depth > 0 && blocks[depth - 1].numberBlock))
+            if (tabs != 0)
                 return false;
             break;
         case LineKind::Header:

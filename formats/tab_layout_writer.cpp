@@ -20,9 +20,8 @@ class TabWriter {
         while (cursor_.next(token)) {
             switch (token.kind) {
             case TokenKind::Comment:
-                if (item_.empty() && (blocks_.empty() || (isKeptBlockComment(token.text) &&
-                                                          !blocks_.back().numberBlock)))
-                    writeLine(blocks_.size(), token.text, token.line);
+                if (item_.empty() && blocks_.empty())
+                    writeLine(0, token.text, token.line);
                 break;
             case TokenKind::Comma:
                 // A comma that ends no item (",," or "}," after a block) is dropped.

@@ -333,6 +333,22 @@ std::optional<int> referenceNumber(const std::string& line, std::size_t prefixLe
     return common::parseInteger32(digits);
 }
 
+// A note at the top of the text on one record ("// FaceGroups: Geoset 3 = ..."), once the
+// record at the 0-based place removed is gone: nothing for that record's own note, the place one
+// lower for the records after it, the line as it was for any other.
+std::optional<std::string> renumberedNote(const std::string& line, const std::string& prefix,
+                                          int removed) {
+    if (removed < 0 || !startsWith(line, prefix))
+        return line;
+    const auto k = referenceNumber(line, prefix.size());
+    const auto rest = line.find(' ', prefix.size());
+    if (!k || rest == std::string::npos || *k < removed)
+        return line;
+    if (*k == removed)
+        return std::nullopt;
+    return prefix + std::to_string(*k - 1) + line.substr(rest);
+}
+
 // Lowers the count of a header line such as a tab, "NumGeosets 3," by one: the word, then
 // blanks or a ";", then the number. Other lines stay; true when the line was this header.
 bool adjustHeaderCount(std::string& line, std::string_view word, int removed) {
@@ -431,6 +447,15 @@ std::vector<std::string> removeGeosetLines(const std::vector<std::string>& model
     bool skippedAnim = false;
     for (std::size_t i = 0; i < pass1.size(); ++i) {
         const std::string* line = &pass1[i];
+        if (startsWith(*line, "// ")) {
+            // The notes of the binary model name geosets and geoset animations by place.
+            auto note = renumberedNote(*line, "// FaceGroups: Geoset ", skipped ? n - 1 : -1);
+            if (note)
+                note = renumberedNote(*note, "// Flags: GeosetAnim ", removedAnim - 1);
+            if (note)
+                pass2.push_back(std::move(*note));
+            continue;
+        }
         if (startsWith(*line, "GeosetAnim {")) {
             ++animCount;
             if (animCount == removedAnim && !skippedAnim) {

@@ -8,6 +8,7 @@
 #include <bit>
 #include <charconv>
 #include <limits>
+#include <optional>
 
 namespace mdx {
 
@@ -122,8 +123,13 @@ struct MdlIn {
         integers(key, x, n, std::numeric_limits<std::uint32_t>::max());
     }
     void u8s(const char* key, std::uint8_t* x, int n) { integers(key, x, n, 255); }
-    void vecList(const char* key, const char* itemKey, float* x, int count, int n) {
-        std::fill(x, x + count * n, 0.0f);
+    void always(bool = true) {}
+    void colour(const char* key, float* x, std::initializer_list<float> def, bool animatable) {
+        vec(key, x, 3, def, animatable);
+        std::swap(x[0], x[2]);
+    }
+    void colourList(const char* key, const char* itemKey, float* x, int count) {
+        std::fill(x, x + count * 3, 0.0f);
         const MdlItem* item = find(key);
         if (!item)
             return;
@@ -133,7 +139,8 @@ struct MdlIn {
                 continue;
             if (i == count)
                 fail(child, "more than " + std::to_string(count) + " " + itemKey + " items");
-            readFloats(child, x + i * n, static_cast<std::size_t>(n));
+            readFloats(child, x + i * 3, 3);
+            std::swap(x[i * 3], x[i * 3 + 2]);
             ++i;
         }
     }
@@ -158,15 +165,15 @@ struct MdlIn {
                 return true;
         return false;
     }
-    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own) {
-        for (const auto& child : block.children)
-            if (names(child, "Flags:") && child.words.size() == 2) {
-                auto text = child.words[1].text;
-                text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-                x = word32(child, text.substr(0, text.find_last_not_of(" \r") + 1));
-                return;
-            }
+    // The bits the words tell; a "// Flags:" comment at the top of the text may replace them
+    // (applyFlagNotes).
+    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own,
+               layout::LineFlag shownBy = {}) {
         x = implied;
+        if (shownBy.key)
+            for (const auto& child : block.children)
+                if (names(child, shownBy.key))
+                    x |= shownBy.bit;
         for (FlagTable t : {table, own})
             for (const auto& f : t) {
                 const std::string_view word = f.word;
@@ -352,8 +359,8 @@ template <class T> std::vector<T> integersOf(const MdlItem& item, std::int64_t h
     return out;
 }
 
-// The face groups kept in a "// FaceGroups:" comment, used only when they cover exactly the
-// triangles the text holds (an edit in between may have changed them).
+// The face groups kept in a "// FaceGroups: Geoset N = ..." comment, used only when they cover
+// exactly the triangles the text holds (an edit in between may have changed them).
 void applyFaceGroups(std::string_view runs, Geoset& g) {
     std::vector<std::uint32_t> types, sizes;
     std::uint64_t total = 0;
@@ -438,9 +445,6 @@ Geoset readGeoset(const MdlItem& item, std::uint32_t version) {
             inner.extent(g.sequenceExtents.emplace_back());
         }
     }
-    for (const auto& child : item.children)
-        if (names(child, "FaceGroups:") && child.words.size() == 2)
-            applyFaceGroups(child.words[1].text, g);
     v.extent(g.extent);
     v.u32("MaterialID", g.materialId);
     v.u32("SelectionGroup", g.selectionGroup);
@@ -471,6 +475,122 @@ std::vector<Tag> chunkOrderComment(const MdlItem& root) {
         line.remove_prefix(end);
     }
     return order;
+}
+
+// A note at the top of the text: "Kind 3 = value" or "Material 0 Layer 1 = value", the
+// record (its kind and 0-based place among its kind) split into words, and the value.
+struct RecordNote {
+    std::vector<std::string_view> record;
+    std::string_view value;
+};
+
+std::optional<RecordNote> recordNote(std::string_view text) {
+    const auto equals = text.find(" = ");
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    RecordNote note;
+    note.value = text.substr(equals + 3);
+    note.value = note.value.substr(0, note.value.find_last_not_of(" \r") + 1);
+    std::string_view words = text.substr(0, equals);
+    while (!words.empty()) {
+        const auto start = words.find_first_not_of(' ');
+        if (start == std::string_view::npos)
+            break;
+        words.remove_prefix(start);
+        const auto end = std::min(words.find(' '), words.size());
+        note.record.push_back(words.substr(0, end));
+        words.remove_prefix(end);
+    }
+    return note;
+}
+
+// The place a record's note names: the index at words[at] into items, or nothing.
+template <class T> T* recordAt(std::vector<T>& items, const RecordNote& note, std::size_t at) {
+    if (note.record.size() <= at)
+        return nullptr;
+    std::size_t i = 0;
+    const auto word = note.record[at];
+    const auto r = std::from_chars(word.data(), word.data() + word.size(), i);
+    if (r.ec != std::errc() || r.ptr != word.data() + word.size() || i >= items.size())
+        return nullptr;
+    return &items[i];
+}
+
+// The flag word of the record a note names, or nothing when the model has no such record.
+std::uint32_t* flagsNamed(Model& m, const RecordNote& note) {
+    const auto& r = note.record;
+    if (r.empty())
+        return nullptr;
+    const std::string_view kind = r[0];
+    auto nodeFlags = [&](auto& items) -> std::uint32_t* {
+        auto* item = r.size() == 2 ? recordAt(items, note, 1) : nullptr;
+        return item ? &item->node.flags : nullptr;
+    };
+    auto own = [&](auto& items) -> std::uint32_t* {
+        auto* item = r.size() == 2 ? recordAt(items, note, 1) : nullptr;
+        return item ? &item->flags : nullptr;
+    };
+    if (kind == "Material") {
+        Material* material = recordAt(m.materials, note, 1);
+        if (material && r.size() == 2)
+            return &material->flags;
+        Layer* layer = material && r.size() == 4 && r[2] == "Layer"
+                           ? recordAt(material->layers, note, 3)
+                           : nullptr;
+        return layer ? &layer->shadingFlags : nullptr;
+    }
+    if (kind == "Anim")
+        return own(m.sequences);
+    if (kind == "Bitmap")
+        return own(m.textures);
+    if (kind == "GeosetAnim")
+        return own(m.geosetAnimations);
+    if (kind == "Bone")
+        return nodeFlags(m.bones);
+    if (kind == "Light")
+        return nodeFlags(m.lights);
+    if (kind == "Helper")
+        return nodeFlags(m.helpers);
+    if (kind == "Attachment")
+        return nodeFlags(m.attachments);
+    if (kind == "ParticleEmitter")
+        return nodeFlags(m.particleEmitters);
+    if (kind == "ParticleEmitter2")
+        return nodeFlags(m.particleEmitters2);
+    if (kind == "RibbonEmitter")
+        return nodeFlags(m.ribbonEmitters);
+    if (kind == "EventObject")
+        return nodeFlags(m.eventObjects);
+    if (kind == "CollisionShape")
+        return nodeFlags(m.collisionShapes);
+    if (kind == "ParticleEmitterPopcorn")
+        return nodeFlags(m.popcornEmitters);
+    return nullptr;
+}
+
+// The comments at the top of text this library wrote: the exact flag words of records whose
+// bits the words cannot tell, and the face groups of geosets. A note that names no record of
+// the model, or does not read, is passed over.
+void applyNotes(const MdlItem& root, Model& m) {
+    for (const auto& item : root.children) {
+        if (item.words.size() != 2)
+            continue;
+        const auto note = recordNote(item.words[1].text);
+        if (!note)
+            continue;
+        if (names(item, "Flags:")) {
+            std::uint32_t value = 0;
+            const auto& text = note->value;
+            const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+            std::uint32_t* flags = flagsNamed(m, *note);
+            if (flags && r.ec == std::errc() && r.ptr == text.data() + text.size())
+                *flags = value;
+        } else if (names(item, "FaceGroups:") && note->record.size() == 2 &&
+                   note->record[0] == "Geoset") {
+            if (Geoset* g = recordAt(m.geosets, *note, 1))
+                applyFaceGroups(note->value, *g);
+        }
+    }
 }
 
 template <class T>
@@ -580,6 +700,7 @@ Model readMdl(std::string_view text) {
                 node("CORN", m.popcornEmitters);
         }
     }
+    applyNotes(root, m);
     m.chunkOrder = std::move(order);
     return m;
 }

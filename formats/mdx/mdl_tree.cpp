@@ -45,8 +45,8 @@ class Parser {
             open = false;
         };
         for (;;) {
-            skipBlanks();
-            if (atMarker()) {
+            skipBlanks(topLevel);
+            if (topLevel && atMarker()) {
                 finish();
                 parent.children.push_back(marker());
                 continue;
@@ -96,8 +96,9 @@ class Parser {
     }
 
   private:
-    // Comments that carry what the MDL layout cannot say ("// Chunks: ...", "// FaceGroups:
-    // ...", "// Flags: ...") become items: the marker word and the rest of the line as one word.
+    // Comments before and between the top-level blocks that carry what the MDL layout cannot
+    // say ("// Chunks: ...", "// FaceGroups: ...", "// Flags: ...") become items: the marker
+    // word and the rest of the line as one word. Inside blocks every comment is passed over.
     static constexpr std::string_view markers[] = {"// Chunks:", "// FaceGroups:", "// Flags:"};
 
     bool atMarker() const {
@@ -121,7 +122,7 @@ class Parser {
         return item;
     }
 
-    void skipBlanks() {
+    void skipBlanks(bool topLevel) {
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
             if (c == '\n') {
@@ -130,7 +131,7 @@ class Parser {
             } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
                 ++pos_;
             } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
-                if (atMarker())
+                if (topLevel && atMarker())
                     return;
                 while (pos_ < text_.size() && text_[pos_] != '\n')
                     ++pos_;

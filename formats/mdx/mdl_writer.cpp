@@ -13,26 +13,20 @@ namespace mdx {
 namespace {
 
 using layout::FlagTable;
+using layout::sameBitsAs;
 using layout::WordTable;
-
-bool sameBitsAs(const float* x, int n, std::initializer_list<float> def) {
-    for (int i = 0; i < n; ++i) {
-        const float d = i < static_cast<int>(def.size()) ? def.begin()[i] : 0.0f;
-        if (std::bit_cast<std::uint32_t>(x[i]) != std::bit_cast<std::uint32_t>(d))
-            return false;
-    }
-    return true;
-}
 
 const char* interpolationName(std::uint32_t i) {
     static const char* const names[] = {"DontInterp", "Linear", "Hermite", "Bezier"};
     return i < 4 ? names[i] : nullptr;
 }
 
-// The lines of MDL text with tabs by depth, and what could not be written.
+// The lines of MDL text with tabs by depth, what could not be written, and the comment lines
+// for the top of the text that keep what the blocks cannot say.
 struct MdlSink {
     std::string text;
     std::set<std::string> dropped;
+    std::vector<std::string> notes;
 
     void line(int depth, std::string_view content) {
         text.append(static_cast<std::size_t>(depth), '\t');
@@ -126,29 +120,44 @@ struct MdlOut {
     MdlSink& sink;
     int depth;
     std::uint32_t version;
+    std::string record;  // "Bone 3", "Material 0 Layer 1": the record named in top comments
+    bool forced = false; // the next field is written even at its default
 
     void line(const std::string& s) { sink.line(depth, s); }
     static std::string prefix(bool animatable) { return animatable ? "static " : ""; }
+    void always(bool when = true) { forced = when; }
+    // Whether the field is to be written: not at its default, or forced.
+    bool shows(bool atDefault) {
+        const bool show = forced || !atDefault;
+        forced = false;
+        return show;
+    }
 
     void u32(const char* key, std::uint32_t& x, std::uint32_t def = 0, bool animatable = false) {
-        if (x != def)
+        if (shows(x == def))
             line(prefix(animatable) + key + " " + std::to_string(x) + ",");
     }
     void i32(const char* key, std::int32_t& x, std::int32_t def = 0) {
-        if (x != def)
+        if (shows(x == def))
             line(std::string(key) + " " + std::to_string(x) + ",");
     }
     void f32(const char* key, float& x, float def = 0, bool animatable = false) {
-        if (!sameBitsAs(&x, 1, {def}))
+        if (shows(sameBitsAs(&x, 1, {def})))
             line(prefix(animatable) + key + " " + floatText(x) + ",");
     }
     void vec(const char* key, float* x, int n, std::initializer_list<float> def,
              bool animatable = false) {
-        if (!sameBitsAs(x, n, def))
+        if (shows(sameBitsAs(x, n, def)))
             line(prefix(animatable) + key + " " + floats(x, n) + ",");
     }
+    void colour(const char* key, float* x, std::initializer_list<float> def, bool animatable) {
+        if (shows(sameBitsAs(x, 3, def))) {
+            const float turned[3] = {x[2], x[1], x[0]};
+            line(prefix(animatable) + key + " " + floats(turned, 3) + ",");
+        }
+    }
     void u32s(const char* key, std::uint32_t* x, int n) {
-        if (std::any_of(x, x + n, [](std::uint32_t v) { return v != 0; }))
+        if (shows(std::all_of(x, x + n, [](std::uint32_t v) { return v == 0; })))
             line(std::string(key) + " " + integers(x, static_cast<std::size_t>(n)) + ",");
     }
     void u8s(const char* key, std::uint8_t* x, int n) {
@@ -157,12 +166,14 @@ struct MdlOut {
             line(std::string(key) + " " + integers(wide.data(), wide.size()) + ",");
         }
     }
-    void vecList(const char* key, const char* itemKey, float* x, int count, int n) {
-        if (sameBitsAs(x, count * n, {}))
+    void colourList(const char* key, const char* itemKey, float* x, int count) {
+        if (sameBitsAs(x, count * 3, {}))
             return;
         line(std::string(key) + " {");
-        for (int i = 0; i < count; ++i)
-            sink.line(depth + 1, std::string(itemKey) + " " + floats(x + i * n, n) + ",");
+        for (int i = 0; i < count; ++i) {
+            const float turned[3] = {x[3 * i + 2], x[3 * i + 1], x[3 * i]};
+            sink.line(depth + 1, std::string(itemKey) + " " + floats(turned, 3) + ",");
+        }
         line("}");
     }
     void id(const char* key, std::uint32_t& x, const char* noneWord) {
@@ -172,17 +183,16 @@ struct MdlOut {
             line(std::string(key) + " " + noneWord + ",");
     }
     void str(const char* key, std::string& s, std::size_t) {
-        if (!s.empty())
+        if (shows(s.empty()))
             line(std::string(key) + " " + quote(s, sink) + ",");
     }
     void name(std::string&, std::size_t) {}
     void raw(std::uint32_t&) {}
-    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own) {
-        std::uint32_t known = implied;
+    void flags(std::uint32_t& x, FlagTable table, std::uint32_t implied, FlagTable own,
+               layout::LineFlag shownBy = {}) {
         std::vector<std::string> group;
         for (FlagTable t : {table, own})
             for (const auto& f : t) {
-                known |= f.bit;
                 if (!(x & f.bit))
                     continue;
                 const std::string word = f.word;
@@ -198,15 +208,14 @@ struct MdlOut {
                 s += (i ? ", " : "") + group[i];
             line(s + " },");
         }
-        // Bits no word names, or a type bit the record lacks: the exact value goes into a
-        // comment that the MDL reader takes back.
-        std::uint32_t named = implied;
+        // Bits no word or line tells, or a type bit the record lacks: the exact value goes into
+        // a comment at the top that the MDL reader takes back.
+        std::uint32_t told = implied | (shownBy.shown ? shownBy.bit : 0);
         for (FlagTable t : {table, own})
             for (const auto& f : t)
-                named |= x & f.bit;
-        if (x != named)
-            line("// Flags: " + std::to_string(x));
-        (void)known;
+                told |= x & f.bit;
+        if (x != told)
+            sink.notes.push_back("// Flags: " + record + " = " + std::to_string(x));
     }
     void wordEnum(std::uint32_t& x, WordTable words) {
         if (x < words.size())
@@ -215,7 +224,7 @@ struct MdlOut {
             sink.dropped.insert("type values outside the documented ones");
     }
     void keyEnum(const char* key, std::uint32_t& x, WordTable words) {
-        if (x == 0)
+        if (!shows(x == 0))
             return;
         line(std::string(key) + " " + (x < words.size() ? words.begin()[x] : std::to_string(x)) +
              ",");
@@ -258,7 +267,7 @@ struct MdlOut {
     void binaryTag(Tag) {}
     template <class F> void sub(const char* key, F&& body) {
         line(std::string(key) + " {");
-        MdlOut inner{sink, depth + 1, version};
+        MdlOut inner{sink, depth + 1, version, record + " " + key};
         body(inner);
         line("}");
     }
@@ -268,10 +277,10 @@ struct MdlOut {
         f32("BoundsRadius", e.boundsRadius);
     }
     template <class T, class F> void list(const char* key, std::vector<T>& items, F&& body) {
-        for (auto& item : items) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
             line(std::string(key) + " {");
-            MdlOut inner{sink, depth + 1, version};
-            body(inner, item);
+            MdlOut inner{sink, depth + 1, version, record + " " + key + " " + std::to_string(i)};
+            body(inner, items[i]);
             line("}");
         }
     }
@@ -310,12 +319,13 @@ template <class T> void describeAny(MdlOut& v, T& item) {
 template <class T, class Name>
 void writeBlocks(MdlSink& sink, std::uint32_t version, const char* kind,
                  const std::vector<T>& items, Name&& nameOf, int depth = 0) {
-    for (T item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        T item = items[i];
         std::string header = kind;
         if (const std::string* name = nameOf(item))
             header += " " + quote(*name, sink);
         sink.line(depth, header + " {");
-        MdlOut v{sink, depth + 1, version};
+        MdlOut v{sink, depth + 1, version, std::string(kind) + " " + std::to_string(i)};
         describeAny(v, item);
         sink.line(depth, "}");
     }
@@ -342,7 +352,17 @@ template <class T> const std::string* nodeName(T& item) {
     return &item.node.name;
 }
 
-void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
+// The geoset's extents: both corners always, as the classic files have them.
+void writeGeosetExtent(MdlSink& sink, int depth, std::uint32_t version, Extent e) {
+    MdlOut v{sink, depth, version, "Geoset"};
+    v.always();
+    v.vec("MinimumExtent", e.minimum.data(), 3, {});
+    v.always();
+    v.vec("MaximumExtent", e.maximum.data(), 3, {});
+    v.f32("BoundsRadius", e.boundsRadius);
+}
+
+void writeGeoset(MdlSink& sink, const Geoset& g, std::size_t index, std::uint32_t version) {
     sink.line(0, "Geoset {");
     auto vectors = [&](const char* key, const auto& items, int n) {
         sink.line(1, std::string(key) + " " + std::to_string(items.size()) + " {");
@@ -380,7 +400,7 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
         sink.line(1, "}");
     }
     // The text holds one list of triangles; the face groups of the binary file go into a
-    // comment the editor passes over, as runs of "count x type : size".
+    // comment at the top of the text, as runs of "count x type : size".
     const bool oneGroup = g.faceTypes.size() == 1 && g.faceGroupSizes.size() == 1 &&
                           g.faceTypes[0] == 4 && g.faceGroupSizes[0] == g.faces.size();
     std::string runs;
@@ -418,7 +438,7 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     sink.line(2, "}");
     sink.line(1, "}");
     if (!runs.empty())
-        sink.line(1, "// FaceGroups:" + runs);
+        sink.notes.push_back("// FaceGroups: Geoset " + std::to_string(index) + " =" + runs);
     sink.line(1, "Groups " + std::to_string(g.matrixGroupSizes.size()) + " " +
                      std::to_string(g.matrixIndices.size()) + " {");
     std::size_t next = 0;
@@ -432,13 +452,10 @@ void writeGeoset(MdlSink& sink, const Geoset& g, std::uint32_t version) {
     if (next != g.matrixIndices.size())
         sink.dropped.insert("matrix indices beyond the matrix groups' sizes");
     sink.line(1, "}");
-    MdlOut v{sink, 1, version};
-    Extent extent = g.extent;
-    v.extent(extent);
-    for (Extent e : g.sequenceExtents) {
+    writeGeosetExtent(sink, 1, version, g.extent);
+    for (const Extent& e : g.sequenceExtents) {
         sink.line(1, "Anim {");
-        MdlOut inner{sink, 2, version};
-        inner.extent(e);
+        writeGeosetExtent(sink, 2, version, e);
         sink.line(1, "}");
     }
     sink.line(1, "MaterialID " + std::to_string(g.materialId) + ",");
@@ -480,7 +497,7 @@ void writeChunk(MdlSink& sink, Tag tag, const Model& m) {
         count("NumParticleEmitters", m.particleEmitters.size());
         count("NumParticleEmitters2", m.particleEmitters2.size());
         count("NumRibbonEmitters", m.ribbonEmitters.size());
-        MdlOut out{sink, 1, v};
+        MdlOut out{sink, 1, v, "Model"};
         ModelInfo info = m.info;
         layout::describe(out, info);
         sink.line(0, "}");
@@ -500,8 +517,8 @@ void writeChunk(MdlSink& sink, Tag tag, const Model& m) {
     } else if (tag == makeTag("TXAN")) {
         writeCounted(sink, v, "TextureAnims", "TVertexAnim", m.textureAnimations, false);
     } else if (tag == makeTag("GEOS")) {
-        for (const auto& g : m.geosets)
-            writeGeoset(sink, g, v);
+        for (std::size_t i = 0; i < m.geosets.size(); ++i)
+            writeGeoset(sink, m.geosets[i], i, v);
     } else if (tag == makeTag("GEOA")) {
         writeBlocks(sink, v, "GeosetAnim", m.geosetAnimations, none);
     } else if (tag == makeTag("BONE")) {
@@ -557,13 +574,6 @@ MdlText writeMdl(const Model& m) {
     for (const auto& g : m.geosets)
         numbers += g.vertices.size() * (8 + 2 * g.uvSets.size()) + g.faces.size();
     sink.text.reserve(numbers * 14 + 65536);
-    // The chunk order of the binary file, so that converting back gives the same bytes.
-    std::string order = "// Chunks:";
-    // (read back by the MDL reader; other readers take it for a comment)
-    for (Tag tag : m.chunkOrder)
-        order += " " + tagText(tag);
-    if (!m.chunkOrder.empty())
-        sink.line(0, order);
     const auto& known = usualChunkOrder();
     std::vector<Tag> written;
     auto write = [&](Tag tag) {
@@ -579,6 +589,19 @@ MdlText writeMdl(const Model& m) {
         write(tag);
     if (!m.unknownChunks.empty())
         sink.dropped.insert("chunks unknown to the reader");
+    // What the blocks cannot say goes into comments before the first block, which the MDL
+    // reader takes back and other readers pass over: the chunk order of the binary file, so that
+    // converting back gives the same bytes, then the notes on single records.
+    std::string top;
+    if (!m.chunkOrder.empty()) {
+        top = "// Chunks:";
+        for (Tag tag : m.chunkOrder)
+            top += " " + tagText(tag);
+        top += "\n";
+    }
+    for (const auto& note : sink.notes)
+        top += note + "\n";
+    sink.text.insert(0, top);
     MdlText result;
     result.text = std::move(sink.text);
     result.dropped.assign(sink.dropped.begin(), sink.dropped.end());

@@ -8,6 +8,8 @@
 #include "formats/mdx/mdx_model.h"
 #include "formats/mdx/track_kinds.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
@@ -19,6 +21,13 @@ struct FlagWord {
     std::uint32_t bit;
 };
 using FlagTable = std::initializer_list<FlagWord>;
+// A flag bit that no word names: the text tells it by a line of key (static or a track), which
+// the MDL writer writes when shown is true.
+struct LineFlag {
+    const char* key = nullptr;
+    std::uint32_t bit = 0;
+    bool shown = false;
+};
 using WordTable = std::initializer_list<const char*>;
 
 constexpr std::uint32_t helperBit = 0, boneBit = 0x100, lightBit = 0x200, eventBit = 0x400,
@@ -27,6 +36,25 @@ constexpr std::uint32_t helperBit = 0, boneBit = 0x100, lightBit = 0x200, eventB
 
 // A record that starts with its own size (the size field included); bytes past what is known
 // are kept in extra.
+// Whether the n floats at x have the bits of def (missing entries of def are 0).
+inline bool sameBitsAs(const float* x, int n, std::initializer_list<float> def) {
+    for (int i = 0; i < n; ++i) {
+        const float d = i < static_cast<int>(def.size()) ? def.begin()[i] : 0.0f;
+        if (std::bit_cast<std::uint32_t>(x[i]) != std::bit_cast<std::uint32_t>(d))
+            return false;
+    }
+    return true;
+}
+
+inline bool animated(const Tracks& tracks, const char (&tag)[5]) {
+    const Tag t = makeTag(tag);
+    return std::any_of(tracks.begin(), tracks.end(), [t](const Track& k) { return k.tag == t; });
+}
+
+// The visitors' always(): the next field's line is written even when it holds its default, as
+// the classic MDL files always have it. colour(): three channels, which the MDL text holds in
+// the opposite order from the binary file.
+
 template <class V, class F> void sized(V& v, std::string& extra, F&& body) {
     if constexpr (V::binary) {
         v.sized(extra, std::forward<F>(body));
@@ -61,11 +89,13 @@ template <class V> void describe(V& v, ModelInfo& m) {
     v.name(m.name, 80);
     v.str("AnimationFile", m.animationFile, 260);
     v.extent(m.extent);
+    v.always();
     v.u32("BlendTime", m.blendTime);
 }
 
 template <class V> void describe(V& v, Sequence& s) {
     v.name(s.name, 80);
+    v.always();
     v.u32s("Interval", s.interval.data(), 2);
     v.f32("MoveSpeed", s.moveSpeed);
     v.raw(s.flags);
@@ -77,6 +107,7 @@ template <class V> void describe(V& v, Sequence& s) {
 
 template <class V> void describe(V& v, Texture& t) {
     v.u32("ReplaceableId", t.replaceableId);
+    v.always();
     v.str("Image", t.path, 260);
     v.raw(t.flags);
     v.flags(t.flags, {{"WrapWidth", 1}, {"WrapHeight", 2}}, 0, {});
@@ -91,6 +122,7 @@ template <class V> void describe(V& v, LayerTexture& t) {
 
 template <class V> void describe(V& v, Layer& l, std::uint32_t version) {
     sized(v, l.extra, [&](auto& w) {
+        w.always();
         w.keyEnum(
             "FilterMode", l.filterMode,
             {"None", "Transparent", "Blend", "Additive", "AddAlpha", "Modulate", "Modulate2x"});
@@ -104,6 +136,7 @@ template <class V> void describe(V& v, Layer& l, std::uint32_t version) {
                  {"NoDepthSet", 128},
                  {"Unlit", 256}},
                 0, {});
+        w.always(!animated(l.tracks, "KMTF"));
         w.u32("TextureID", l.textureId, 0, true);
         w.id("TVertexAnimId", l.textureAnimationId, nullptr);
         w.u32("CoordId", l.coordId);
@@ -151,9 +184,16 @@ template <class V> void describe(V& v, TextureAnimation& t) {
 
 template <class V> void describe(V& v, GeosetAnimation& g) {
     sized(v, g.extra, [&](auto& w) {
+        const bool colourTrack = animated(g.tracks, "KGAC");
+        const bool staticColour = (g.flags & 2) && !colourTrack;
+        w.always(!animated(g.tracks, "KGAO"));
         w.f32("Alpha", g.alpha, 1, true);
         w.raw(g.flags);
-        w.flags(g.flags, {{"DropShadow", 1}, {"UseColor", 2}}, 0, {});
+        // The colour bit is told by a Color line, static or a track, as in the classic files.
+        const bool colourLine =
+            staticColour || colourTrack || !sameBitsAs(g.color.data(), 3, {1, 1, 1});
+        w.flags(g.flags, {{"DropShadow", 1}}, 0, {}, {"Color", 2, colourLine});
+        w.always(staticColour);
         w.vec("Color", g.color.data(), 3, {1, 1, 1}, true);
         w.id("GeosetId", g.geosetId, nullptr);
         w.tracks(g.tracks, {makeTag("KGAO"), makeTag("KGAC")});
@@ -173,9 +213,11 @@ template <class V> void describe(V& v, Light& l) {
         w.wordEnum(l.type, {"Omnidirectional", "Directional", "Ambient"});
         w.f32("AttenuationStart", l.attenuationStart, 0, true);
         w.f32("AttenuationEnd", l.attenuationEnd, 0, true);
-        w.vec("Color", l.color.data(), 3, {1, 1, 1}, true);
+        w.colour("Color", l.color.data(), {1, 1, 1}, true);
+        w.always(!animated(l.tracks, "KLAI"));
         w.f32("Intensity", l.intensity, 0, true);
-        w.vec("AmbColor", l.ambientColor.data(), 3, {1, 1, 1}, true);
+        w.colour("AmbColor", l.ambientColor.data(), {1, 1, 1}, true);
+        w.always(!animated(l.tracks, "KLBI"));
         w.f32("AmbIntensity", l.ambientIntensity, 0, true);
         w.tracks(l.tracks, {makeTag("KLAS"), makeTag("KLAE"), makeTag("KLAC"), makeTag("KLAI"),
                             makeTag("KLBI"), makeTag("KLBC"), makeTag("KLAV")});
@@ -236,13 +278,14 @@ template <class V> void describe(V& v, ParticleEmitter2& p) {
         w.wordEnum(p.headOrTail, {"Head", "Tail", "Both"});
         w.f32("TailLength", p.tailLength);
         w.f32("Time", p.time);
-        w.vecList("SegmentColor", "Color", p.segmentColor[0].data(), 3, 3);
+        w.colourList("SegmentColor", "Color", p.segmentColor[0].data(), 3);
         w.u8s("Alpha", p.segmentAlpha.data(), 3);
         w.vec("ParticleScaling", p.segmentScaling.data(), 3, {});
         w.u32s("LifeSpanUVAnim", p.headIntervals.data(), 3);
         w.u32s("DecayUVAnim", p.headDecayIntervals.data(), 3);
         w.u32s("TailUVAnim", p.tailIntervals.data(), 3);
         w.u32s("TailDecayUVAnim", p.tailDecayIntervals.data(), 3);
+        w.always();
         w.u32("TextureID", p.textureId);
         w.boolWord("Squirt", p.squirt);
         w.i32("PriorityPlane", p.priorityPlane);
@@ -259,7 +302,7 @@ template <class V> void describe(V& v, RibbonEmitter& r) {
         w.f32("HeightAbove", r.heightAbove, 0, true);
         w.f32("HeightBelow", r.heightBelow, 0, true);
         w.f32("Alpha", r.alpha, 0, true);
-        w.vec("Color", r.color.data(), 3, {}, true);
+        w.colour("Color", r.color.data(), {}, true);
         w.f32("LifeSpan", r.lifespan);
         w.u32("TextureSlot", r.textureSlot, 0, true);
         w.u32("EmissionRate", r.emissionRate);

@@ -63,14 +63,18 @@ struct BinaryIn {
         for (int i = 0; i < n; ++i)
             x[i] = r.u8();
     }
-    void vecList(const char*, const char*, float* x, int count, int n) {
-        vec(nullptr, x, count * n, {});
-    }
     void id(const char*, std::uint32_t& x, const char*) { x = r.u32(); }
     void str(const char*, std::string& s, std::size_t size) { s = r.fixedString(size); }
     void name(std::string& s, std::size_t size) { s = r.fixedString(size); }
     void raw(std::uint32_t& x) { x = r.u32(); }
-    void flags(std::uint32_t&, FlagTable, std::uint32_t, FlagTable) {}
+    void flags(std::uint32_t&, FlagTable, std::uint32_t, FlagTable, layout::LineFlag = {}) {}
+    void always(bool = true) {}
+    void colour(const char* key, float* x, std::initializer_list<float> def, bool animatable) {
+        vec(key, x, 3, def, animatable);
+    }
+    void colourList(const char*, const char*, float* x, int count) {
+        vec(nullptr, x, count * 3, {});
+    }
     void wordEnum(std::uint32_t& x, WordTable) { x = r.u32(); }
     void keyEnum(const char*, std::uint32_t& x, WordTable) { x = r.u32(); }
     void boolWord(const char*, std::uint32_t& x) { x = r.u32(); }

@@ -52,14 +52,18 @@ struct BinaryOut {
         for (int i = 0; i < n; ++i)
             w.u8(x[i]);
     }
-    void vecList(const char*, const char*, float* x, int count, int n) {
-        vec(nullptr, x, count * n, {});
-    }
     void id(const char*, std::uint32_t& x, const char*) { w.u32(x); }
     void str(const char*, std::string& s, std::size_t size) { w.fixedString(s, size); }
     void name(std::string& s, std::size_t size) { w.fixedString(s, size); }
     void raw(std::uint32_t& x) { w.u32(x); }
-    void flags(std::uint32_t&, FlagTable, std::uint32_t, FlagTable) {}
+    void flags(std::uint32_t&, FlagTable, std::uint32_t, FlagTable, layout::LineFlag = {}) {}
+    void always(bool = true) {}
+    void colour(const char* key, float* x, std::initializer_list<float> def, bool animatable) {
+        vec(key, x, 3, def, animatable);
+    }
+    void colourList(const char*, const char*, float* x, int count) {
+        vec(nullptr, x, count * 3, {});
+    }
     void wordEnum(std::uint32_t& x, WordTable) { w.u32(x); }
     void keyEnum(const char*, std::uint32_t& x, WordTable) { w.u32(x); }
     void boolWord(const char*, std::uint32_t& x) { w.u32(x); }

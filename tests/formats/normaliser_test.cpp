@@ -206,18 +206,19 @@ TEST(Normaliser, LineEndsByteOrderMarkCommentsAndBlanks) {
     EXPECT_EQ(crlf.text, "Version {\r\n\tFormatVersion 800,\r\n}\r\n");
 }
 
-// The comments that keep what a binary model has and MDL cannot say survive inside blocks; any
-// other comment there, or one inside an item or a number block, goes.
-TEST(Normaliser, KeepsTheBinaryModelsCommentsInsideBlocks) {
+// Comments between the top-level blocks, where the binary model's notes stand, survive; any
+// comment inside a block or an item goes.
+TEST(Normaliser, KeepsCommentsOnlyOutsideBlocks) {
     const auto result = rewriteModelText(
-        "Geoset { // FaceGroups: 2x4:3\n  Faces 1 6 { Triangles { { 0, 1, 2, 2, 1, 3 }, }, }\n"
-        "  // FaceGroups: 2x4:3\n  VertexGroup { // Flags: 1\n 0, }\n  // note\n"
-        "  Bone \"B\" // Flags: 2\n  {\n  }\n}\n");
+        "// Flags: Bone 0 = 2\nGeoset { // FaceGroups: Geoset 0 = 2x4:3\n"
+        "  Faces 1 6 { Triangles { { 0, 1, 2, 2, 1, 3 }, }, }\n"
+        "  // FaceGroups: Geoset 0 = 2x4:3\n  VertexGroup { // Flags: 1\n 0, }\n}\n"
+        "// FaceGroups: Geoset 0 = 2x4:3\nBone \"B\" // Flags: 2\n  {\n  }\n");
     ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.text, "Geoset {\n\t// FaceGroups: 2x4:3\n\tFaces 1 6 {\n\t\tTriangles {\n"
+    EXPECT_EQ(result.text, "// Flags: Bone 0 = 2\nGeoset {\n\tFaces 1 6 {\n\t\tTriangles {\n"
                            "\t\t\t{ 0, 1, 2, 2, 1, 3 },\n\t\t}\n\t}\n"
-                           "\t// FaceGroups: 2x4:3\n\tVertexGroup {\n\t\t0,\n\t}\n"
-                           "\tBone \"B\" {\n\t}\n}\n");
+                           "\tVertexGroup {\n\t\t0,\n\t}\n}\n"
+                           "// FaceGroups: Geoset 0 = 2x4:3\nBone \"B\" {\n}\n");
     EXPECT_TRUE(isTabLayout(result.text));
 }
 
@@ -243,20 +244,19 @@ TEST(TabLayout, TellsTheLinesTheWriterWouldNotWrite) {
     EXPECT_TRUE(isTabLayout("A {\r\n\tB { 1, 2 },\r\n}"));
     EXPECT_TRUE(isTabLayout("A {\n\t{ 1, 2 }\n\t{ 3, 4 },\n}\n"));
     EXPECT_TRUE(isTabLayout("// note\nA {\n\tK 1 {\n\t\t0: 1,\n\t\t\tInTan 0,\n\t}\n}\n"));
-    EXPECT_TRUE(isTabLayout("A {\n\t// Flags: 3\n\tB {\n\t\t// Flags: 4\n\t}\n}\n"));
+    EXPECT_TRUE(isTabLayout("// Flags: A 0 = 3\nA {\n}\n// note\n"));
     const char* const refused[] = {
-        "A {\n\tB 1, \n}\n",     // trailing blank
-        "A {\n\n\tB 1,\n}\n",    // blank line
-        "A {\n\tB 1, C 2,\n}\n", // two items on a line
-        "A {\n\tB {1, 2},\n}\n", // spacing inside a group
-        "A {\n  B 1,\n}\n",      // spaces for tabs
-        "A {\n\t\tB 1,\n}\n",    // too deep
-        "A {\n\t// note\n}\n",   // comment inside a block
-        "A {\n// Flags: 1\n}\n", // a kept comment not at its block's depth
-        "A {\n\tVertexGroup {\n\t\t// Flags: 1\n\t}\n}\n", // nor in a number block
-        "A {\n\tB 1\n\t// Flags: 1\n}\n",                  // nor after the last item
-        "A  {\n}\n",                                       // two spaces before a top-level brace
-        "A {\r\tB 1,\r}\r",                                // CR line ends
+        "A {\n\tB 1, \n}\n",             // trailing blank
+        "A {\n\n\tB 1,\n}\n",            // blank line
+        "A {\n\tB 1, C 2,\n}\n",         // two items on a line
+        "A {\n\tB {1, 2},\n}\n",         // spacing inside a group
+        "A {\n  B 1,\n}\n",              // spaces for tabs
+        "A {\n\t\tB 1,\n}\n",            // too deep
+        "A {\n\t// note\n}\n",           // comment inside a block
+        "A {\n\t// Flags: A 0 = 1\n}\n", // nor a note
+        "A {\n// Flags: A 0 = 1\n}\n",   // at any depth
+        "A  {\n}\n",                     // two spaces before a top-level brace
+        "A {\r\tB 1,\r}\r",              // CR line ends
         "\xEF\xBB\xBF"
         "A {\n}\n",                // byte order mark
         "A {\n\tB 1\n\tC 2,\n}\n", // an item without comma, not the last

@@ -86,13 +86,21 @@ TEST(MdlForms, GeosetDataInAnyLayout) {
 
 TEST(MdlForms, AFaceGroupCommentThatNoLongerFitsTheTrianglesIsIgnored) {
     const std::string geoset = "Geoset {\n\tFaces 1 6 {\n\t\tTriangles {\n\t\t\t{ 0, 1, 2, 2, 1, "
-                               "0 },\n\t\t}\n\t}\n\t// FaceGroups: ";
-    EXPECT_EQ(readMdl(geoset + "2x4:3\n}\n").geosets[0].faceGroupSizes,
-              (std::vector<std::uint32_t>{3, 3}));
+                               "0 },\n\t\t}\n\t}\n}\n";
+    auto groups = [&](const std::string& note) {
+        return readMdl(note + "\n" + geoset + geoset).geosets[1].faceGroupSizes;
+    };
+    EXPECT_EQ(groups("// FaceGroups: Geoset 1 = 2x4:3"), (std::vector<std::uint32_t>{3, 3}));
     // After an edit the triangles no longer match: one group of triangles.
-    EXPECT_EQ(readMdl(geoset + "3x4:3\n}\n").geosets[0].faceGroupSizes,
-              (std::vector<std::uint32_t>{6}));
-    EXPECT_EQ(readMdl(geoset + "2x4:x\n}\n").geosets[0].faceGroupSizes,
+    EXPECT_EQ(groups("// FaceGroups: Geoset 1 = 3x4:3"), (std::vector<std::uint32_t>{6}));
+    EXPECT_EQ(groups("// FaceGroups: Geoset 1 = 2x4:x"), (std::vector<std::uint32_t>{6}));
+    // A note for another geoset, or one the model lacks, leaves this one alone.
+    EXPECT_EQ(groups("// FaceGroups: Geoset 0 = 2x4:3"), (std::vector<std::uint32_t>{6}));
+    EXPECT_EQ(groups("// FaceGroups: Geoset 7 = 2x4:3"), (std::vector<std::uint32_t>{6}));
+    // Inside a block it is an ordinary comment.
+    EXPECT_EQ(readMdl("Geoset {\n\t// FaceGroups: Geoset 0 = 2x4:3\n" + geoset.substr(10))
+                  .geosets[0]
+                  .faceGroupSizes,
               (std::vector<std::uint32_t>{6}));
 }
 
@@ -110,7 +118,7 @@ TEST(MdlForms, TheWriterNamesWhatTheTextCannotHold) {
     EXPECT_EQ(text.dropped, (std::vector<std::string>{"bytes after the end of a text field",
                                                       "chunks unknown to the reader"}));
     // The strip type is kept in the face group comment.
-    EXPECT_NE(text.text.find("// FaceGroups: 1x5:3"), std::string::npos);
+    EXPECT_NE(text.text.find("// FaceGroups: Geoset 0 = 1x5:3"), std::string::npos);
     EXPECT_EQ(readMdl(text.text).geosets[0].faceTypes, (std::vector<std::uint32_t>{5}));
     EXPECT_NE(text.text.find("Image \"a.blp\","), std::string::npos);
 }

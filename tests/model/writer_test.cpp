@@ -309,6 +309,32 @@ TEST(RemoveGeoset, HeaderCountsInEitherFormFollowAndNothingElseIsTouched) {
     EXPECT_EQ(lines[9], "\tNumGeosets 7,");     // outside the Model block
 }
 
+TEST(RemoveGeoset, TheNotesOnGeosetsAndTheirAnimationsFollowTheirPlaces) {
+    const std::vector<std::string> model = {"// FaceGroups: Geoset 0 = 2x4:3",
+                                            "// FaceGroups: Geoset 1 = 3x4:3",
+                                            "// FaceGroups: Geoset 2 = 4x4:3",
+                                            "// Flags: GeosetAnim 0 = 2",
+                                            "// Flags: GeosetAnim 1 = 0",
+                                            "// Flags: Bone 1 = 9",
+                                            "Geoset {",
+                                            "}",
+                                            "Geoset {",
+                                            "}",
+                                            "Geoset {",
+                                            "}",
+                                            "GeosetAnim {",
+                                            "\tGeosetId 0,",
+                                            "}",
+                                            "GeosetAnim {",
+                                            "\tGeosetId 1,",
+                                            "}"};
+    const auto lines = editor::removeGeosetLines(model, 2);
+    const std::vector<std::string> notes(lines.begin(), lines.begin() + 4);
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "// FaceGroups: Geoset 0 = 2x4:3", "// FaceGroups: Geoset 1 = 4x4:3",
+                         "// Flags: GeosetAnim 0 = 2", "// Flags: Bone 1 = 9"}));
+}
+
 TEST(RemoveGeoset, WithoutAnAnimationOfItsOwnTheAnimationIdsStay) {
     Editor e;
     const auto original = replaced(fixture("three_geosets.mdl"), "\tAlpha 0.75,\n\tGeosetId 1,",

@@ -4,6 +4,9 @@
 #include "support/run_program.h"
 #include "support/temp_folder.h"
 
+#include "formats/mdx/mdx_file.h"
+#include "formats/mdx/model_conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -90,6 +93,50 @@ TEST(MdxBatch, QuellonMergesMdxIntoMdx) {
         << merged;
     const auto opened = runProgram(MOLDRIN_BATCH_PATH, {output, "--geoset", "7", "count-vertices"});
     EXPECT_EQ(opened.status, 0) << opened.err;
+}
+
+// Saving keeps the face groups of every geoset whose triangles stay as they were; an edit that
+// changes a geoset's triangles leaves that geoset one group of them.
+TEST(MdxBatch, SavingKeepsTheFaceGroupsOfGeosetsWhoseTrianglesStay) {
+    if (!fs::is_directory(corpusMdx))
+        GTEST_SKIP() << "corpus not found at " << MOLDRIN_CORPUS_DIR;
+    auto model = mdx::readMdx(readFile((corpusMdx / "huangzhong.mdx").string()));
+    for (auto& g : model.geosets) {
+        g.faceTypes.assign(g.faces.size() / 3, 4); // one group a triangle
+        g.faceGroupSizes.assign(g.faces.size() / 3, 3);
+    }
+    const struct {
+        std::vector<std::string> steps;
+        bool editedKeepsGroups;
+    } cases[] = {
+        {{"save"}, true},
+        {{"select=1", "move=1,2,3", "save"}, true},
+        {{"select=1", "delete", "save"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps.front());
+        TempFolder folder;
+        const auto path = folder.file("split.mdx");
+        ASSERT_EQ(mdx::writeMdxFile(path, model).conversionError, "");
+        std::vector<std::string> args = {path, "--geoset", "2"};
+        args.insert(args.end(), c.steps.begin(), c.steps.end());
+        const auto run = runProgram(MOLDRIN_BATCH_PATH, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto saved = mdx::readMdx(readFile(path));
+        ASSERT_EQ(saved.geosets.size(), model.geosets.size());
+        for (std::size_t i = 0; i < saved.geosets.size(); ++i) {
+            SCOPED_TRACE("geoset " + std::to_string(i + 1));
+            const auto& g = saved.geosets[i];
+            if (i != 1 || c.editedKeepsGroups) {
+                EXPECT_EQ(g.faceGroupSizes, model.geosets[i].faceGroupSizes);
+                EXPECT_EQ(g.faces, model.geosets[i].faces);
+            } else {
+                EXPECT_EQ(g.faceGroupSizes,
+                          std::vector<std::uint32_t>{std::uint32_t(g.faces.size())});
+                EXPECT_LT(g.faces.size(), model.geosets[i].faces.size());
+            }
+        }
+    }
 }
 
 } // namespace
