@@ -71,7 +71,7 @@ std::optional<FileFingerprint> fingerprintFile(const std::filesystem::path& path
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
         ContentHash hash;
         // Chunks of a multiple of eight bytes, so the hash does not depend on how reads end.
-        std::vector<char> buffer(1 << 20);
+        std::vector<char> buffer(256 * 1024);
         std::uint64_t total = 0;
         std::size_t filled = 0;
         bool failed = false;

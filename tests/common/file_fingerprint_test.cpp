@@ -19,7 +19,7 @@ using testing_support::TempFolder;
 
 TEST(FileFingerprint, ChangesWithAnyByteAndWithTheTimeButNotWithTheName) {
     TempFolder folder;
-    // Past the first megabyte read, so that the hash covers every chunk and the odd tail.
+    // Past the first block read, so that the hash covers every chunk and the odd tail.
     const std::string text(3 * 1024 * 1024 + 5, 'a');
     const auto first = common::fingerprintFile(folder.write("a.mdl", text));
     ASSERT_TRUE(first);
