@@ -192,7 +192,10 @@ void closeOnASecondThread(int descriptor) {
 
 } // namespace
 
-bool FileReplacement::putInPlace() {
+bool FileReplacement::putInPlace(Placement placement) {
+    if (placement == Placement::New)
+        return ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(),
+                           RENAME_NOREPLACE) == 0;
     // A scratch copy trades places with the file it replaces, which then goes: renamed over a
     // file, its blocks would be written with whatever flush comes next (the file system's guard
     // against empty files after a crash), such as the next save's, which would wait for them.
@@ -205,6 +208,14 @@ bool FileReplacement::putInPlace() {
 }
 
 bool FileReplacement::commit() {
+    return finish(Placement::Replace);
+}
+
+bool FileReplacement::commitAsNew() {
+    return finish(Placement::New);
+}
+
+bool FileReplacement::finish(Placement placement) {
     if (descriptor_ < 0 || failed_ || committed_)
         return false;
     if (owner_ && ::fchown(descriptor_, *owner_, *group_) != 0) {
@@ -223,7 +234,7 @@ bool FileReplacement::commit() {
     // megabytes that takes as long as writing it. Held open past the rename, it is let go by a
     // second thread instead of on the way of the save.
     const int replaced = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-    if (!putInPlace()) {
+    if (!putInPlace(placement)) {
         if (replaced >= 0)
             ::close(replaced);
         return false;

@@ -48,9 +48,14 @@ class FileReplacement {
     // Flushes the temporary file to the disk and renames it over the target. False, with the
     // target untouched, when anything before the rename failed.
     bool commit();
+    // The same, but only where no file is yet: false, with nothing changed, when one is there
+    // (or appears) at the target, so that no file is ever put over another.
+    bool commitAsNew();
 
   private:
-    bool putInPlace();
+    enum class Placement { Replace, New };
+    bool finish(Placement placement);
+    bool putInPlace(Placement placement);
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::string refusal_;

@@ -169,6 +169,11 @@ bool replaceFileWith(const std::filesystem::path& target, std::string_view text)
     return file.write(text.data(), text.size()) && file.commit();
 }
 
+bool createFileWith(const std::filesystem::path& target, std::string_view text) {
+    FileReplacement file(target);
+    return file.write(text.data(), text.size()) && file.commitAsNew();
+}
+
 bool copyFileOver(const std::filesystem::path& from, const std::filesystem::path& to,
                   Durability durability) {
     const auto text = readWholeFile(from);

@@ -113,6 +113,10 @@ class AtomicFileWriter : public LineSink {
 // Replaces a file with the text, the way AtomicFileWriter does.
 bool replaceFileWith(const std::filesystem::path& target, std::string_view text);
 
+// Writes a new file holding the text, as replaceFileWith does, but never over a file: false,
+// with nothing changed, when one is at target already or it cannot be written.
+bool createFileWith(const std::filesystem::path& target, std::string_view text);
+
 // Copies a file over another through a temporary file, so a failure never leaves the target
 // truncated. False when the source cannot be read or the target cannot be written. The copy is
 // as private as the source: it gets the source's permissions, with read and write for its owner.

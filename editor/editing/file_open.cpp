@@ -53,15 +53,54 @@ std::string normalisedText(const std::string& path) {
     return model && model->ok() ? std::move(model->text) : std::string();
 }
 
+// The two ways out when a crashed run's edits may be older than the model file: none of them
+// puts the edits over the model. Closing the question keeps them, as nothing is lost that way.
+std::optional<std::string> offerOlderEdits(EditingState& state, const std::string& modelPath,
+                                           const std::string& copyPath,
+                                           const std::string& candidate, CopyOrigin origin) {
+    const std::string found = "edits of " + fileName(modelPath) +
+                              " from an earlier session that did not end, found in " + candidate;
+    const std::string why =
+        origin == CopyOrigin::ModelSavedSince
+            ? "The model was saved after these changes were made, so they may be older than "
+              "the file (" +
+                  found + ")."
+            : "It cannot be told whether the model was saved after these changes were made, so "
+              "they may be older than the file (" +
+                  found + ").";
+    const int answer = state.dialogs->askChoice(
+        why + "\nOpen the saved file, or keep the recovered changes under another name?",
+        "Recover edits", {"Open Saved File", "Keep Under Another Name"}, 1);
+    if (answer == 0)
+        return modelPath;
+    const auto text = common::readTextFile(candidate);
+    const auto kept = text ? keepRecoveredText(*text, modelPath, copyPath) : std::nullopt;
+    if (!kept) {
+        // The copy is left as it is, so the edits can still be recovered by hand.
+        showError(state, "Cannot write the recovered changes to a new file beside " + modelPath +
+                             "; they stay in " + candidate + ", and the model was not opened.");
+        return std::nullopt;
+    }
+    state.dialogs->messageBox("The recovered changes were kept in " + *kept + "; " +
+                                  fileName(modelPath) + " is opened as it was saved.",
+                              "Recover edits");
+    return modelPath;
+}
+
 // A copy left by a run that crashed: its recovery file when the window wrote one, else the copy
-// itself. Offered only when it differs from the model; the answer is the file to read.
-std::string offerRecovery(EditingState& state, const std::string& modelPath,
-                          const std::string& copyPath) {
+// itself. Offered only when it differs from the model; the answer is the file to read, nothing
+// when the model is not to be opened. Edits are offered for recovery only when the copy was
+// made from the model file as it is now; otherwise they could be older than the model.
+std::optional<std::string> offerRecovery(EditingState& state, const std::string& modelPath,
+                                         const std::string& copyPath) {
     const std::string recovery = recoveryFilePath(copyPath);
     const std::string candidate = common::canOpenForReading(recovery) ? recovery : copyPath;
     const auto kept = common::readAllLines(candidate);
     if (!kept || *kept == common::linesOf(normalisedText(modelPath)) || !state.dialogs)
         return modelPath;
+    const auto origin = workingCopyOrigin(copyPath, modelPath);
+    if (origin != CopyOrigin::ThisModel)
+        return offerOlderEdits(state, modelPath, copyPath, candidate, origin);
     const int answer = state.dialogs->askChoice(
         "Edits of " + fileName(modelPath) + " from an earlier session that did not end were " +
             "found in " + candidate + ".\nRecover them, or discard them and open the saved file?",
@@ -101,8 +140,12 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
             showError(state, "Cannot write a working copy of " + path + ".");
             return false;
         }
-        if (claim->staleCopyFound)
-            source = offerRecovery(state, path, claim->path);
+        if (claim->staleCopyFound) {
+            const auto chosen = offerRecovery(state, path, claim->path);
+            if (!chosen)
+                return false;
+            source = *chosen;
+        }
     }
 
     // Read once: counting, choosing and reading the geoset and the working copy all use it.
@@ -158,7 +201,9 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     // The previous working copy goes, unless it is the one kept or the very file just opened.
     if (!state.tempPath.empty() && state.tempPath != claim->path && state.tempPath != path)
         releaseWorkingCopy(state);
-    common::deleteFile(recoveryFilePath(claim->path));
+    // The copy now holds the model, or edits found to be made on it: either way it was made
+    // from the model file as it is.
+    recordWorkingCopyOrigin(claim->path, path);
     state.tempPath = claim->path;
     state.workingCopy = {path, claim->lock};
     state.modelPath = state.savePath = path;

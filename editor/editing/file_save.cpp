@@ -51,10 +51,11 @@ bool copyBelongsToModel(const EditingState& state) {
 
 // Refreshes the working copy with the text just saved (for a binary model, the MDL text it was
 // made from), or else from the file: the MDL text of a binary model, as opening it again would
-// give it. After Save As to another
-// model a copy is claimed for it; the old copy goes only once the new one is in place, and never
-// when it is the file just written. The saved model is the lasting file, so the copy is not
-// waited for on the disk.
+// give it. After Save As to another model a copy is claimed for it; the old copy goes only once
+// the new one is in place, and never when it is the file just written. The saved model is the
+// lasting file, so the copy is not waited for on the disk. The copy's origin is recorded only
+// once it is in place: until then the record still names the model before the save, so edits
+// left by a run killed in between are never taken as made on the saved file.
 bool refreshWorkingCopy(EditingState& state, const std::string* text = nullptr) {
     const auto copyModel = [&](const std::string& copyPath) {
         if (text)
@@ -64,14 +65,18 @@ bool refreshWorkingCopy(EditingState& state, const std::string* text = nullptr) 
                    ? writeWorkingCopy(state.modelPath, copyPath)
                    : common::copyFileOver(state.modelPath, copyPath, common::Durability::Scratch);
     };
-    if (copyBelongsToModel(state))
-        return copyModel(state.tempPath);
+    if (copyBelongsToModel(state)) {
+        if (!copyModel(state.tempPath))
+            return false;
+        recordWorkingCopyOrigin(state.tempPath, state.modelPath);
+        return true;
+    }
     const auto claim = claimWorkingCopy(state.modelPath);
     if (!claim || !copyModel(claim->path))
         return false;
     if (!state.tempPath.empty() && state.tempPath != state.modelPath)
         releaseWorkingCopy(state);
-    common::deleteFile(recoveryFilePath(claim->path));
+    recordWorkingCopyOrigin(claim->path, state.modelPath);
     state.tempPath = claim->path;
     state.workingCopy = {state.modelPath, claim->lock};
     return true;
@@ -190,7 +195,6 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     state.unsavedChanges = false;
     if (binary)
         state.knownBinaryModel = knowBinaryModel(std::move(text), std::move(*binary));
-    common::deleteFile(recoveryFilePath(state.tempPath));
     if (removing) {
         reopenAfterRemoval(state);
     } else if (geosetOnly) {

@@ -9,6 +9,7 @@
 #include "editor/editing/normals.h"
 #include "editor/editing/undo_history.h"
 #include "editor/editing/unsaved_changes.h"
+#include "editor/editing/working_copy.h"
 #include "editor/model/starter_model.h"
 
 #include <algorithm>
@@ -85,6 +86,7 @@ void switchGeosetCommand(EditingState& state) {
                                       "Error");
         return;
     }
+    recordWorkingCopyOrigin(state.tempPath, state.modelPath);
     const auto geoset = chooseGeosetInText(state, model->text);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.

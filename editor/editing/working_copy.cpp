@@ -1,13 +1,14 @@
 #include "editor/editing/working_copy.h"
 
+#include "common/file_fingerprint.h"
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/model/model_writer.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace editor {
 
@@ -22,14 +23,13 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.lexically_normal().string();
 }
 
-// FNV-1a: the same number for the same folder in every run.
-std::uint64_t stableHash(const std::string& text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
+// The name of the numbered file that keeps recovered edits: name_recovered.mdl, then
+// name_recovered2.mdl and on.
+std::string recoveredTextPath(const std::filesystem::path& folder, const std::string& stem,
+                              int number) {
+    const std::string suffix =
+        number == 1 ? "_recovered.mdl" : "_recovered" + std::to_string(number) + ".mdl";
+    return (folder / (stem + suffix)).string();
 }
 
 std::optional<ClaimedWorkingCopy> claimAmong(const std::string& modelPath, bool inCache,
@@ -70,6 +70,63 @@ std::string recoveryFilePath(const std::string& copyPath) {
     return copyPath + ".recovery";
 }
 
+std::string workingCopyOriginPath(const std::string& copyPath) {
+    return copyPath + ".origin";
+}
+
+bool recordWorkingCopyOrigin(const std::string& copyPath, const std::string& modelPath) {
+    const std::string record = workingCopyOriginPath(copyPath);
+    if (!common::deleteFile(recoveryFilePath(copyPath))) {
+        // Edits that stay beside a copy made anew must not look as if made on this model.
+        common::deleteFile(record);
+        return false;
+    }
+    const auto model = common::fingerprintFile(modelPath);
+    if (!model) {
+        common::deleteFile(record);
+        return false;
+    }
+    return common::writeTextOver(common::fingerprintText(*model) + "\n", copyPath, record,
+                                 common::Durability::Scratch);
+}
+
+CopyOrigin workingCopyOrigin(const std::string& copyPath, const std::string& modelPath) {
+    const auto text = common::readTextFile(workingCopyOriginPath(copyPath));
+    const auto recorded = text ? common::parseFingerprint(*text) : std::nullopt;
+    const auto now = common::fingerprintFile(modelPath);
+    if (!recorded || !now)
+        return CopyOrigin::Unknown;
+    return *recorded == *now ? CopyOrigin::ThisModel : CopyOrigin::ModelSavedSince;
+}
+
+std::optional<std::string> keepRecoveredText(std::string_view text, const std::string& modelPath,
+                                             const std::string& copyPath) {
+    const std::filesystem::path model(modelPath);
+    const std::string stem = model.stem().string();
+    std::vector<std::filesystem::path> folders{model.parent_path()};
+    const auto copyFolder = std::filesystem::path(copyPath).parent_path();
+    if (absolutePath(recoveredTextPath(copyFolder, stem, 1)) !=
+        absolutePath(recoveredTextPath(folders[0], stem, 1)))
+        folders.push_back(copyFolder);
+    for (const auto& folder : folders) {
+        for (int number = 1; number <= maxCopiesPerModel; ++number) {
+            const std::string path = recoveredTextPath(folder, stem, number);
+            std::error_code error;
+            if (std::filesystem::symlink_status(path, error).type() !=
+                std::filesystem::file_type::not_found)
+                continue;
+            if (common::createFileWith(path, text))
+                return path;
+            // Taken between the look and the write: the next number. Otherwise the folder
+            // takes no new file.
+            if (std::filesystem::symlink_status(path, error).type() ==
+                std::filesystem::file_type::not_found)
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string userCacheFolder() {
     const char* cacheHome = std::getenv("XDG_CACHE_HOME");
     if (cacheHome && *cacheHome == '/')
@@ -82,7 +139,7 @@ std::string cachedWorkingCopyPath(const std::string& modelPath, const std::strin
                                   int number) {
     const std::filesystem::path model(absolutePath(modelPath));
     const std::string folderTag =
-        std::to_string(stableHash(model.parent_path().string()) % 1000000007ull);
+        std::to_string(common::stableHash(model.parent_path().string()) % 1000000007ull);
     const std::string name =
         (std::filesystem::path(cacheFolder) / (folderTag + "-" + model.filename().string()))
             .string();
@@ -104,6 +161,8 @@ bool isHeldWorkingCopy(const std::string& path) {
 
 void releaseWorkingCopy(EditingState& state) {
     if (!state.tempPath.empty() && absolutePath(state.tempPath) != absolutePath(state.modelPath)) {
+        // The record first: a copy left without it is of unknown origin, never taken as current.
+        common::deleteFile(workingCopyOriginPath(state.tempPath));
         common::deleteFile(state.tempPath);
         common::deleteFile(recoveryFilePath(state.tempPath));
     }

@@ -11,11 +11,11 @@ extern char** environ;
 
 namespace testing_support {
 
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    TempFolder folder;
-    const auto outPath = folder.file("out.txt");
-    const auto errPath = folder.file("err.txt");
+namespace {
 
+// Starts the program with standard input empty and its output in the two files.
+pid_t spawn(const std::string& program, const std::vector<std::string>& arguments,
+            const std::string& outPath, const std::string& errPath) {
     std::vector<std::string> all{program};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -30,11 +30,25 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    ProgramRun run;
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
+    return spawned == 0 ? pid : -1;
+}
+
+} // namespace
+
+pid_t startProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    return spawn(program, arguments, "/dev/null", "/dev/null");
+}
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    TempFolder folder;
+    const auto outPath = folder.file("out.txt");
+    const auto errPath = folder.file("err.txt");
+    ProgramRun run;
+    const pid_t pid = spawn(program, arguments, outPath, errPath);
+    if (pid < 0) {
         run.err = "cannot start " + program;
         return run;
     }

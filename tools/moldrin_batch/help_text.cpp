@@ -19,6 +19,8 @@ std::string helpText() {
            "in .mdx and MDL text to any other. NAME=a,b passes the answers a and b to the\n"
            "step's prompts; an answer left out is Cancel. Message boxes are printed to\n"
            "standard error as \"TITLE: TEXT\"; the run stops after a message titled \"Error\".\n"
+           "Edits a crashed run left are recovered when they were made on MODEL as it is now,\n"
+           "and otherwise kept beside it in a new file whose name ends in _recovered.mdl.\n"
            "\n"
            "--convert-image reads IN (BLP, TGA, PNG, JPEG, GIF or BMP) and writes OUT in the\n"
            "format its extension names (.blp, .tga, .png, .jpg or .bmp); Q is the JPEG and BLP\n"
