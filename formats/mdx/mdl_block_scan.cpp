@@ -15,7 +15,7 @@ bool hasTopLevelBlock(std::string_view text) {
         if (c == ',') {
             word = false;
         } else if (c == '/' && pos + 1 < text.size() && text[pos + 1] == '/') {
-            pos = text.find('\n', pos);
+            pos = text.find_first_of("\r\n", pos); // a comment ends at any line end
             if (pos == std::string_view::npos)
                 return false;
         } else if (c == '"') {

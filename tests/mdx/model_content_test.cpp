@@ -17,12 +17,13 @@ TEST(ModelContent, AModelIsMdxOrTextWithATopLevelBlock) {
         {"", false},
         {"hello world", false},
         {" \n\t", false},
-        {"{ 1, 2, 3 }", false},    // a block, but of no item
-        {"Model 1,\n{ }", false},  // the comma ends the item before the block
-        {"// Version {\n", false}, // in a comment
-        {"\"Version {\"", false},  // in quoted text
-        {"\"cut {", false},        // quoted text that never closes
-        {"} Model {", false},      // a stray brace first
+        {"{ 1, 2, 3 }", false},              // a block, but of no item
+        {"Model 1,\n{ }", false},            // the comma ends the item before the block
+        {"// Version {\n", false},           // in a comment
+        {"// a \"comment\rVersion {", true}, // ended by a CR line end
+        {"\"Version {\"", false},            // in quoted text
+        {"\"cut {", false},                  // quoted text that never closes
+        {"} Model {", false},                // a stray brace first
         {"Version {\n\tFormatVersion 800,\n}\n", true},
         {"// Chunks: VERS\nModel \"a\" {", true}, // an unclosed block is a model the reader refuses
         {"\xEF\xBB\xBFVersion{}", true},
