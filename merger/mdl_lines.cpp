@@ -13,15 +13,22 @@ std::optional<Lines> readModelLines(const std::string& path, std::string& proble
     auto text = common::readTextFile(path);
     if (!text)
         return std::nullopt;
-    if (mdx::hasMdxMagic(*text)) {
-        // A binary model: the merger works on its MDL text.
-        auto converted = mdx::convertMdxToMdl(*text);
-        if (!converted.ok()) {
-            problem = converted.error;
-            return Lines();
-        }
-        *text = std::move(converted.text);
+    // Whichever its form, the file is read as a whole model first: what is no model, and faces
+    // that name vertices their geoset lacks, are refused as every program refuses them. MDL text
+    // the whole-model reader refuses is left to the normaliser and the merge checks, which name
+    // its line in the merger's own words.
+    if (auto why = mdx::notAModelProblem(*text); !why.empty()) {
+        problem = std::move(why);
+        return Lines();
     }
+    auto read = mdx::readModelFile(*text);
+    const bool binary = read.format == mdx::FileFormat::Mdx;
+    if (!read.faceProblems.empty() || (binary && !read.ok())) {
+        problem = read.ok() ? read.faceProblems.front().text : read.error;
+        return Lines();
+    }
+    if (binary)
+        *text = mdx::writeMdl(read.model).text; // the merger works on a binary model's MDL text
     auto normalised = formats::normaliseModelText(std::move(*text));
     if (!normalised.ok()) {
         problem = "line " + std::to_string(normalised.errorLine) + ": " + normalised.error;

@@ -21,7 +21,8 @@ template <typename T> struct Outcome {
 
 // A model file's lines in the tab layout (formats/tab_layout.h), whatever layout the file has;
 // a binary model (starting with "MDLX", whatever its name) as its MDL text. Nothing when the
-// file cannot be read; when its text cannot be normalised, problem says on which line and why
+// file cannot be read. When it is no model (mdx::notAModelProblem), cannot be read as one, has
+// faces naming vertices their geoset lacks or cannot be normalised, problem says where and why
 // ("line 3: ...", for a binary model "chunk GEOS, byte 120: ...") and the lines are empty.
 std::optional<Lines> readModelLines(const std::string& path, std::string& problem);
 

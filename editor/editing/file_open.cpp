@@ -269,10 +269,15 @@ bool readGeosetOf(EditingState& state, const std::string& path,
         showError(state, "Cannot read " + path + ".");
         return false;
     }
-    if (model->binary && !model->ok()) {
+    if ((model->binary || model->notAModel) && !model->ok()) {
         showError(state, modelTextError(path, *model));
         return false;
     }
+    for (const auto& problem : model->faceProblems)
+        if (problem.geoset + 1 == static_cast<std::size_t>(geosetNumber)) {
+            showError(state, "Cannot read " + path + ": " + problem.text + ".");
+            return false;
+        }
     common::LineReader reader(common::LineReader::OfText{}, model->text);
     auto result = readGeoset(reader, geosetNumber);
     if (result.noGeoset) {

@@ -25,6 +25,7 @@ ModelText binaryModelText(std::string_view bytes) {
     model.text = std::move(converted.text);
     model.error = std::move(converted.error);
     model.dropped = std::move(converted.dropped);
+    model.faceProblems = std::move(converted.faceProblems);
     if (model.ok() && model.dropped.empty())
         model.binaryModel = std::move(converted.model);
     return model;
@@ -36,9 +37,14 @@ std::optional<ModelText> readModelText(const std::string& path) {
     auto raw = common::readTextFile(path);
     if (!raw)
         return std::nullopt;
-    if (mdx::hasMdxMagic(*raw))
-        return binaryModelText(*raw);
     ModelText model;
+    if (auto problem = mdx::notAModelProblem(*raw); !problem.empty()) {
+        model.notAModel = true;
+        model.error = std::move(problem);
+        return model;
+    }
+    if (mdx::contentFormat(*raw) == mdx::FileFormat::Mdx)
+        return binaryModelText(*raw);
     if (formats::isTabLayout(*raw)) {
         model.text = std::move(*raw);
         return model;
@@ -57,7 +63,7 @@ std::optional<ModelText> readModelText(const std::string& path) {
 }
 
 std::string modelTextError(const std::string& path, const ModelText& model) {
-    if (model.binary)
+    if (model.binary || model.notAModel)
         return "Cannot read " + path + ": " + model.error + ".";
     return "Cannot read " + path + ", line " + std::to_string(model.errorLine) + ": " +
            model.error + ".";

@@ -18,11 +18,15 @@ struct ModelText {
     std::string text;
     bool rewritten = false; // the file was not in the tab layout
     bool binary = false;    // the file is a binary model
+    bool notAModel = false; // neither form (mdx::notAModelProblem says why, in error)
     std::string error;      // why the file cannot be normalised; empty when it can
     std::size_t errorLine = 0;
     std::vector<std::size_t> sourceLines; // when rewritten: the file's line of every line
     // What the text of a binary model cannot hold and was left out (each a short phrase).
     std::vector<std::string> dropped;
+    // The geosets of a binary model whose faces name vertices they lack, each with its place in
+    // the file: the text's line would mean nothing to the user.
+    std::vector<mdx::FaceIndexMessage> faceProblems;
     // A binary model's content, when the text holds all of it (nothing dropped).
     std::optional<mdx::Model> binaryModel;
 
@@ -35,7 +39,7 @@ struct ModelText {
 std::optional<ModelText> readModelText(const std::string& path);
 
 // The message for a model that cannot be normalised: file, line (binary: chunk and byte) and
-// why.
+// why; for a file that is no model, why not.
 std::string modelTextError(const std::string& path, const ModelText& model);
 
 // The format of the model file by its content: MDX when it starts with "MDLX".

@@ -16,4 +16,8 @@ bool hasMdxMagic(std::string_view bytes) {
     return bytes.substr(0, 4) == "MDLX";
 }
 
+bool isCutMdxMagic(std::string_view bytes) {
+    return !bytes.empty() && bytes.size() < 4 && std::string_view("MDLX").starts_with(bytes);
+}
+
 } // namespace mdx

@@ -397,8 +397,19 @@ void applyFaceGroups(std::string_view runs, Geoset& g) {
     g.faceGroupSizes = std::move(sizes);
 }
 
-Geoset readGeoset(const MdlItem& item, std::uint32_t version) {
+// The line where the corner numbers of a Faces block begin: its first group's first brace
+// group, which the tab layout writes on a line of its own.
+std::size_t facesLine(const MdlItem& faces) {
+    for (const auto& group : faces.children)
+        if (group.hasBlock)
+            return group.children.empty() ? group.line : group.children.front().line;
+    return faces.line;
+}
+
+Geoset readGeoset(const MdlItem& item, std::uint32_t version, FacePlaces* places) {
     Geoset g;
+    if (places)
+        places->push_back(item.line);
     MdlIn v{item, version};
     for (const auto& child : item.children) {
         if (child.words.empty())
@@ -422,6 +433,8 @@ Geoset readGeoset(const MdlItem& item, std::uint32_t version) {
         else if (key == "SkinWeights")
             g.skin = integersOf<std::uint8_t>(child, 255);
         else if (key == "Faces") {
+            if (places)
+                places->back() = facesLine(child);
             for (const auto& group : child.children) {
                 if (!group.hasBlock)
                     continue;
@@ -605,7 +618,9 @@ void readGroup(const MdlItem& group, const char* kind, std::uint32_t version, st
 
 } // namespace
 
-Model readMdl(std::string_view text) {
+Model readMdl(std::string_view text, FacePlaces* places) {
+    if (places)
+        places->clear();
     const MdlTree tree = parseMdl(text);
     const MdlItem& root = tree.root;
     Model m;
@@ -651,7 +666,7 @@ Model readMdl(std::string_view text) {
             readGroup(item, "TVertexAnim", version, m.textureAnimations);
         } else if (key == "Geoset") {
             seen("GEOS");
-            m.geosets.push_back(readGeoset(item, version));
+            m.geosets.push_back(readGeoset(item, version, places));
         } else if (key == "GeosetAnim") {
             seen("GEOA");
             m.geosetAnimations.push_back(readRecord<GeosetAnimation>(item, version));

@@ -68,4 +68,8 @@ std::size_t numberCount(const MdlItem& item);
 // line. Throws FormatError naming the line of an unclosed block or a stray "}".
 MdlTree parseMdl(std::string_view text);
 
+// True when the text has a top-level item with words and a block ("Version { ... }"), as every
+// model text does. Reads only up to the first "{", so it costs nothing on a model of any size.
+bool hasTopLevelBlock(std::string_view text);
+
 } // namespace mdx

@@ -177,7 +177,7 @@ void readVec(ByteReader& r, float* x, int n) {
         x[i] = r.f32();
 }
 
-Geoset readGeoset(ByteReader& outer, std::uint32_t version) {
+Geoset readGeoset(ByteReader& outer, std::uint32_t version, FacePlaces* places) {
     Geoset g;
     const auto at = outer.offset();
     const std::uint32_t size = outer.u32();
@@ -188,6 +188,8 @@ Geoset readGeoset(ByteReader& outer, std::uint32_t version) {
     readArray(r, "NRMS", g.normals, 12, [&](Vec3& v) { readVec(r, v.data(), 3); });
     readArray(r, "PTYP", g.faceTypes, 4, [&](std::uint32_t& v) { v = r.u32(); });
     readArray(r, "PCNT", g.faceGroupSizes, 4, [&](std::uint32_t& v) { v = r.u32(); });
+    if (places)
+        places->push_back(r.offset() + 8); // past the PVTX tag and count
     readArray(r, "PVTX", g.faces, 2, [&](std::uint16_t& v) { v = r.u16(); });
     readArray(r, "GNDX", g.vertexGroups, 1, [&](std::uint8_t& v) { v = r.u8(); });
     readArray(r, "MTGC", g.matrixGroupSizes, 4, [&](std::uint32_t& v) { v = r.u32(); });
@@ -247,7 +249,7 @@ bool isKnownChunk(Tag tag) {
     return std::find(order.begin(), order.end(), tag) != order.end();
 }
 
-void readChunk(ByteReader& r, Tag tag, Model& m) {
+void readChunk(ByteReader& r, Tag tag, Model& m, FacePlaces* places) {
     const std::uint32_t v = m.version;
     if (tag == makeTag("VERS")) {
         m.version = r.u32();
@@ -269,7 +271,7 @@ void readChunk(ByteReader& r, Tag tag, Model& m) {
         readRecords(r, v, m.textureAnimations);
     } else if (tag == makeTag("GEOS")) {
         while (!r.atEnd())
-            m.geosets.push_back(readGeoset(r, v));
+            m.geosets.push_back(readGeoset(r, v, places));
     } else if (tag == makeTag("GEOA")) {
         readRecords(r, v, m.geosetAnimations);
     } else if (tag == makeTag("BONE")) {
@@ -316,11 +318,21 @@ void readChunk(ByteReader& r, Tag tag, Model& m) {
 
 } // namespace
 
-Model readMdx(std::string_view bytes) {
+Model readMdx(std::string_view bytes, FacePlaces* places) {
     ByteReader file(bytes, 0, bytes.size(), "file");
+    if (isCutMdxMagic(bytes))
+        throw FormatError("file", bytes.size(),
+                          "the file ends inside the MDLX header, after " +
+                              std::to_string(bytes.size()) + " of its 4 bytes");
     if (!hasMdxMagic(bytes))
         throw FormatError("file", 0, "the file does not start with MDLX");
     file.bytes(4);
+    if (file.atEnd())
+        throw FormatError("VERS", 4,
+                          "the file ends after the MDLX header, where its first "
+                          "chunk should begin");
+    if (places)
+        places->clear();
     Model m;
     std::vector<Tag> seen;
     while (!file.atEnd()) {
@@ -342,7 +354,7 @@ Model readMdx(std::string_view bytes) {
             continue;
         }
         seen.push_back(tag);
-        readChunk(chunk, tag, m);
+        readChunk(chunk, tag, m, places);
         if (!chunk.atEnd())
             chunk.fail(std::to_string(chunk.left()) + " bytes at the end of the chunk are not "
                                                       "part of any record");

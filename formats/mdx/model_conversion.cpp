@@ -2,6 +2,7 @@
 
 #include "common/file_replacement.h"
 #include "formats/mdx/format_error.h"
+#include "formats/mdx/mdl_tree.h"
 #include "formats/mdx/mdx_file.h"
 
 #include <exception>
@@ -26,10 +27,48 @@ std::string errorText(const FormatError& error, FileFormat format) {
     return chunk + "byte " + std::to_string(error.position()) + ": " + error.what();
 }
 
+FileFormat contentFormat(std::string_view bytes) {
+    return hasMdxMagic(bytes) || isCutMdxMagic(bytes) ? FileFormat::Mdx : FileFormat::Mdl;
+}
+
+std::string notAModelProblem(std::string_view bytes) {
+    if (bytes.empty())
+        return "the file is empty";
+    if (contentFormat(bytes) == FileFormat::Mdx || hasTopLevelBlock(bytes))
+        return {};
+    return "the file is neither a binary model (MDX) nor model text (MDL) with a block such as "
+           "\"Model { ... }\"";
+}
+
+ModelFromFile readModelFile(std::string_view bytes) {
+    ModelFromFile result;
+    result.format = contentFormat(bytes);
+    result.error = notAModelProblem(bytes);
+    if (!result.ok())
+        return result;
+    FacePlaces places;
+    try {
+        result.model =
+            result.format == FileFormat::Mdx ? readMdx(bytes, &places) : readMdl(bytes, &places);
+    } catch (const FormatError& e) {
+        result.error = errorText(e, result.format);
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    }
+    if (!result.ok()) {
+        result.model = Model();
+        return result;
+    }
+    result.faceProblems = faceIndexMessages(result.model, places, result.format);
+    return result;
+}
+
 MdlFromMdx convertMdxToMdl(std::string_view bytes) {
     MdlFromMdx result;
     try {
-        result.model = readMdx(bytes);
+        FacePlaces places;
+        result.model = readMdx(bytes, &places);
+        result.faceProblems = faceIndexMessages(result.model, places, FileFormat::Mdx);
         auto mdl = writeMdl(result.model);
         result.text = std::move(mdl.text);
         result.dropped = std::move(mdl.dropped);

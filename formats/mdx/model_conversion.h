@@ -4,6 +4,8 @@
 // bytes to tab-layout text on reading, text to binary bytes on writing, with the reasons for a
 // failure as text to show.
 
+#include "formats/mdx/face_index_check.h"
+#include "formats/mdx/mdx_file.h"
 #include "formats/mdx/mdx_model.h"
 
 #include <string>
@@ -14,9 +16,6 @@ namespace mdx {
 
 class FormatError;
 
-// The two forms a model file comes in.
-enum class FileFormat { Mdl, Mdx };
-
 // The form a file name asks for: MDX for the extension ".mdx" in any case, MDL for any other.
 FileFormat formatNamedBy(std::string_view path);
 
@@ -24,12 +23,36 @@ FileFormat formatNamedBy(std::string_view path);
 // "Geoset, line 12: ..." for text.
 std::string errorText(const FormatError& error, FileFormat format);
 
+// What a model file is: MDX (bytes that start with "MDLX", or are cut short inside those four
+// bytes) or MDL text with at least one top-level block ("Version { ... }"). The form of the
+// bytes by that rule, whether or not they are a model.
+FileFormat contentFormat(std::string_view bytes);
+// Why the bytes are neither ("the file is empty", ...); empty when they may be a model. A
+// binary header cut short is a damaged MDX file, which readMdx names by its byte. Instant on a
+// model of any size.
+std::string notAModelProblem(std::string_view bytes);
+
+// A model file's bytes, in either form, as a model. On failure error says why they are no
+// model, or where they could not be read (errorText), and the model is empty; faceProblems
+// lists the geosets whose faces name vertices they do not have, each led by its place in the
+// file.
+struct ModelFromFile {
+    FileFormat format = FileFormat::Mdl;
+    Model model;
+    std::string error;
+    std::vector<FaceIndexMessage> faceProblems;
+    bool ok() const { return error.empty(); }
+};
+ModelFromFile readModelFile(std::string_view bytes);
+
 // MDX bytes as MDL text in the tab layout. On failure error says where the bytes went wrong and
-// text is empty; dropped lists what the text cannot hold (empty when nothing).
+// text is empty; dropped lists what the text cannot hold (empty when nothing); faceProblems as
+// readModelFile gives them.
 struct MdlFromMdx {
     std::string text;
     std::vector<std::string> dropped;
     std::string error;
+    std::vector<FaceIndexMessage> faceProblems;
     Model model; // the model the bytes hold, which the text says less what was dropped
     bool ok() const { return error.empty(); }
 };

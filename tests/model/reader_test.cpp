@@ -461,8 +461,10 @@ TEST_P(MalformedInput, OneErrorNamingFileAndLineAndTheModelStaysAsItWas) {
     EXPECT_EQ(shown.title, "Error");
     EXPECT_NE(shown.text.find(bad), std::string::npos) << shown.text;
     const auto line = lineOf(c.text, c.faultyLine) + static_cast<std::size_t>(c.linesAfter);
+    // An empty file is no model at all, which is said before any geoset is looked for.
+    const std::string noGeosetWords = c.text.empty() ? ": the file is empty" : " has no geoset";
     if (c.noGeoset)
-        EXPECT_NE(shown.text.find(bad + " has no geoset"), std::string::npos) << shown.text;
+        EXPECT_NE(shown.text.find(bad + noGeosetWords), std::string::npos) << shown.text;
     else
         EXPECT_NE(shown.text.find(", line " + std::to_string(line) + ":"), std::string::npos)
             << shown.text;

@@ -222,8 +222,8 @@ TEST_F(QuellonBatch, AnUnsoundMergeIsAnErrorAndNotDone) {
     auto result =
         run({"--base", fixture("base_three_bones.mdl"), "--geoset", empty, "--output", output});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Error: The geoset model \"" + empty +
-                              "\" has no geoset block to merge. Nothing was written.\n");
+    EXPECT_EQ(result.err,
+              "Error: Cannot read the geoset model \"" + empty + "\", the file is empty.\n");
     const auto noNodes = scratch.write("no-nodes.mdl", "Version {\n\tFormatVersion 800,\n}\n");
     result = run({"--base", noNodes, "--geoset", fixture("two_geosets.mdl"), "--output", output});
     EXPECT_EQ(result.status, 1);

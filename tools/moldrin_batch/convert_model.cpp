@@ -1,7 +1,6 @@
 #include "convert_model.h"
 
 #include "common/file_replacement.h"
-#include "formats/mdx/format_error.h"
 #include "formats/mdx/mdx_file.h"
 #include "formats/mdx/model_conversion.h"
 
@@ -42,15 +41,17 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
         err << "Error: " << input << " could not be read\n";
         return 1;
     }
-    mdx::Model model;
-    const bool binary = mdx::hasMdxMagic(bytes);
-    try {
-        model = binary ? mdx::readMdx(bytes) : mdx::readMdl(bytes);
-    } catch (const mdx::FormatError& e) {
-        err << "Error: " << input << ": "
-            << mdx::errorText(e, binary ? mdx::FileFormat::Mdx : mdx::FileFormat::Mdl) << "\n";
+    auto read = mdx::readModelFile(bytes);
+    if (!read.ok()) {
+        err << "Error: " << input << ": " << read.error << "\n";
         return 1;
     }
+    // The conversion keeps every number, so a model the game would refuse is still written, as
+    // it is, for the user to mend.
+    for (const auto& problem : read.faceProblems)
+        err << "Warning: " << input << ": " << problem.text << "\n";
+    const mdx::Model& model = read.model;
+    const bool binary = read.format == mdx::FileFormat::Mdx;
     std::string result;
     if (ext == ".mdx") {
         result = mdx::writeMdx(model);
