@@ -1,42 +1,23 @@
 #pragma once
 
-#include <array>
-#include <cmath>
+#include "common/vector_maths.h"
 
-// Small vector and matrix helpers of the 3D preview, in single precision as the GPU takes them.
+// The 3D preview's camera maths over the shared vectors and matrices.
 namespace editor::preview {
 
-using Vec3 = std::array<float, 3>;
-using Vec4 = std::array<float, 4>;
-// Column-major, as OpenGL takes it: element (row r, column c) is m[c * 4 + r].
-using Mat4 = std::array<float, 16>;
+using common::Mat4;
+using common::Vec3;
+using common::Vec4;
 
-inline Vec3 operator+(Vec3 a, Vec3 b) {
-    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-inline Vec3 operator-(Vec3 a, Vec3 b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-inline Vec3 operator*(Vec3 a, float s) {
-    return {a[0] * s, a[1] * s, a[2] * s};
-}
-inline float dot(Vec3 a, Vec3 b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-inline Vec3 cross(Vec3 a, Vec3 b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-inline float length(Vec3 a) {
-    return std::sqrt(dot(a, a));
-}
-inline Vec3 normalised(Vec3 a) {
-    const float l = length(a);
-    return l > 0 ? a * (1.0f / l) : Vec3{0, 0, 0};
-}
-
-Mat4 multiply(const Mat4& a, const Mat4& b);
-// The point p (w = 1) through m, before the division by w.
-Vec4 transform(const Mat4& m, Vec3 p);
+using common::cross;
+using common::dot;
+using common::length;
+using common::multiply;
+using common::normalised;
+using common::transform;
+using common::operator+;
+using common::operator-;
+using common::operator*;
 
 // A right-handed view looking from eye at target, up being +y before the tilt.
 Mat4 lookAt(Vec3 eye, Vec3 target, Vec3 up);

@@ -1,11 +1,9 @@
 #include "editor/preview/scene_building.h"
 
-#include "common/text_file.h"
 #include "editor/model/geoset_model.h"
+#include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_background.h"
-#include "formats/mdx/format_error.h"
-#include "formats/mdx/mdx_file.h"
 #include "textures/image_file.h"
 #include "textures/texture_error.h"
 
@@ -223,20 +221,12 @@ Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
 Scene loadScene(const GeosetModel& edited) {
     if (!edited.modelLoaded)
         return Scene();
-    const std::string& path = edited.tempPath.empty() ? edited.modelPath : edited.tempPath;
     const auto folder = std::filesystem::path(edited.modelPath).parent_path();
-    std::string why;
-    if (const auto text = common::readTextFile(path)) {
-        try {
-            return buildScene(mdx::readMdl(*text), edited, folder);
-        } catch (const mdx::FormatError& error) {
-            why = error.what();
-        }
-    } else {
-        why = "the file cannot be read";
-    }
+    const auto whole = readWholeModel(edited);
+    if (whole.ok())
+        return buildScene(whole.model, edited, folder);
     Scene scene = buildScene(mdx::Model(), edited, folder);
-    scene.note = "Only the edited geoset is shown: " + why + ".";
+    scene.note = "Only the edited geoset is shown: " + whole.error + ".";
     return scene;
 }
 

@@ -51,12 +51,15 @@ void registerTransformSteps(StepTable& table);
 void registerToolSteps(StepTable& table);
 void registerUvSteps(StepTable& table);
 void registerPreviewSteps(StepTable& table);
+void registerAnimationSteps(StepTable& table);
 
 // Helpers for step arguments.
 double numberArgument(const std::vector<std::string>& args, std::size_t index,
                       const std::string& step);
 void expectArguments(const std::vector<std::string>& args, std::size_t count,
                      const std::string& step);
+// The text as a JSON string, quotes included.
+std::string jsonString(const std::string& text);
 
 // The usage lines, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;

@@ -65,6 +65,25 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count,
         throw StepError(step + ": expects " + std::to_string(count) + " argument(s)");
 }
 
+std::string jsonString(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            quoted += "\\u00";
+            quoted += hex[byte >> 4];
+            quoted += hex[byte & 15];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
 int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     StepTable table;
     registerModelSteps(table);
@@ -73,6 +92,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerToolSteps(table);
     registerUvSteps(table);
     registerPreviewSteps(table);
+    registerAnimationSteps(table);
 
     if (arguments.empty()) {
         err << usageLine << "\n";

@@ -30,6 +30,10 @@ std::string helpText() {
            "picture, seen from YAW degrees about the up axis and PITCH degrees above\n"
            "(default 30,15); it needs no display (Mesa's surfaceless OpenGL).\n"
            "\n"
+           "pose writes the whole model's pose at TIME ms into SEQUENCE (its name, else its\n"
+           "number from 1) as JSON: node matrices, skinned vertices and normals in the\n"
+           "file's axes, geoset alpha and colour; billboards are not turned (no camera).\n"
+           "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
            "  --convert IN OUT\n"
@@ -63,6 +67,8 @@ std::string helpText() {
            "  uv-image=PATH uv-export=OUT.png[,SIZE]\n"
            " 3D preview:\n"
            "  preview=OUT.png,W,H[,YAW,PITCH]\n"
+           " animation:\n"
+           "  sequences pose=OUT.json,SEQUENCE,TIME\n"
            "\n"
            "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
 }

@@ -62,16 +62,6 @@ void axisStep(BatchContext& context, const std::vector<std::string>& args) {
     editor::toggleAxis(context.state, axisArgument(args, 0, "axis"));
 }
 
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
 // One line of JSON: the names of the steps that Undo can reverse, newest first.
 void undoNamesStep(BatchContext& context, const std::vector<std::string>&) {
     context.out << "[";
