@@ -61,6 +61,8 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count,
 // The usage lines, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;
 extern const char* const convertUsageLine;
+extern const char* const listUsageLine;
+extern const char* const extractUsageLine;
 extern const char* const convertImageUsageLine;
 std::string helpText();
 
