@@ -42,6 +42,9 @@ class FileReplacement {
     const std::string& refusal() const { return refusal_; }
     // The file that is replaced, symbolic links followed.
     const std::filesystem::path& target() const { return target_; }
+    // The temporary file, for a writer that must fill it by name (an archive library opening
+    // it itself) between the writes and commit(); empty when it could not be made.
+    const std::filesystem::path& temporaryPath() const { return temporary_; }
 
     // False from the first failed write on; commit() then fails too.
     bool write(const char* data, std::size_t size);

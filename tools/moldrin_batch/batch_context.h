@@ -64,6 +64,8 @@ std::string jsonString(const std::string& text);
 // The usage lines, printed with every complaint about the arguments, and the whole --help text.
 extern const char* const usageLine;
 extern const char* const convertUsageLine;
+extern const char* const listUsageLine;
+extern const char* const extractUsageLine;
 extern const char* const convertImageUsageLine;
 std::string helpText();
 

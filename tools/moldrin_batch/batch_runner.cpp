@@ -1,3 +1,4 @@
+#include "archive_commands.h"
 #include "batch_context.h"
 #include "convert_model.h"
 
@@ -100,6 +101,10 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     if (arguments[0] == "--convert-image")
         return convertImage(arguments, out, err);
+    if (arguments[0] == "--list")
+        return listArchive(arguments, out, err);
+    if (arguments[0] == "--extract")
+        return extractFromArchive(arguments, out, err);
     if (arguments[0] == "--convert") {
         if (arguments.size() != 3) {
             err << convertUsageLine << "\n";

@@ -6,11 +6,14 @@ const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
 const char* const convertUsageLine = "   or: moldrin-batch --convert IN OUT";
 const char* const convertImageUsageLine =
     "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
+const char* const listUsageLine = "   or: moldrin-batch --list ARCHIVE [--json]";
+const char* const extractUsageLine = "   or: moldrin-batch --extract ARCHIVE:INNER OUT";
 
 // The step list is read by the man page test: every name in the indented lines below "Steps:"
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
-    return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine +
+    return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine + "\n" +
+           listUsageLine + "\n" + extractUsageLine +
            "\n"
            "\n"
            "Opens geoset N of MODEL (MDL text, or binary MDX known by its MDLX header) in the\n"
@@ -40,6 +43,13 @@ std::string helpText() {
            "               convert the whole model IN (MDL, or MDX known by its MDLX header)\n"
            "               to the format OUT's extension names, .mdl or .mdx; every value is\n"
            "               kept, and what MDL text cannot hold is named in one warning\n"
+           "  --list ARCHIVE [--json]\n"
+           "               list the models and textures of an MPQ archive or map (.mpq, .w3x,\n"
+           "               .w3m), from its listfile and the names its map files mention, with\n"
+           "               their sizes; --json prints one object\n"
+           "  --extract ARCHIVE:INNER OUT\n"
+           "               write the file INNER (folders separated by \\ or /, any case) of\n"
+           "               the archive to OUT\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"

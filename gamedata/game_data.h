@@ -1,0 +1,63 @@
+#pragma once
+
+#include "gamedata/mpq_archive.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gamedata {
+
+// Where the game's own files are looked up, in order: an MPQ archive, a game folder (its
+// archives, the patch first, as the game reads them) or a folder of files extracted from the
+// game's storage.
+class GameData {
+  public:
+    struct Found {
+        std::string bytes;
+        std::string source; // the archive's or folder's path, for messages and caches
+    };
+
+    // Makes the list anew from paths in order; a path that is none of the three kinds is
+    // left out and named in problems().
+    void setSources(const std::vector<std::string>& paths);
+    const std::vector<std::string>& sources() const { return paths_; }
+    const std::vector<std::string>& problems() const { return problems_; }
+    bool empty() const { return searched_.empty(); }
+
+    // The first source's file of that name ("\" or "/" between folders, any case).
+    std::optional<Found> find(std::string_view name) const;
+
+  private:
+    struct Searched {
+        std::shared_ptr<MpqArchive> archive; // an archive, or
+        std::filesystem::path folder;        // a folder of extracted files
+    };
+    std::optional<std::filesystem::path> findInFolder(const std::filesystem::path& folder,
+                                                      const std::string& name) const;
+
+    std::vector<std::string> paths_;
+    std::vector<std::string> problems_;
+    std::vector<Searched> searched_;
+    // Each folder's entries by their folded name, read once.
+    mutable std::mutex foldersMutex_;
+    mutable std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;
+};
+
+// The archives of a game folder that exist there (names matched without case), in the order the
+// game searches them: War3Patch.mpq, War3xLocal.mpq, War3x.mpq, war3.mpq.
+std::vector<std::filesystem::path> gameFolderArchives(const std::filesystem::path& folder);
+
+// The paths of a ":"-separated list such as MOLDRIN_GAME_DATA; empty entries are skipped.
+std::vector<std::string> splitSourceList(std::string_view list);
+
+// The game's team colour and team glow textures of a player (0 red ... 11 dark green).
+std::string teamColourTexture(int player);
+std::string teamGlowTexture(int player);
+
+} // namespace gamedata
