@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "check_models.h"
 #include "convert_model.h"
 
 #include "common/number_text.h"
@@ -80,6 +81,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     if (arguments[0] == "--convert-image")
         return convertImage(arguments, out, err);
+    if (arguments[0] == "--check")
+        return checkModels({arguments.begin() + 1, arguments.end()}, out, err);
     if (arguments[0] == "--convert") {
         if (arguments.size() != 3) {
             err << convertUsageLine << "\n";

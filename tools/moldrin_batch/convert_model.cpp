@@ -1,15 +1,10 @@
 #include "convert_model.h"
 
-#include "common/file_replacement.h"
-#include "formats/mdx/format_error.h"
-#include "formats/mdx/mdx_file.h"
-#include "formats/mdx/model_conversion.h"
+#include "model_file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace batch {
 
@@ -31,44 +26,24 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
         err << "moldrin-batch: --convert writes .mdl or .mdx, not \"" << output << "\"\n";
         return 2;
     }
-    std::error_code code;
-    if (!std::filesystem::is_regular_file(input, code)) {
-        err << "Error: " << input << " is not a model file that can be read\n";
+    const auto read = readModelFile(input);
+    if (!read.ok()) {
+        err << "Error: " << read.failure(input) << "\n";
         return 1;
     }
-    std::ifstream in(input, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
-        err << "Error: " << input << " could not be read\n";
-        return 1;
-    }
-    mdx::Model model;
-    const bool binary = mdx::hasMdxMagic(bytes);
-    try {
-        model = binary ? mdx::readMdx(bytes) : mdx::readMdl(bytes);
-    } catch (const mdx::FormatError& e) {
-        err << "Error: " << input << ": "
-            << mdx::errorText(e, binary ? mdx::FileFormat::Mdx : mdx::FileFormat::Mdl) << "\n";
-        return 1;
-    }
-    std::string result;
-    if (ext == ".mdx") {
-        result = mdx::writeMdx(model);
-    } else {
-        auto mdl = mdx::writeMdl(model);
-        if (!mdl.dropped.empty())
-            err << "Warning: the MDL text cannot hold " << mdx::droppedList(mdl.dropped)
-                << "; these were left out\n";
-        result = std::move(mdl.text);
-    }
-    common::FileReplacement file(output);
-    if (!file.isOpen() || !file.write(result.data(), result.size()) || !file.commit()) {
+    std::vector<std::string> dropped;
+    const auto failure = writeModelFile(output, read.model, mdx::formatNamedBy(output), dropped);
+    if (!dropped.empty())
+        err << "Warning: the MDL text cannot hold " << mdx::droppedList(dropped)
+            << "; these were left out\n";
+    if (failure) {
         err << "Error: " << output << " could not be written"
-            << (file.refusal().empty() ? "" : ": " + file.refusal()) << "\n";
+            << (failure->empty() ? "" : ": " + *failure) << "\n";
         return 1;
     }
-    out << "converted " << input << " (" << (binary ? "MDX" : "MDL") << ", " << model.geosets.size()
-        << " geosets) to " << output << "\n";
+    const bool binary = read.format == mdx::FileFormat::Mdx;
+    out << "converted " << input << " (" << (binary ? "MDX" : "MDL") << ", "
+        << read.model.geosets.size() << " geosets) to " << output << "\n";
     return 0;
 }
 
