@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "check_models.h"
 
 namespace batch {
 
@@ -11,7 +12,7 @@ const char* const convertImageUsageLine =
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
     return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine +
-           "\n"
+           "\n" + checkUsageLine + "\n"
            "\n"
            "Opens geoset N of MODEL (MDL text, or binary MDX known by its MDLX header) in the\n"
            "editor's core and runs the steps in order, as the editor's window would. save\n"
@@ -34,6 +35,15 @@ std::string helpText() {
            "               convert the whole model IN (MDL, or MDX known by its MDLX header)\n"
            "               to the format OUT's extension names, .mdl or .mdx; every value is\n"
            "               kept, and what MDL text cannot hold is named in one warning\n"
+           "  --check PATH...\n"
+           "               check every model named, and every .mdl and .mdx in the folders\n"
+           "               named, on all cores; one line a problem, \"path: severity id:\n"
+           "               message\"; exit 1 when a model has an error, 2 when one cannot\n"
+           "               be read\n"
+           "  --json       with --check, one JSON object a model a line\n"
+           "  --fix OUT_DIR\n"
+           "               with --check, apply every certain fix and write each model it\n"
+           "               changed into OUT_DIR under its own name and format\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"
