@@ -4,7 +4,9 @@
 #include "formats/check/model_walk.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <unordered_set>
 
 namespace check::rules {
 
@@ -51,13 +53,11 @@ std::vector<std::uint32_t> verticesOfGroup(const mdx::Geoset& geoset, std::size_
 template <class Bad>
 void matrixNodes(const CheckContext& c, Report& report, const char* why, Bad&& bad) {
     forEachGeoset(c, [&](const mdx::Geoset& geoset, int g, const std::string& where) {
-        std::vector<std::uint32_t> reported;
+        std::unordered_set<std::uint32_t> reported;
         forEachMatrixIndex(geoset, [&](std::size_t group, std::uint32_t id) {
             const auto* entry = c.nodeWithId(id);
-            if (!bad(entry) || std::find(reported.begin(), reported.end(), id) != reported.end())
+            if (!bad(entry) || !reported.insert(id).second)
                 return;
-            reported.push_back(id);
-            auto vertices = verticesOfGroup(geoset, group);
             const std::string node =
                 entry ? "node \"" + entry->node->name + "\" (" + mdx::tagText(entry->kind) + ")"
                       : "";
@@ -65,7 +65,9 @@ void matrixNodes(const CheckContext& c, Report& report, const char* why, Bad&& b
                 report.add(where + ": matrix group " + std::to_string(group) + " names object id " +
                                std::to_string(id) + ", " + (entry ? node + ", " : "") + why,
                            g);
-            p.vertices = std::move(vertices);
+            // Only the first few groups get their vertices: a damaged geoset may have thousands.
+            if (reported.size() <= 16)
+                p.vertices = verticesOfGroup(geoset, group);
             if (entry)
                 p.node = entry->node->name;
         });
@@ -166,13 +168,23 @@ void matrixLimits(const CheckContext& c, Report& report) {
                            std::to_string(maxMatrixGroups),
                        g);
         std::uint64_t total = 0;
+        std::vector<std::uint32_t> empty;
+        std::array<bool, 256> emptyGroup{}; // vertex groups are bytes
         for (std::size_t k = 0; k < groups; ++k) {
             total += geoset.matrixGroupSizes[k];
             if (geoset.matrixGroupSizes[k] == 0) {
-                auto& p =
-                    report.add(where + ": matrix group " + std::to_string(k) + " names no node", g);
-                p.vertices = verticesOfGroup(geoset, k);
+                empty.push_back(static_cast<std::uint32_t>(k));
+                if (k < emptyGroup.size())
+                    emptyGroup[k] = true;
             }
+        }
+        if (!empty.empty()) {
+            auto& p = report.add(where + ": " + placeList("matrix group", empty) +
+                                     (empty.size() == 1 ? " names" : " name") + " no node",
+                                 g);
+            for (std::size_t i = 0; i < geoset.vertexGroups.size(); ++i)
+                if (emptyGroup[geoset.vertexGroups[i]])
+                    p.vertices.push_back(static_cast<std::uint32_t>(i));
         }
         if (total != geoset.matrixIndices.size())
             report.add(where + ": the matrix groups name " + std::to_string(total) +
