@@ -11,8 +11,9 @@ const char* const convertImageUsageLine =
 // The step list is read by the man page test: every name in the indented lines below "Steps:"
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
-    return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine +
-           "\n" + checkUsageLine + "\n"
+    return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine + "\n" +
+           checkUsageLine +
+           "\n"
            "\n"
            "Opens geoset N of MODEL (MDL text, or binary MDX known by its MDLX header) in the\n"
            "editor's core and runs the steps in order, as the editor's window would. save\n"
