@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textures/texture_location.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,10 +23,6 @@ struct GeosetTexture {
 // tokens, so any indentation or line layout reads the same; comments are skipped.
 GeosetTexture findGeosetTexture(const std::vector<std::string>& lines, int geosetNumber);
 
-// Finds a texture file named in a model: backslashes and slashes both separate folders, and
-// each component matches case-insensitively. Looked up relative to the model's folder, then to
-// each of its parents, up to three levels up. Nothing when no file matches.
-std::optional<std::filesystem::path> locateTextureFile(const std::string& imagePath,
-                                                       const std::filesystem::path& modelFolder);
+using textures::locateTextureFile;
 
 } // namespace editor

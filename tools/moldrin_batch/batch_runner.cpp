@@ -1,5 +1,6 @@
 #include "archive_commands.h"
 #include "batch_context.h"
+#include "check_models.h"
 #include "convert_model.h"
 
 #include "common/number_text.h"
@@ -105,6 +106,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return listArchive(arguments, out, err);
     if (arguments[0] == "--extract")
         return extractFromArchive(arguments, out, err);
+    if (arguments[0] == "--check")
+        return checkModels({arguments.begin() + 1, arguments.end()}, out, err);
     if (arguments[0] == "--convert") {
         if (arguments.size() != 3) {
             err << convertUsageLine << "\n";

@@ -1,14 +1,10 @@
 #include "convert_model.h"
 
-#include "common/file_replacement.h"
-#include "formats/mdx/mdx_file.h"
-#include "formats/mdx/model_conversion.h"
+#include "model_file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace batch {
 
@@ -30,46 +26,28 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
         err << "moldrin-batch: --convert writes .mdl or .mdx, not \"" << output << "\"\n";
         return 2;
     }
-    std::error_code code;
-    if (!std::filesystem::is_regular_file(input, code)) {
-        err << "Error: " << input << " is not a model file that can be read\n";
-        return 1;
-    }
-    std::ifstream in(input, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
-        err << "Error: " << input << " could not be read\n";
-        return 1;
-    }
-    auto read = mdx::readModelFile(bytes);
+    const auto read = readModelFile(input);
     if (!read.ok()) {
-        err << "Error: " << input << ": " << read.error << "\n";
+        err << "Error: " << read.failure(input) << "\n";
         return 1;
     }
     // The conversion keeps every number, so a model the game would refuse is still written, as
     // it is, for the user to mend.
     for (const auto& problem : read.faceProblems)
         err << "Warning: " << input << ": " << problem.text << "\n";
-    const mdx::Model& model = read.model;
-    const bool binary = read.format == mdx::FileFormat::Mdx;
-    std::string result;
-    if (ext == ".mdx") {
-        result = mdx::writeMdx(model);
-    } else {
-        auto mdl = mdx::writeMdl(model);
-        if (!mdl.dropped.empty())
-            err << "Warning: the MDL text cannot hold " << mdx::droppedList(mdl.dropped)
-                << "; these were left out\n";
-        result = std::move(mdl.text);
-    }
-    common::FileReplacement file(output);
-    if (!file.isOpen() || !file.write(result.data(), result.size()) || !file.commit()) {
+    std::vector<std::string> dropped;
+    const auto failure = writeModelFile(output, read.model, mdx::formatNamedBy(output), dropped);
+    if (!dropped.empty())
+        err << "Warning: the MDL text cannot hold " << mdx::droppedList(dropped)
+            << "; these were left out\n";
+    if (failure) {
         err << "Error: " << output << " could not be written"
-            << (file.refusal().empty() ? "" : ": " + file.refusal()) << "\n";
+            << (failure->empty() ? "" : ": " + *failure) << "\n";
         return 1;
     }
-    out << "converted " << input << " (" << (binary ? "MDX" : "MDL") << ", " << model.geosets.size()
-        << " geosets) to " << output << "\n";
+    const bool binary = read.format == mdx::FileFormat::Mdx;
+    out << "converted " << input << " (" << (binary ? "MDX" : "MDL") << ", "
+        << read.model.geosets.size() << " geosets) to " << output << "\n";
     return 0;
 }
 

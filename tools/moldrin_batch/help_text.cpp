@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "check_models.h"
 
 namespace batch {
 
@@ -13,7 +14,7 @@ const char* const extractUsageLine = "   or: moldrin-batch --extract ARCHIVE:INN
 // must be a step the tool takes and must appear in the man page.
 std::string helpText() {
     return std::string(usageLine) + "\n" + convertUsageLine + "\n" + convertImageUsageLine + "\n" +
-           listUsageLine + "\n" + extractUsageLine +
+           listUsageLine + "\n" + extractUsageLine + "\n" + checkUsageLine +
            "\n"
            "\n"
            "Opens geoset N of MODEL (MDL text, or binary MDX known by its MDLX header) in the\n"
@@ -50,6 +51,15 @@ std::string helpText() {
            "  --extract ARCHIVE:INNER OUT\n"
            "               write the file INNER (folders separated by \\ or /, any case) of\n"
            "               the archive to OUT\n"
+           "  --check PATH...\n"
+           "               check every model named, and every .mdl and .mdx in the folders\n"
+           "               named, on all cores; one line a problem, \"path: severity id:\n"
+           "               message\"; exit 1 when a model has an error, 2 when one cannot\n"
+           "               be read\n"
+           "  --json       with --check, one JSON object a model a line\n"
+           "  --fix OUT_DIR\n"
+           "               with --check, apply every certain fix and write each model it\n"
+           "               changed into OUT_DIR under its own name and format\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"
