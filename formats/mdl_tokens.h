@@ -34,6 +34,8 @@ class TokenCursor {
     // The next token; false at the end of the text or at a fault (error() says which).
     bool next(Token& token);
     const std::string& error() const { return error_; }
+    // The line the cursor is on: after the last token, the text's last line.
+    std::size_t line() const { return line_; }
     std::size_t errorLine() const { return errorLine_; }
 
   private:

@@ -206,6 +206,31 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     return true;
 }
 
+std::optional<std::string> commitToWorkingCopy(EditingState& state) {
+    const auto copy = common::readTextFile(state.tempPath);
+    if (!copy) {
+        showError(state, "Cannot keep the geoset's edits: the working copy " + state.tempPath +
+                             " cannot be read.");
+        return std::nullopt;
+    }
+    if (const auto vertex = firstVertexNotFinite(state)) {
+        showError(state, "Cannot keep the geoset's edits: vertex " + std::to_string(*vertex) +
+                             " has a coordinate, normal or texture coordinate that is not a "
+                             "finite number.");
+        return std::nullopt;
+    }
+    std::string text = savedText(state, *copy, savingRemovesGeoset(state), false);
+    // The copy no longer holds what the model file holds; its origin record still names the
+    // model file the edits were made on, which is what recovery must compare with.
+    if (!common::writeTextOver(text, state.modelPath, state.tempPath,
+                               common::Durability::Scratch)) {
+        showError(state, "Cannot write the working copy " + state.tempPath + ".");
+        return std::nullopt;
+    }
+    state.knownBinaryModel.reset();
+    return text;
+}
+
 void saveCommand(EditingState& state) {
     saveModel(state, false, false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace editor {
@@ -12,6 +13,12 @@ struct EditingState;
 // removed from the model instead, and the model read again. True when the model was written;
 // false when nothing was (no model, a cancelled dialog, a failure, said in one "Error" message).
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath);
+
+// Writes the edited geoset's arrays into the working copy (without that geoset when nothing of
+// it is left), leaving the model file alone: Switch Geoset keeps the edits this way, and Save
+// writes them later. The copy's new text; nothing, after one "Error", when it cannot be read or
+// written.
+std::optional<std::string> commitToWorkingCopy(EditingState& state);
 
 // The menu commands Save, Save As and Save geoset.
 void saveCommand(EditingState& state);

@@ -72,28 +72,34 @@ void newModelCommand(EditingState& state) {
 void switchGeosetCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    const auto answer = askAboutUnsavedChanges(state);
-    if (answer == UnsavedAnswer::Cancel)
-        return;
-    // Reading the model file again after a failed save would throw the edits away. Without
-    // unsaved changes the model is written all the same, as it always was.
-    if (answer != UnsavedAnswer::Discard && !saveModel(state, false, false))
-        return;
-    const auto model = readModelText(state.modelPath);
-    if (!model || !writeWorkingCopy(*model, state.modelPath, state.tempPath)) {
-        if (state.dialogs)
-            state.dialogs->messageBox("Cannot write the working copy " + state.tempPath + ".",
-                                      "Error");
-        return;
+    // The edits of the geoset left behind go into the working copy, not into the model file:
+    // they stay unsaved until Save writes them. Without edits the model is read again as it is
+    // on disk, and the working copy made from it.
+    const bool edited = state.unsavedChanges;
+    std::optional<ModelText> model;
+    if (edited) {
+        auto text = commitToWorkingCopy(state);
+        if (!text)
+            return;
+        model.emplace();
+        model->text = std::move(*text);
+    } else {
+        model = readModelText(state.modelPath);
+        if (!model || !writeWorkingCopy(*model, state.modelPath, state.tempPath)) {
+            if (state.dialogs)
+                state.dialogs->messageBox("Cannot write the working copy " + state.tempPath + ".",
+                                          "Error");
+            return;
+        }
+        recordWorkingCopyOrigin(state.tempPath, state.modelPath);
     }
-    recordWorkingCopyOrigin(state.tempPath, state.modelPath);
     const auto geoset = chooseGeosetInText(state, model->text);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
     if (geoset && readGeosetOf(state, state.modelPath, model, state.vertices, state.faces,
                                state.matrices, *geoset, true)) {
         state.geosetNumber = *geoset;
-        state.unsavedChanges = false;
+        state.unsavedChanges = edited;
         clearUndoHistory(state);
         state.changed(Change::GeosetRead);
     }

@@ -1,29 +1,26 @@
+#include "formats/mdl_tokens.h"
 #include "formats/mdx/mdl_tree.h"
 
 namespace mdx {
 
-// The first "{" outside comments and quoted text opens a top-level block; it belongs to an item
-// when a word stands before it since the last ",".
+// The first "{" opens a top-level block; it belongs to an item when a word stands before it
+// since the last ",".
 bool hasTopLevelBlock(std::string_view text) {
+    formats::TokenCursor cursor(text);
+    formats::Token token;
     bool word = false;
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == '{')
+    while (cursor.next(token)) {
+        switch (token.kind) {
+        case formats::TokenKind::OpenBrace:
             return word;
-        if (c == '}')
+        case formats::TokenKind::CloseBrace:
             return false;
-        if (c == ',') {
+        case formats::TokenKind::Comma:
             word = false;
-        } else if (c == '/' && pos + 1 < text.size() && text[pos + 1] == '/') {
-            pos = text.find_first_of("\r\n", pos); // a comment ends at any line end
-            if (pos == std::string_view::npos)
-                return false;
-        } else if (c == '"') {
-            pos = text.find('"', pos + 1);
-            if (pos == std::string_view::npos)
-                return false;
-            word = true;
-        } else if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v') {
+            break;
+        case formats::TokenKind::Comment:
+            break;
+        default:
             word = true;
         }
     }

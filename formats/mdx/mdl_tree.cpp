@@ -1,5 +1,6 @@
 #include "formats/mdx/mdl_tree.h"
 
+#include "formats/mdl_tokens.h"
 #include "formats/mdx/format_error.h"
 
 #include <algorithm>
@@ -29,9 +30,17 @@ namespace {
 // Blocks nest no deeper than this in any model; deeper text is refused rather than recursed.
 constexpr int maxDepth = 64;
 
+// Comments before and between the top-level blocks that carry what the MDL layout cannot say
+// ("// Chunks: ...", "// FaceGroups: ...", "// Flags: ...") become items: the marker word and
+// the rest of the line as one word. Every other comment is passed over.
+constexpr std::string_view markers[] = {"// Chunks:", "// FaceGroups:", "// Flags:"};
+
+// Builds the tree from the tokens of the one MDL tokenizer (formats/mdl_tokens.h), which
+// knows the byte order mark, every kind of line end, comments and quoted text.
 class Parser {
   public:
-    Parser(std::string_view text, std::vector<MdlWord>& words) : text_(text), words_(words) {}
+    Parser(std::string_view text, std::vector<MdlWord>& words)
+        : text_(text), cursor_(text), words_(words) {}
 
     void parseBlock(MdlItem& parent, int depth, bool topLevel) {
         if (depth > maxDepth)
@@ -44,141 +53,91 @@ class Parser {
             item = MdlItem{};
             open = false;
         };
-        for (;;) {
-            skipBlanks(topLevel);
-            if (topLevel && atMarker()) {
-                finish();
-                parent.children.push_back(marker());
-                continue;
+        auto begin = [&](const formats::Token& token) {
+            if (!open) {
+                item.line = token.line;
+                item.begin = offsetOf(token);
             }
-            if (pos_ >= text_.size()) {
+            open = true;
+        };
+        formats::Token token;
+        for (;;) {
+            if (!cursor_.next(token)) {
+                if (!cursor_.error().empty())
+                    throw FormatError("MDL", cursor_.errorLine(), cursor_.error());
                 if (!topLevel)
-                    throw FormatError("MDL", line_,
+                    throw FormatError("MDL", cursor_.line(),
                                       "the text ends inside a block opened on line " +
                                           std::to_string(parent.line));
                 finish();
                 return;
             }
-            const char c = text_[pos_];
-            if (c == '}') {
+            line_ = token.line;
+            switch (token.kind) {
+            case formats::TokenKind::Comment:
+                if (topLevel && markerOf(token.text)) {
+                    finish();
+                    parent.children.push_back(marker(token));
+                }
+                continue;
+            case formats::TokenKind::CloseBrace:
                 if (topLevel)
                     throw FormatError("MDL", line_, "a \"}\" closes no block");
-                ++pos_;
                 finish();
+                parent.end = offsetOf(token) + 1;
                 return;
-            }
-            if (c == ',') {
-                ++pos_;
+            case formats::TokenKind::Comma:
                 finish();
                 continue;
-            }
-            if (c == '{') {
+            case formats::TokenKind::OpenBrace:
                 if (item.hasBlock)
                     finish();
-                ++pos_;
-                if (!open)
-                    item.line = line_;
-                open = true;
+                begin(token);
                 item.hasBlock = true;
-                const std::size_t opened = line_;
-                MdlItem& self = item;
-                self.line = self.line ? self.line : opened;
-                parseBlock(self, depth + 1, false);
+                parseBlock(item, depth + 1, false);
                 continue;
+            default: // a word, number, quoted text or ":"
+                if (item.hasBlock)
+                    finish(); // a word after a block starts the next item
+                begin(token);
+                MdlTreeBuilder::addWord(item, words_, wordOf(token));
+                item.end = offsetOf(token) + token.text.size();
             }
-            if (item.hasBlock)
-                finish(); // a word after a block starts the next item
-            if (!open)
-                item.line = line_;
-            open = true;
-            MdlTreeBuilder::addWord(item, words_, word());
         }
     }
 
   private:
-    // Comments before and between the top-level blocks that carry what the MDL layout cannot
-    // say ("// Chunks: ...", "// FaceGroups: ...", "// Flags: ...") become items: the marker
-    // word and the rest of the line as one word. Inside blocks every comment is passed over.
-    static constexpr std::string_view markers[] = {"// Chunks:", "// FaceGroups:", "// Flags:"};
-
-    bool atMarker() const {
-        for (auto m : markers)
-            if (text_.substr(pos_, m.size()) == m)
-                return true;
-        return false;
+    static const std::string_view* markerOf(std::string_view comment) {
+        for (const auto& m : markers)
+            if (comment.substr(0, m.size()) == m)
+                return &m;
+        return nullptr;
     }
 
-    MdlItem marker() {
+    MdlItem marker(const formats::Token& token) {
+        const std::string_view m = *markerOf(token.text);
         MdlItem item;
-        item.line = line_;
-        for (auto m : markers)
-            if (text_.substr(pos_, m.size()) == m) {
-                MdlTreeBuilder::addWord(item, words_, {m.substr(3), false});
-                pos_ += m.size();
-            }
-        const auto end = std::min(text_.find('\n', pos_), text_.size());
-        MdlTreeBuilder::addWord(item, words_, {text_.substr(pos_, end - pos_), false});
-        pos_ = end;
+        item.line = token.line;
+        item.begin = offsetOf(token);
+        item.end = item.begin + token.text.size();
+        MdlTreeBuilder::addWord(item, words_, {m.substr(3), false});
+        MdlTreeBuilder::addWord(item, words_, {token.text.substr(m.size()), false});
         return item;
     }
 
-    void skipBlanks(bool topLevel) {
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_];
-            if (c == '\n') {
-                ++line_;
-                ++pos_;
-            } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
-                ++pos_;
-            } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
-                if (topLevel && atMarker())
-                    return;
-                while (pos_ < text_.size() && text_[pos_] != '\n')
-                    ++pos_;
-            } else {
-                return;
-            }
-        }
+    static MdlWord wordOf(const formats::Token& token) {
+        if (token.kind == formats::TokenKind::String)
+            return {token.text.substr(1, token.text.size() - 2), true};
+        return {token.text, false};
     }
 
-    MdlWord word() {
-        MdlWord w;
-        if (text_[pos_] == '"') {
-            const std::size_t start = ++pos_;
-            while (pos_ < text_.size() && text_[pos_] != '"') {
-                if (text_[pos_] == '\n')
-                    ++line_;
-                ++pos_;
-            }
-            if (pos_ >= text_.size())
-                throw FormatError("MDL", line_, "a quoted text is not closed");
-            w.text = text_.substr(start, pos_ - start);
-            w.quoted = true;
-            ++pos_;
-            return w;
-        }
-        if (text_[pos_] == ':') {
-            ++pos_;
-            w.text = ":";
-            return w;
-        }
-        const std::size_t start = pos_;
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_];
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == '{' ||
-                c == '}' || c == ':' || c == '"' || c == '\f' || c == '\v')
-                break;
-            if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/')
-                break;
-            ++pos_;
-        }
-        w.text = text_.substr(start, pos_ - start);
-        return w;
+    std::size_t offsetOf(const formats::Token& token) const {
+        return static_cast<std::size_t>(token.text.data() - text_.data());
     }
 
     std::string_view text_;
+    formats::TokenCursor cursor_;
     std::vector<MdlWord>& words_;
-    std::size_t pos_ = 0;
     std::size_t line_ = 1;
 };
 

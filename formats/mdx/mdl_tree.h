@@ -37,6 +37,10 @@ struct MdlItem {
     std::vector<MdlItem> children;
     bool hasBlock = false;
     std::size_t line = 0;
+    // The item's bytes in the text: from its first word (or "{") to past its last word or its
+    // block's "}".
+    std::size_t begin = 0;
+    std::size_t end = 0;
 };
 
 // The items of MDL text and the words they view. All words sit in one array, so that the
@@ -64,8 +68,9 @@ template <class F> void forEachNumber(const MdlItem& item, F&& f) {
 // How many number words the children of item hold.
 std::size_t numberCount(const MdlItem& item);
 
-// The items of MDL text in any whitespace layout; "//" starts a comment to the end of the
-// line. Throws FormatError naming the line of an unclosed block or a stray "}".
+// The items of MDL text in any whitespace layout, read by the MDL tokenizer: a byte order mark,
+// LF, CR LF and CR line ends, "//" comments to the end of the line. Throws FormatError naming
+// the line of an unclosed block, a stray "}" or a quoted text left open at its line's end.
 MdlTree parseMdl(std::string_view text);
 
 // True when the text has a top-level item with words and a block ("Version { ... }"), as every

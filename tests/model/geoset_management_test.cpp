@@ -2,6 +2,7 @@
 #include "editor/model/starter_model.h"
 
 #include "editor/editing/file_open.h"
+#include "editor/editing/file_save.h"
 #include "editor/editing/undo_history.h"
 #include "editor/model/geoset_reader.h"
 #include "support/editing_fixture.h"
@@ -109,23 +110,46 @@ TEST_F(GeosetManagementTest, NewToAPathThatCannotBeWrittenKeepsTheModelPath) {
     EXPECT_EQ(dialogs.shown[0].title, "Error");
 }
 
-TEST_F(GeosetManagementTest, SwitchOnAOneGeosetModelSavesAndReadsItAgain) {
+// Switching keeps the edits of the geoset left behind in the working copy, unsaved, and never
+// writes the model file; Save writes them afterwards.
+TEST_F(GeosetManagementTest, SwitchKeepsTheEditsUnsavedAndLeavesTheFileAlone) {
     const auto path = open(testDataPath("tools/strip.mdl"), "strip.mdl");
+    const std::string original = readFile(path);
     state.vertices[3].x = 42;
     state.vertices[3].selected = true;
+    state.unsavedChanges = true;
     editor::switchGeosetCommand(state);
-    EXPECT_TRUE(dialogs.prompts.empty()); // nothing asked
+    EXPECT_TRUE(dialogs.prompts.empty()); // one geoset: nothing asked
     EXPECT_EQ(state.geosetNumber, 1);
     ASSERT_EQ(state.vertices.size(), 10u);
-    EXPECT_EQ(state.vertices[3].x, 42); // saved before reading
+    EXPECT_EQ(state.vertices[3].x, 42); // kept in the working copy
     EXPECT_FALSE(state.vertices[3].selected);
+    EXPECT_TRUE(state.unsavedChanges);
+    EXPECT_EQ(readFile(path), original);
+
+    editor::saveCommand(state);
     EXPECT_EQ(readFile(state.tempPath), readFile(path));
+    editor::EditorState saved;
+    ASSERT_TRUE(
+        editor::readGeosetFile(saved, path, saved.vertices, saved.faces, saved.matrices, 1, true));
+    EXPECT_EQ(saved.vertices[3].x, 42);
+}
+
+TEST_F(GeosetManagementTest, SwitchWithoutEditsWritesNothing) {
+    const auto path = open(MOLDRIN_EXAMPLES_DIR "/cube.mdl", "cube.mdl", {"1"});
+    const std::string original = readFile(path);
+    dialogs.setAnswers({"2"});
+    editor::switchGeosetCommand(state);
+    EXPECT_EQ(state.geosetNumber, 2);
+    EXPECT_FALSE(state.unsavedChanges);
+    EXPECT_EQ(readFile(path), original);
 }
 
 TEST_F(GeosetManagementTest, SwitchAsksForTheGeosetAndReadsIt) {
     const auto path = open(MOLDRIN_EXAMPLES_DIR "/cube.mdl", "cube.mdl", {"1"});
     ASSERT_EQ(state.vertices.size(), 24u);
     state.vertices[0].y = 7;
+    state.unsavedChanges = true;
     dialogs.setAnswers({"2"});
     editor::switchGeosetCommand(state);
     EXPECT_EQ(dialogs.prompts, std::vector<std::string>{"Geoset to import(1 - 2):"});
@@ -137,12 +161,16 @@ TEST_F(GeosetManagementTest, SwitchAsksForTheGeosetAndReadsIt) {
     EXPECT_EQ(state.vertices, second.vertices);
     EXPECT_EQ(state.faces, second.faces);
     EXPECT_EQ(state.groupCount, second.groupCount);
-    EXPECT_EQ(readFile(state.tempPath), readFile(path));
 
+    // Geoset 1's edit is in the working copy, not yet in the file.
     editor::EditorState first;
-    ASSERT_TRUE(
-        editor::readGeosetFile(first, path, first.vertices, first.faces, first.matrices, 1, true));
+    ASSERT_TRUE(editor::readGeosetFile(first, state.tempPath, first.vertices, first.faces,
+                                       first.matrices, 1, true));
     EXPECT_EQ(first.vertices[0].y, 7);
+    editor::EditorState inFile;
+    ASSERT_TRUE(editor::readGeosetFile(inFile, path, inFile.vertices, inFile.faces, inFile.matrices,
+                                       1, true));
+    EXPECT_NE(inFile.vertices[0].y, 7);
 }
 
 TEST_F(GeosetManagementTest, MergeAppendsTheGeosetShiftedAndSelected) {

@@ -177,17 +177,25 @@ TEST(UnsavedChanges, OpenAsksAndCancelKeepsTheEdits) {
     EXPECT_TRUE(editor::mayCloseMainWindow(e.state)); // nothing unsaved: no question
 }
 
-TEST(UnsavedChanges, SwitchGeosetAfterDiscardReadsTheSavedFile) {
+TEST(UnsavedChanges, SwitchGeosetKeepsTheEditsForTheNextSave) {
     Editor e;
     const auto path = e.openText("three.mdl", fixture("three_geosets.mdl"), {"1"});
     e.state.vertices[0].selected = true;
     editor::moveSelection(e.state, 1, 0, 0, true);
-    e.dialogs.choiceAnswers = {"Discard"};
+    const auto moved = e.state.vertices[0];
     e.dialogs.setAnswers({"2"});
     editor::switchGeosetCommand(e.state);
+    EXPECT_TRUE(e.dialogs.shown.empty()); // no question: nothing is lost
     EXPECT_EQ(e.state.geosetNumber, 2);
     EXPECT_EQ(readFile(path), fixture("three_geosets.mdl"));
-    EXPECT_FALSE(e.state.unsavedChanges);
+    EXPECT_TRUE(e.state.unsavedChanges);
+    e.dialogs.choiceAnswers = {"Cancel"};
+    EXPECT_FALSE(editor::mayCloseMainWindow(e.state)); // closing asks about them
+
+    e.dialogs.setAnswers({"1"});
+    editor::switchGeosetCommand(e.state);
+    EXPECT_EQ(e.state.vertices[0].x, moved.x);
+    EXPECT_EQ(e.state.vertices[0].y, moved.y);
 }
 
 TEST(GeosetPicker, ListsCountsAndTextures) {
