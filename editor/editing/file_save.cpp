@@ -36,7 +36,7 @@ void reopenAfterRemoval(EditingState& state) {
         state.faces.clear();
         state.geosetNumber = 0;
     }
-    state.changed(Change::Geometry | Change::Selection);
+    state.changed(Change::Geometry | Change::Selection | Change::Structure);
 }
 
 // True when the working copy in use belongs to the model path (a copy set up without a lock
@@ -201,7 +201,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         state.geosetNumber = 1;
         bindToTheOneBone(state);
         clearUndoHistory(state);
-        state.changed(Change::Geometry);
+        state.changed(Change::Geometry | Change::Structure);
     }
     return true;
 }

@@ -38,6 +38,8 @@ enum class Change : std::uint32_t {
     LeftView = 1u << 5,
     Opened = 1u << 6,     // an open was begun: box selection waits for the arming interval
     GeosetRead = 1u << 7, // a geoset was read anew: the views fit it
+    Structure = 1u << 8,  // the model's geosets were added, removed or reordered
+    Materials = 1u << 9,  // the model's materials or textures changed
 };
 
 class Changes {

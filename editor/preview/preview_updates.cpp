@@ -17,6 +17,12 @@ void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes cha
         loadPreview(preview, model);
         return;
     }
+    // The model around the edited geoset changed: the whole scene is built again, seen as
+    // before.
+    if (changes.has(Change::Structure) || changes.has(Change::Materials)) {
+        preview.previewScene = preview::loadScene(model);
+        return;
+    }
     auto& scene = preview.previewScene;
     if (changes.has(Change::Geometry))
         preview::updateEditedGeometry(scene, model); // takes the selection along
