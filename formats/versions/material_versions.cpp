@@ -59,6 +59,9 @@ bool endsWithDds(const std::string& path) {
 
 void toSeparateLayers(mdx::Model& model) {
     for (auto& material : model.materials) {
+        // In the 1000 layout the shader's name is what marks a shader material.
+        if (isShaderMaterial(material) && material.shader.empty())
+            material.shader = defaultShader;
         std::vector<mdx::Layer> layers;
         for (auto& layer : material.layers) {
             if (layer.textures.empty()) {

@@ -20,7 +20,8 @@ enum Semantic : std::uint32_t { Diffuse = 0, Normal = 1, Orm = 2, Emissive = 3, 
 
 // 1100 layers as 1000 ones: a layer holding several textures becomes one layer a texture, in
 // the order of their semantics, each with the layer's settings; a layer's flipbook track comes
-// from its texture, its other tracks go to the first layer.
+// from its texture, its other tracks go to the first layer. A material of such layers without a
+// shader name gets the default shader's, which is what marks it in the 1000 layout.
 void toSeparateLayers(mdx::Model& model);
 // 1000 layers as 1100 ones: a shader material's layers become one layer holding their textures,
 // a classic layer holds its own texture. The combined layer has the first layer's settings;

@@ -242,33 +242,40 @@ mdx::Model shaderModel(bool teamColour) {
 }
 
 TEST(VersionConversion, ShaderMaterialsBecomeClassicLayers) {
-    for (const bool team : {true, false}) {
-        SCOPED_TRACE(team ? "team colour" : "no team colour");
-        const auto classic = convertFormatVersion(shaderModel(team), 800);
-        ASSERT_TRUE(classic.ok()) << classic.refusal;
-        const auto& material = classic.model.materials[0];
-        EXPECT_EQ(material.shader, "");
-        ASSERT_EQ(material.layers.size(), team ? 3u : 2u);
-        std::size_t at = 0;
-        if (team) {
-            EXPECT_EQ(material.layers[0].textureId, 4u);
-            EXPECT_EQ(material.layers[0].filterMode, 0u);
-            at = 1;
+    // In 1100 form too, where the layer's HD flag says what the shader name says in 1000.
+    for (const bool team : {true, false})
+        for (const std::uint32_t version : {1000u, 1100u}) {
+            SCOPED_TRACE(std::to_string(version) + (team ? " team colour" : " no team colour"));
+            auto model = shaderModel(team);
+            if (version == 1100) {
+                model = convertFormatVersion(model, 1100).model;
+                model.materials[0].shader.clear();
+            }
+            const auto classic = convertFormatVersion(model, 800);
+            ASSERT_TRUE(classic.ok()) << classic.refusal;
+            const auto& material = classic.model.materials[0];
+            EXPECT_EQ(material.shader, "");
+            ASSERT_EQ(material.layers.size(), team ? 3u : 2u);
+            std::size_t at = 0;
+            if (team) {
+                EXPECT_EQ(material.layers[0].textureId, 4u);
+                EXPECT_EQ(material.layers[0].filterMode, 0u);
+                at = 1;
+            }
+            const auto& diffuse = material.layers[at];
+            EXPECT_EQ(diffuse.textureId, 0u);
+            EXPECT_EQ(diffuse.filterMode, 2u);
+            EXPECT_EQ(diffuse.emissiveGain, 1);
+            EXPECT_TRUE(diffuse.tracks.empty());
+            const auto& glow = material.layers[at + 1];
+            EXPECT_EQ(glow.textureId, 3u);
+            EXPECT_EQ(glow.filterMode, 3u);        // Additive
+            EXPECT_EQ(glow.shadingFlags, 1u | 16); // Unshaded, two-sided as the diffuse
+            EXPECT_EQ(classic.model.textures[0].path, "unit_diffuse.blp");
+            EXPECT_TRUE(mentions(classic, "5 texture paths changed from .dds to .blp"));
+            EXPECT_TRUE(mentions(classic, "\"unit_orm.dds\""));
+            EXPECT_TRUE(mentions(classic, "1 layer track of Reforged layers dropped"));
         }
-        const auto& diffuse = material.layers[at];
-        EXPECT_EQ(diffuse.textureId, 0u);
-        EXPECT_EQ(diffuse.filterMode, 2u);
-        EXPECT_EQ(diffuse.emissiveGain, 1);
-        EXPECT_TRUE(diffuse.tracks.empty());
-        const auto& glow = material.layers[at + 1];
-        EXPECT_EQ(glow.textureId, 3u);
-        EXPECT_EQ(glow.filterMode, 3u);        // Additive
-        EXPECT_EQ(glow.shadingFlags, 1u | 16); // Unshaded, two-sided as the diffuse
-        EXPECT_EQ(classic.model.textures[0].path, "unit_diffuse.blp");
-        EXPECT_TRUE(mentions(classic, "5 texture paths changed from .dds to .blp"));
-        EXPECT_TRUE(mentions(classic, "\"unit_orm.dds\""));
-        EXPECT_TRUE(mentions(classic, "1 layer track of Reforged layers dropped"));
-    }
 }
 
 TEST(VersionConversion, ClassicMaterialsGetTheDefaultShaderAndLayersChangeLayoutAt1100) {
