@@ -129,12 +129,8 @@ ClassicMaterials toClassicMaterials(mdx::Model& model) {
     const auto textureExists = [&](const mdx::Layer& l) {
         return l.textureId < model.textures.size();
     };
-    for (std::size_t m = 0; m < model.materials.size(); ++m) {
-        auto& material = model.materials[m];
+    for (auto& material : model.materials) {
         const bool shader = isShaderMaterial(material);
-        if (std::any_of(material.layers.begin(), material.layers.end(),
-                        [&](const mdx::Layer& l) { return !textureExists(l); }))
-            result.missingTextures.push_back(m);
         material.shader.clear();
         if (!shader || material.layers.empty()) {
             for (auto& layer : material.layers)

@@ -34,7 +34,6 @@ struct ClassicMaterials {
     std::size_t emissive = 0;      // with an additive layer for the emissive texture
     std::size_t tracksDropped = 0; // layer tracks the classic form cannot hold
     std::vector<std::string> renamedTextures; // the ".dds" paths, now ending in ".blp"
-    std::vector<std::size_t> missingTextures; // materials naming a texture the model lacks
 };
 // Shader materials (in the 1000 layout) as classic ones: the diffuse layer first, keeping its
 // filter mode, a team colour layer under it where the material used one, the emissive texture

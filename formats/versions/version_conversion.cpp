@@ -1,5 +1,6 @@
 #include "formats/versions/version_conversion.h"
 
+#include "formats/animation/skeleton.h"
 #include "formats/animation/skinning.h"
 #include "formats/check/model_check.h"
 #include "formats/versions/geoset_tangents.h"
@@ -153,9 +154,6 @@ void toClassic(const mdx::Model& original, VersionConversion& out) {
             counted(materials.renamedTextures.size(), "texture path", "texture paths") +
             " changed from .dds to .blp (convert the files themselves): " +
             joined(materials.renamedTextures));
-    for (const auto m : materials.missingTextures)
-        changes.push_back("material " + std::to_string(m) +
-                          " names a texture the model does not have");
 }
 
 void toReforged(std::uint32_t from, VersionConversion& out) {
@@ -188,7 +186,31 @@ void toReforged(std::uint32_t from, VersionConversion& out) {
             "given the default shader, the first layer as diffuse");
 }
 
-// The errors of a check, by rule, with how many.
+// What the model refers to that it does not have, which the conversion passes over: one
+// sentence a material naming missing textures and a geoset naming missing objects.
+std::vector<std::string> missingReferences(const mdx::Model& model) {
+    std::vector<std::string> missing;
+    for (std::size_t m = 0; m < model.materials.size(); ++m) {
+        const auto& layers = model.materials[m].layers;
+        if (std::any_of(layers.begin(), layers.end(),
+                        [&](const mdx::Layer& l) { return l.textureId >= model.textures.size(); }))
+            missing.push_back("material " + std::to_string(m) +
+                              " names a texture the model does not have");
+    }
+    const animation::Skeleton skeleton(model);
+    for (std::size_t g = 0; g < model.geosets.size(); ++g) {
+        const auto& list = model.geosets[g].matrixIndices;
+        const auto absent = std::count_if(
+            list.begin(), list.end(), [&](std::uint32_t id) { return skeleton.indexOf(id) < 0; });
+        if (absent > 0)
+            missing.push_back("geoset " + std::to_string(g) + " names " +
+                              counted(static_cast<std::size_t>(absent), "bone", "bones") +
+                              " the model does not have: its vertices do not follow them");
+    }
+    return missing;
+}
+
+// The errors of a check, by rule.
 std::set<std::string> errorIds(const check::Problems& problems) {
     std::set<std::string> ids;
     for (const auto& problem : problems)
@@ -211,6 +233,7 @@ VersionConversion convertFormatVersion(const mdx::Model& model, std::uint32_t ta
         out.refusal = "FormatVersion " + std::to_string(target) + " is not 800, 1000 or 1100";
         return out;
     }
+    out.changes = missingReferences(model);
     const std::uint32_t from = model.version;
     // Everything below works on layers in the 1000 layout.
     if (from >= combinedLayersVersion)

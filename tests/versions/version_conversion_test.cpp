@@ -314,11 +314,17 @@ TEST(VersionConversion, BadReferencesConvertWhatTheyCanAndNameTheRest) {
     auto m = skinnedModel({0, 5, 0, 0, 200, 55, 0, 0, 1, 0, 0, 0, 255, 0, 0, 0, //
                            1, 0, 0, 0, 255, 0,  0, 0, 0, 0, 0, 0, 255, 0, 0, 0});
     m.materials[0].layers[0].textureId = 9;
+    m.geosets[0].matrixIndices.push_back(7);
+    m.geosets[0].matrixGroupSizes = {3};
     const auto classic = convertFormatVersion(m, 800);
     ASSERT_TRUE(classic.ok()) << classic.refusal;
     EXPECT_TRUE(mentions(classic, "1 vertex weighted to bones past the matrix index list"));
     EXPECT_TRUE(mentions(classic, "material 0 names a texture the model does not have"));
+    EXPECT_TRUE(mentions(classic, "geoset 0 names 1 bone the model does not have"));
     EXPECT_EQ(classic.model.geosets[0].matrixIndices, (std::vector<std::uint32_t>{0, 1}));
+    const auto reforged = convertFormatVersion(classic.model, 1000);
+    ASSERT_TRUE(reforged.ok()) << reforged.refusal;
+    EXPECT_TRUE(mentions(reforged, "material 0 names a texture the model does not have"));
 
     // No bone at all to give the vertices: the result would have empty vertex groups, which
     // the original's skin did not have.
