@@ -210,6 +210,25 @@ std::vector<std::string> missingReferences(const mdx::Model& model) {
     return missing;
 }
 
+// Bytes past the known fields of the records whose layout differs between versions: their
+// meaning belongs to the version they were written for, so they are left out. How many records
+// held some.
+std::size_t dropVersionedExtras(mdx::Model& model) {
+    std::size_t records = 0;
+    const auto drop = [&](std::string& extra) {
+        records += !extra.empty();
+        extra.clear();
+    };
+    for (auto& material : model.materials) {
+        drop(material.extra);
+        for (auto& layer : material.layers)
+            drop(layer.extra);
+    }
+    for (auto& geoset : model.geosets)
+        drop(geoset.extra);
+    return records;
+}
+
 // The errors of a check, by rule.
 std::set<std::string> errorIds(const check::Problems& problems) {
     std::set<std::string> ids;
@@ -244,6 +263,9 @@ VersionConversion convertFormatVersion(const mdx::Model& model, std::uint32_t ta
         toReforged(from, out);
     if (!out.ok())
         return out;
+    if (from != target)
+        add(out.changes, dropVersionedExtras(out.model), "material, layer or geoset",
+            "materials, layers or geosets", "held unknown bytes of their version: left out");
     if (target == combinedLayersVersion)
         add(out.changes, toCombinedLayers(out.model), "layer", "layers",
             "of shader materials with settings of their own: the combined layer has the first "

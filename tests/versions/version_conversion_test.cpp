@@ -181,6 +181,7 @@ TEST(VersionConversion, WhatClassicModelsCannotHoldIsDroppedAndReferencesFollow)
     }
     m.bones[1].geosetId = 2;
     m.bindPoses.resize(2);
+    m.geosets[0].extra = "????";
     m.faceEffects.push_back({"face", "a.facefx"});
     // A popcorn emitter between bone 1 and a helper hanging from it.
     mdx::PopcornEmitter corn;
@@ -207,10 +208,12 @@ TEST(VersionConversion, WhatClassicModelsCannotHoldIsDroppedAndReferencesFollow)
     EXPECT_EQ(c.helpers[0].node.objectId, 2u);
     EXPECT_EQ(c.helpers[0].node.parentId, 1u);
     EXPECT_EQ(c.pivots.size(), 3u);
+    EXPECT_EQ(c.geosets[0].extra, "");
     for (const char* said :
          {"1 geoset of a level of detail other than 0 removed", "1 level of detail name dropped",
           "the tangents of 2 geosets dropped", "1 extra texture coordinate set dropped",
-          "2 bind poses dropped", "1 FaceFX entry dropped", "1 popcorn emitter dropped"})
+          "2 bind poses dropped", "1 FaceFX entry dropped", "1 popcorn emitter dropped",
+          "1 material, layer or geoset held unknown bytes of their version"})
         EXPECT_TRUE(mentions(classic, said)) << said;
 }
 
