@@ -108,13 +108,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return extractFromArchive(arguments, out, err);
     if (arguments[0] == "--check")
         return checkModels({arguments.begin() + 1, arguments.end()}, out, err);
-    if (arguments[0] == "--convert") {
-        if (arguments.size() != 3) {
-            err << convertUsageLine << "\n";
-            return 2;
-        }
-        return convertModel(arguments[1], arguments[2], out, err);
-    }
+    if (arguments[0] == "--convert")
+        return convertModelCommand({arguments.begin() + 1, arguments.end()}, out, err);
     std::string model = arguments[0];
     std::string geoset = "1";
     std::vector<std::pair<std::string, std::string>> steps; // name, argument text

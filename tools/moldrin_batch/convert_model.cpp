@@ -1,6 +1,10 @@
 #include "convert_model.h"
 
+#include "batch_context.h"
 #include "model_file.h"
+
+#include "common/number_text.h"
+#include "formats/versions/version_conversion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,8 +23,8 @@ std::string lowerExtension(const std::string& path) {
 
 } // namespace
 
-int convertModel(const std::string& input, const std::string& output, std::ostream& out,
-                 std::ostream& err) {
+int convertModel(const std::string& input, const std::string& output,
+                 std::optional<std::uint32_t> formatVersion, std::ostream& out, std::ostream& err) {
     const std::string ext = lowerExtension(output);
     if (ext != ".mdl" && ext != ".mdx") {
         err << "moldrin-batch: --convert writes .mdl or .mdx, not \"" << output << "\"\n";
@@ -35,8 +39,22 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
     // it is, for the user to mend.
     for (const auto& problem : read.faceProblems)
         err << "Warning: " << input << ": " << problem.text << "\n";
+    const mdx::Model* model = &read.model;
+    versions::VersionConversion converted;
+    if (formatVersion) {
+        const auto folder = std::filesystem::absolute(input).parent_path();
+        converted = versions::convertFormatVersion(read.model, *formatVersion, folder);
+        if (!converted.ok()) {
+            err << "Error: " << input << " was not converted to FormatVersion " << *formatVersion
+                << ": " << converted.refusal << "; " << output << " was not written\n";
+            return 1;
+        }
+        for (const auto& change : converted.changes)
+            err << "Warning: FormatVersion " << *formatVersion << ": " << change << "\n";
+        model = &converted.model;
+    }
     std::vector<std::string> dropped;
-    const auto failure = writeModelFile(output, read.model, mdx::formatNamedBy(output), dropped);
+    const auto failure = writeModelFile(output, *model, mdx::formatNamedBy(output), dropped);
     if (!dropped.empty())
         err << "Warning: the MDL text cannot hold " << mdx::droppedList(dropped)
             << "; these were left out\n";
@@ -47,8 +65,31 @@ int convertModel(const std::string& input, const std::string& output, std::ostre
     }
     const bool binary = read.format == mdx::FileFormat::Mdx;
     out << "converted " << input << " (" << (binary ? "MDX" : "MDL") << ", "
-        << read.model.geosets.size() << " geosets) to " << output << "\n";
+        << read.model.geosets.size() << " geosets) to " << output;
+    if (formatVersion)
+        out << " (FormatVersion " << read.model.version << " to " << *formatVersion << ", "
+            << model->geosets.size() << " geosets)";
+    out << "\n";
     return 0;
+}
+
+int convertModelCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                        std::ostream& err) {
+    std::optional<std::uint32_t> version;
+    if (arguments.size() == 4 && arguments[2] == "--format-version") {
+        const auto value = common::parseInteger32(arguments[3]);
+        if (!value || *value < 0 ||
+            !versions::isTargetVersion(static_cast<std::uint32_t>(*value))) {
+            err << "moldrin-batch: --format-version takes 800, 1000 or 1100, not \"" << arguments[3]
+                << "\"\n";
+            return 2;
+        }
+        version = static_cast<std::uint32_t>(*value);
+    } else if (arguments.size() != 2) {
+        err << convertUsageLine << "\n";
+        return 2;
+    }
+    return convertModel(arguments[0], arguments[1], version, out, err);
 }
 
 } // namespace batch

@@ -4,7 +4,7 @@
 namespace batch {
 
 const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
-const char* const convertUsageLine = "   or: moldrin-batch --convert IN OUT";
+const char* const convertUsageLine = "   or: moldrin-batch --convert IN OUT [--format-version V]";
 const char* const convertImageUsageLine =
     "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
 const char* const listUsageLine = "   or: moldrin-batch --list ARCHIVE [--json]";
@@ -44,6 +44,11 @@ std::string helpText() {
            "               convert the whole model IN (MDL, or MDX known by its MDLX header)\n"
            "               to the format OUT's extension names, .mdl or .mdx; every value is\n"
            "               kept, and what MDL text cannot hold is named in one warning\n"
+           "  --format-version V\n"
+           "               with --convert, convert the model to FormatVersion V: 800 (classic),\n"
+           "               1000 or 1100 (Reforged); one warning for each thing approximated\n"
+           "               or dropped, with its count; nothing is written when the result\n"
+           "               would have errors the model check does not find in IN\n"
            "  --list ARCHIVE [--json]\n"
            "               list the models and textures of an MPQ archive or map (.mpq, .w3x,\n"
            "               .w3m), from its listfile and the names its map files mention, with\n"
