@@ -176,6 +176,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     const int previousGroupCount = state.groupCount;
     const auto previousExtras = state.extras;
     const bool previousLoaded = state.modelLoaded;
+    auto previousValuesAsRead = state.valuesAsRead;
     // The working copy holds the model in the tab layout the commands read. It is written while
     // the geoset is read, and put in place only when that succeeded.
     const bool copyNeeded = into.isMainModel && claim->path != source;
@@ -190,6 +191,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
         state.groupCount = previousGroupCount;
         state.extras = previousExtras;
         state.modelLoaded = previousLoaded;
+        state.valuesAsRead = std::move(previousValuesAsRead);
         return false;
     }
     into.vertices = std::move(newVertices);
@@ -310,6 +312,11 @@ bool readGeosetOf(EditingState& state, const std::string& path,
         *extras = geoset.extras;
     vertices = std::move(geoset.vertices);
     faces = std::move(geoset.faces);
+    if (storeGroupCount) {
+        state.valuesAsRead.resize(vertices.size());
+        for (std::size_t i = 0; i < vertices.size(); ++i)
+            state.valuesAsRead[i] = valuesOf(vertices[i]);
+    }
     if (geoset.groupsRead) {
         matrices = std::move(geoset.matrices);
         if (storeGroupCount)

@@ -64,17 +64,18 @@ std::optional<mdx::Geoset> savedBinaryGeoset(const GeosetModel& model, const mdx
     g.vertexGroups.assign(kept, 0);
 
     std::size_t i = 0;
-    for (const auto& v : model.vertices) {
+    for (std::size_t source = 0; source < model.vertices.size(); ++source) {
+        const auto& v = model.vertices[source];
         if (v.deleted)
             continue;
         if (!savedFloats(writtenPosition(v), g.vertices[i].data()) ||
-            !savedFloats(writtenNormal(v), g.normals[i].data()))
+            !savedFloats(writtenNormal(model, source), g.normals[i].data()))
             return std::nullopt;
         for (std::size_t set = 0; set < g.uvSets.size(); ++set)
-            if (!savedFloats(writtenTextureCoordinates(v, static_cast<int>(set)),
+            if (!savedFloats(writtenTextureCoordinates(model, source, static_cast<int>(set)),
                              g.uvSets[set][i].data()))
                 return std::nullopt;
-        if (g.tangents && !savedFloats(writtenTangent(v), (*g.tangents)[i].data()))
+        if (g.tangents && !savedFloats(writtenTangent(model, source), (*g.tangents)[i].data()))
             return std::nullopt;
         if (g.skin)
             std::copy(v.skinWeights.begin(), v.skinWeights.end(),

@@ -22,3 +22,12 @@ std::string workingCopyPath(const std::string& modelPath, int number) {
 }
 
 } // namespace editor
+
+namespace editor {
+
+ValuesAsRead valuesOf(const VertexRecord& vertex) {
+    return {vertex.normalX, vertex.normalY, vertex.normalZ, vertex.u,
+            vertex.v,       vertex.tangent, vertex.extraUvs};
+}
+
+} // namespace editor

@@ -100,6 +100,16 @@ struct MarkerRecord {
 // Slot 0 is never used; markers live in slots 1..20.
 inline constexpr int markerSlots = 20;
 
+// What the geoset reader read of a vertex's normal, texture coordinates and tangent. A value no
+// command has changed since is saved as it was read; only values a command computed are
+// rounded to the six places the file format holds.
+struct ValuesAsRead {
+    double normalX = 0, normalY = 0, normalZ = 0, u = 0, v = 0;
+    std::array<float, 4> tangent{};
+    std::array<std::array<float, 2>, maxExtraUvSets> extraUvs{};
+};
+ValuesAsRead valuesOf(const VertexRecord& vertex);
+
 // The in-memory document: the one geoset being edited, the markers and the paths.
 // Arrays are 0-based vectors here; vertices(k) of the 1-based wording is vertices[k - 1].
 struct GeosetModel {
@@ -114,6 +124,9 @@ struct GeosetModel {
     std::string savePath;
     int geosetNumber = 0;
     bool modelLoaded = false;
+    // Vertex i's values as read, for the vertices read with the geoset (commands keep every
+    // vertex in its place and add new ones after them).
+    std::vector<ValuesAsRead> valuesAsRead;
 };
 
 // True when the vertex's group is one of the geoset's matrix groups. A group index past them

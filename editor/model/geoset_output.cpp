@@ -41,19 +41,42 @@ std::array<double, 3> writtenPosition(const VertexRecord& v) {
     return {v.z, v.x, v.y};
 }
 
-std::array<double, 3> writtenNormal(const VertexRecord& v) {
+namespace {
+
+const ValuesAsRead* asRead(const GeosetModel& model, std::size_t i) {
+    return i < model.valuesAsRead.size() ? &model.valuesAsRead[i] : nullptr;
+}
+
+} // namespace
+
+std::array<double, 3> writtenNormal(const GeosetModel& model, std::size_t i) {
+    const auto& v = model.vertices[i];
+    const auto* read = asRead(model, i);
+    if (read && read->normalX == v.normalX && read->normalY == v.normalY &&
+        read->normalZ == v.normalZ)
+        return {v.normalZ, v.normalX, v.normalY};
     return {rounded(v.normalZ), rounded(v.normalX), rounded(v.normalY)};
 }
 
-std::array<double, 2> writtenTextureCoordinates(const VertexRecord& v, int set) {
+std::array<double, 2> writtenTextureCoordinates(const GeosetModel& model, std::size_t i, int set) {
+    const auto& v = model.vertices[i];
+    const auto* read = asRead(model, i);
     if (set > 0 && set <= maxExtraUvSets) {
         const auto& extra = v.extraUvs[static_cast<std::size_t>(set - 1)];
+        if (read && read->extraUvs[static_cast<std::size_t>(set - 1)] == extra)
+            return {extra[0], extra[1]};
         return {rounded(extra[0]), rounded(extra[1])};
     }
+    if (read && read->u == v.u && read->v == v.v)
+        return {v.u, v.v};
     return {rounded(v.u), rounded(v.v)};
 }
 
-std::array<double, 4> writtenTangent(const VertexRecord& v) {
+std::array<double, 4> writtenTangent(const GeosetModel& model, std::size_t i) {
+    const auto& v = model.vertices[i];
+    const auto* read = asRead(model, i);
+    if (read && read->tangent == v.tangent)
+        return {v.tangent[2], v.tangent[0], v.tangent[1], v.tangent[3]};
     return {rounded(v.tangent[2]), rounded(v.tangent[0]), rounded(v.tangent[1]),
             rounded(v.tangent[3])};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 namespace editor {
@@ -23,11 +24,13 @@ bool isWrittenFace(const GeosetModel& model, const FaceRecord& face);
 std::vector<int> outputIndices(const GeosetModel& model);
 
 // The position, normal, set-th texture coordinates (0 for u and v, 1 and on for the further
-// sets) and tangent of a vertex, in the file's order of axes.
+// sets) and tangent of vertex i, in the file's order of axes. A normal, texture coordinate pair
+// or tangent that is still what the geoset reader read (GeosetModel::valuesAsRead) is written
+// as read; one a command changed is rounded to six places.
 std::array<double, 3> writtenPosition(const VertexRecord& v);
-std::array<double, 3> writtenNormal(const VertexRecord& v);
-std::array<double, 2> writtenTextureCoordinates(const VertexRecord& v, int set);
-std::array<double, 4> writtenTangent(const VertexRecord& v);
+std::array<double, 3> writtenNormal(const GeosetModel& model, std::size_t i);
+std::array<double, 2> writtenTextureCoordinates(const GeosetModel& model, std::size_t i, int set);
+std::array<double, 4> writtenTangent(const GeosetModel& model, std::size_t i);
 
 // The bone ids of each matrix group written: the first slot always, the further ones up to the
 // first empty slot.

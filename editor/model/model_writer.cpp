@@ -88,10 +88,10 @@ void writeGroups(const GeosetModel& state, common::LineSink& out) {
 void writeTangents(const GeosetModel& state, int keptVertices, common::LineSink& out) {
     out.writeLine("\tTangents " + std::to_string(keptVertices) + " {");
     std::string data;
-    for (const auto& v : state.vertices) {
-        if (v.deleted)
+    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+        if (state.vertices[i].deleted)
             continue;
-        const auto t = writtenTangent(v);
+        const auto t = writtenTangent(state, i);
         data.assign("\t\t{ ");
         for (std::size_t k = 0; k < 3; ++k) {
             common::appendNumber(data, t[k]);
@@ -129,10 +129,10 @@ void writeTextureCoordinates(const GeosetModel& state, int keptVertices, int set
                              common::LineSink& out) {
     out.writeLine("\tTVertices " + std::to_string(keptVertices) + " {");
     std::string data;
-    for (const auto& v : state.vertices) {
-        if (v.deleted)
+    for (std::size_t i = 0; i < state.vertices.size(); ++i) {
+        if (state.vertices[i].deleted)
             continue;
-        const auto uv = writtenTextureCoordinates(v, set);
+        const auto uv = writtenTextureCoordinates(state, i, set);
         data.assign("\t\t{ ");
         common::appendNumber(data, uv[0]);
         data += ", ";
@@ -251,9 +251,9 @@ void writeModelFrom(Input& input, const GeosetModel& state, bool geosetOnly,
             writeLine = false;
             out.writeLine("\tNormals " + std::to_string(keptVertices) + " {");
             std::string data;
-            for (const auto& v : state.vertices)
-                if (!v.deleted) {
-                    const auto n = writtenNormal(v);
+            for (std::size_t i = 0; i < state.vertices.size(); ++i)
+                if (!state.vertices[i].deleted) {
+                    const auto n = writtenNormal(state, i);
                     appendTriple(data, n[0], n[1], n[2]);
                     out.writeLine(data);
                 }
