@@ -65,9 +65,7 @@ std::string frameText(const mdx::Model* model, const AnimationPlayback& playback
     if (!hasSequence(model, playback.sequence))
         return "";
     const auto start = model->sequences[static_cast<std::size_t>(playback.sequence)].interval[0];
-    const auto whole = [](double ms) { return std::to_string(std::llround(ms)); };
-    return "frame " + whole(start + playback.time) + " (" + whole(playback.time) + " / " +
-           whole(sequenceLength(model, playback.sequence)) + " ms)";
+    return "frame " + std::to_string(std::llround(start + playback.time));
 }
 
 void chooseSequence(AnimationPlayback& playback, const mdx::Model* model, int sequence) {

@@ -35,8 +35,8 @@ double sequenceLength(const mdx::Model* model, int sequence);
 // The sequence list: "(bind pose)" first, then each sequence's name and length.
 std::vector<std::string> sequenceLabels(const mdx::Model* model);
 
-// The frame shown, as the time slider's label says it: "frame 1250 (250 / 1000 ms)"; empty in
-// the bind pose.
+// The frame shown, as the label beside the time slider says it: "frame 1250" (the sequence's
+// start plus the time, in ms); empty in the bind pose.
 std::string frameText(const mdx::Model* model, const AnimationPlayback& playback);
 
 // Chooses a sequence (-1 or one the model lacks: the bind pose) from its start. The bind pose
