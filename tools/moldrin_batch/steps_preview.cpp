@@ -1,12 +1,10 @@
 #include "batch_context.h"
+#include "pose_arguments.h"
 
 #include "common/number_text.h"
 #include "editor/preview/preview_state.h"
-#include "formats/animation/animation_time.h"
-
 #include "textures/image_file.h"
 #include "textures/texture_error.h"
-#include <cmath>
 
 #ifdef MOLDRIN_HAS_PREVIEW
 #include "editor/preview/gl/offscreen_render.h"
@@ -24,11 +22,6 @@ int sideArgument(const std::vector<std::string>& args, std::size_t index) {
     return *value;
 }
 
-// One message titled "Error": the run stops there with status 1.
-void showError(BatchContext& context, const std::string& text) {
-    context.dialogs.messageBox(text, "Error", common::MessageButtons::Ok);
-}
-
 // Poses the view at args[5] (a sequence's exact name or 1-based number) and args[6] ms from
 // its start; an "Error" message and false when either is wrong.
 bool poseAt(BatchContext& context, editor::PreviewFields& view,
@@ -38,22 +31,13 @@ bool poseAt(BatchContext& context, editor::PreviewFields& view,
         showError(context, "preview: the model cannot be read whole, so it cannot be posed");
         return false;
     }
-    const auto sequence = animation::findSequence(*model, args[5]);
-    if (!sequence) {
-        showError(context, "preview: the model has no sequence \"" + args[5] + "\" (" +
-                               std::to_string(model->sequences.size()) + " sequences)");
+    const auto moment = poseMoment(context, *model, "preview", args[5], args[6]);
+    if (!moment)
         return false;
-    }
-    const auto time = common::parseNumber(args[6]);
-    if (!time || !std::isfinite(*time) || *time < 0) {
-        showError(context, "preview: the time \"" + args[6] +
-                               "\" is not a number of milliseconds from 0 up");
-        return false;
-    }
-    editor::choosePreviewSequence(view, context.state, static_cast<int>(*sequence));
-    view.previewPlayback.globalTime = *time;
+    editor::choosePreviewSequence(view, context.state, static_cast<int>(moment->sequence));
+    view.previewPlayback.globalTime = moment->time;
     // Past the end shows the last frame, as the pose does.
-    editor::seekPreview(view, context.state, *time);
+    editor::seekPreview(view, context.state, moment->time);
     return true;
 }
 
