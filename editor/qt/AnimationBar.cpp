@@ -8,7 +8,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 
 namespace editor {
@@ -135,8 +137,12 @@ void AnimationBar::sync() {
     {
         const QSignalBlocker blocker(time_);
         time_->setEnabled(sequence);
-        time_->setRange(0, static_cast<int>(preview::sequenceLength(model, playback.sequence)));
-        time_->setValue(static_cast<int>(std::lround(playback.time)));
+        // A slider holds an int: an interval of the file's 32-bit frames may be longer.
+        const auto slider = [](double ms) {
+            return static_cast<int>(std::clamp(std::round(ms), 0.0, double(INT_MAX)));
+        };
+        time_->setRange(0, slider(preview::sequenceLength(model, playback.sequence)));
+        time_->setValue(slider(playback.time));
     }
     frame_->setText(text(preview::frameText(model, playback)));
     const QSignalBlocker loopBlocker(loop_), skeletonBlocker(skeleton_);
