@@ -1,9 +1,12 @@
 #ifdef MOLDRIN_BENCH_WITH_PREVIEW
 #include "bench_fixture.h"
+#include "corpus_model.h"
 
 #include "editor/editing/transforms.h"
 #include "editor/preview/gl/offscreen_render.h"
 #include "editor/preview/preview_state.h"
+#include "editor/preview/scene_building.h"
+#include "editor/preview/scene_pose.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,6 +65,43 @@ void BM_PreviewRebuildAfterEditingEveryVertex(benchmark::State& s) {
     bench::sharedModel().reset();
 }
 BENCHMARK(BM_PreviewRebuildAfterEditingEveryVertex)->Unit(benchmark::kMillisecond);
+
+// One frame of the largest corpus model playing its first sequence that moves, from its
+// middle on: the time stepped by a 60 Hz frame, the pose evaluated, the bone palette uploaded
+// and every geoset skinned on the GPU, drawn and waited for.
+void BM_PreviewFrameAnimating(benchmark::State& s) {
+    const auto& model = bench::largestCorpusModel();
+    if (model.geosets.empty()) {
+        s.SkipWithError("no corpus beside the checkout");
+        return;
+    }
+    editor::PreviewFields preview;
+    const editor::GeosetModel none; // every geoset as the file holds it
+    preview.previewAspect = static_cast<float>(frameWidth) / frameHeight;
+    preview.previewScene =
+        editor::preview::buildScene(model, none, bench::largestCorpusModelFolder());
+    editor::fitPreview(preview);
+    int sequence = 0;
+    while (sequence + 1 < static_cast<int>(model.sequences.size()) &&
+           editor::preview::sequenceLength(&model, sequence) <= 0)
+        ++sequence;
+    editor::choosePreviewSequence(preview, none, sequence);
+    editor::seekPreview(preview, none, editor::preview::sequenceLength(&model, sequence) / 2);
+    editor::togglePreviewPlaying(preview, none);
+    editor::preview::OffscreenRenderer offscreen(frameWidth, frameHeight);
+    if (!offscreen.ready()) {
+        s.SkipWithError(offscreen.error().c_str());
+        return;
+    }
+    offscreen.render(preview.previewScene, preview.previewCamera); // the first upload
+    for (auto _ : s) {
+        editor::previewTimerTick(preview, none, 1000.0 / 60);
+        offscreen.render(preview.previewScene, preview.previewCamera);
+    }
+    s.counters["vertices"] = static_cast<double>(bench::vertexCount(model));
+    s.counters["nodes"] = static_cast<double>(preview.previewScene.pose.bones.size());
+}
+BENCHMARK(BM_PreviewFrameAnimating)->Unit(benchmark::kMillisecond);
 
 } // namespace
 #endif

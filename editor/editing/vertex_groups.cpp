@@ -164,6 +164,8 @@ void addMatrixCommand(EditingState& state) {
             state.matrices.resize(state.groupCount);
             for (int slot = 1; slot <= matrixSlots; ++slot)
                 state.matrices.at(slot, state.groupCount) = -1;
+            // The 3D view shows the group's bones on the skeleton.
+            state.changed(Change::Geometry);
         }
         state.matrices.at(n, state.groupCount) = *id;
         state.unsavedChanges = true;

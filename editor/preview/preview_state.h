@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/model/shared_types.h"
+#include "editor/preview/animation_playback.h"
 #include "editor/preview/preview_camera.h"
 #include "editor/preview/preview_scene.h"
 
@@ -17,6 +18,9 @@ struct PreviewFields {
     preview::OrbitCamera previewCamera;
     // The view's width over its height, for fitting.
     float previewAspect = 4.0f / 3.0f;
+    // Which sequence the view plays, and where; a model read anew keeps the choice while it has
+    // that sequence.
+    preview::AnimationPlayback previewPlayback;
 };
 
 // Brings the scene in line after a command, doing only what the changes need: a geoset read
@@ -26,6 +30,22 @@ void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes cha
 
 // Builds the scene from the model and fits the camera (the view opening, a batch preview).
 void loadPreview(PreviewFields& preview, const GeosetModel& model);
+
+// The controls under the 3D view, each followed by a new pose of the scene: the sequence
+// list, Play/Pause, the time slider, Loop, speed, Skeleton and team colour; and the window's
+// timer while playing (elapsed ms of its clock).
+void choosePreviewSequence(PreviewFields& preview, const GeosetModel& model, int sequence);
+void togglePreviewPlaying(PreviewFields& preview, const GeosetModel& model);
+void seekPreview(PreviewFields& preview, const GeosetModel& model, double time);
+void setPreviewLoop(PreviewFields& preview, bool loop);
+void setPreviewSpeed(PreviewFields& preview, double speed);
+void showPreviewSkeleton(PreviewFields& preview, const GeosetModel& model, bool shown);
+void setPreviewTeamColour(PreviewFields& preview, int player);
+void previewTimerTick(PreviewFields& preview, const GeosetModel& model, double elapsed);
+// The model the 3D view plays, or null (no scene, or a model that could not be read whole).
+const mdx::Model* previewModel(const PreviewFields& preview);
+// Poses the scene anew at the playback's moment: after a camera move, billboards turn.
+void posePreview(PreviewFields& preview, const GeosetModel& model);
 
 // Fits the whole model keeping the angles (a double-click), or from the opening angles
 // (View > Reset 3D View).

@@ -1,5 +1,7 @@
 #include "editor/preview/scene_building.h"
 
+#include "editor/preview/scene_skin.h"
+
 #include "editor/model/geoset_model.h"
 #include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
@@ -19,13 +21,6 @@ constexpr std::uint32_t twoSidedFlag = 16;
 constexpr std::uint32_t unshadedFlag = 1;
 constexpr std::uint32_t trianglesType = 4;
 
-// Revision numbers are unique across scenes, so a renderer never mistakes a new scene's mesh
-// for the one it uploaded before.
-std::uint64_t nextRevision() {
-    static std::atomic<std::uint64_t> counter{0};
-    return ++counter;
-}
-
 // The file stores { p1, p2, p3 }; the editor's axes are x = p2, y = p3, z = p1.
 Vec3 editorAxes(const mdx::Vec3& p) {
     return {p[1], p[2], p[0]};
@@ -36,15 +31,10 @@ void putVertex(std::vector<float>& out, Vec3 position, Vec3 normal, float u, flo
                {position[0], position[1], position[2], normal[0], normal[1], normal[2], u, v});
 }
 
-// Replaceable textures stand for a picture the game supplies; only team colour (1) is a flat
-// colour in the game too.
-bool isFlatStandIn(const mdx::Texture& texture) {
-    return texture.replaceableId > 1;
-}
-
 SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::path& folder,
                          std::string& note) {
     SceneTexture result;
+    result.replaceableId = texture.replaceableId;
     if (texture.replaceableId != 0) {
         const auto colour = replaceableColour(static_cast<int>(texture.replaceableId));
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
@@ -70,7 +60,7 @@ SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::pat
     return result;
 }
 
-std::vector<SceneLayer> layersOf(const mdx::Model& file, const std::vector<SceneTexture>& textures,
+std::vector<SceneLayer> layersOf(const mdx::Model& file, const Scene& owner,
                                  std::uint32_t materialId) {
     std::vector<SceneLayer> layers;
     if (materialId >= file.materials.size())
@@ -85,17 +75,15 @@ std::vector<SceneLayer> layersOf(const mdx::Model& file, const std::vector<Scene
         scene.twoSided = (layer.shadingFlags & twoSidedFlag) != 0;
         scene.unshaded = (layer.shadingFlags & unshadedFlag) != 0;
         scene.alpha = layer.alpha;
-        if (isTranslucent(scene.blend))
-            scene.shown = scene.texture >= 0 &&
-                          !isFlatStandIn(file.textures[static_cast<std::size_t>(scene.texture)]) &&
-                          textures[static_cast<std::size_t>(scene.texture)].image != nullptr;
+        scene.shown = layerShown(owner, scene.blend, scene.texture);
         layers.push_back(scene);
     }
     return layers;
 }
 
-SceneMesh meshOfFile(const mdx::Geoset& geoset) {
+SceneMesh meshOfFile(const mdx::Geoset& geoset, const animation::Skeleton* skeleton) {
     SceneMesh mesh;
+    mesh.skin = skinOfFile(geoset, skeleton);
     const std::size_t count = geoset.vertices.size();
     mesh.vertices.reserve(count * floatsPerVertex);
     const auto* uvs = geoset.uvSets.empty() ? nullptr : &geoset.uvSets.front();
@@ -128,6 +116,22 @@ SceneMesh meshOfFile(const mdx::Geoset& geoset) {
 
 } // namespace
 
+std::uint64_t nextSceneRevision() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+bool layerShown(const Scene& scene, BlendMode blend, int texture) {
+    if (!isTranslucent(blend))
+        return true;
+    if (texture < 0 || static_cast<std::size_t>(texture) >= scene.textures.size())
+        return false;
+    const auto& picture = scene.textures[static_cast<std::size_t>(texture)];
+    // Replaceable textures stand for a picture the game supplies; only team colour (1) is a
+    // flat colour in the game too.
+    return picture.replaceableId <= 1 && picture.image != nullptr;
+}
+
 void updateEditedGeometry(Scene& scene, const GeosetModel& edited) {
     if (scene.editedMesh < 0)
         return;
@@ -158,8 +162,9 @@ void updateEditedGeometry(Scene& scene, const GeosetModel& edited) {
                    c = static_cast<std::uint32_t>(face.c);
         mesh.indices.insert(mesh.indices.end(), {a, b, c});
     }
-    mesh.revision = nextRevision();
-    scene.revision = nextRevision();
+    mesh.skin = skinOfEdited(edited, scene.model ? &scene.model->skeleton : nullptr);
+    mesh.revision = nextSceneRevision();
+    scene.revision = nextSceneRevision();
     updateSelection(scene, edited);
 }
 
@@ -169,8 +174,8 @@ void updateSelection(Scene& scene, const GeosetModel& edited) {
     for (std::size_t i = 0; i < edited.vertices.size(); ++i)
         if (edited.vertices[i].selected && !edited.vertices[i].deleted)
             selected.push_back(static_cast<std::uint32_t>(i));
-    scene.overlay.selectionRevision = nextRevision();
-    scene.revision = nextRevision();
+    scene.overlay.selectionRevision = nextSceneRevision();
+    scene.revision = nextSceneRevision();
 }
 
 void updateMarkers(Scene& scene, const GeosetModel& edited) {
@@ -183,13 +188,17 @@ void updateMarkers(Scene& scene, const GeosetModel& edited) {
                              {static_cast<float>(marker.x), static_cast<float>(marker.y),
                               static_cast<float>(marker.z)});
     }
-    scene.overlay.markerRevision = nextRevision();
-    scene.revision = nextRevision();
+    scene.overlay.markerRevision = nextSceneRevision();
+    scene.revision = nextSceneRevision();
 }
 
-Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
+Scene buildScene(std::shared_ptr<const SceneModel> whole, const GeosetModel& edited,
                  const std::filesystem::path& modelFolder) {
+    static const mdx::Model noModel;
     Scene scene;
+    scene.model = std::move(whole);
+    const mdx::Model& file = scene.model ? scene.model->model : noModel;
+    const animation::Skeleton* skeleton = scene.model ? &scene.model->skeleton : nullptr;
     for (const auto& texture : file.textures)
         scene.textures.push_back(loadTexture(texture, modelFolder, scene.note));
     const std::size_t editedIndex =
@@ -198,10 +207,10 @@ Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
         const auto& geoset = file.geosets[g];
         if (g != editedIndex && geoset.lod != 0)
             continue;
-        SceneMesh mesh = g == editedIndex ? SceneMesh() : meshOfFile(geoset);
+        SceneMesh mesh = g == editedIndex ? SceneMesh() : meshOfFile(geoset, skeleton);
         mesh.geoset = static_cast<int>(g);
-        mesh.layers = layersOf(file, scene.textures, geoset.materialId);
-        mesh.revision = nextRevision();
+        mesh.layers = layersOf(file, scene, geoset.materialId);
+        mesh.revision = nextSceneRevision();
         if (g == editedIndex)
             scene.editedMesh = static_cast<int>(scene.meshes.size());
         scene.meshes.push_back(std::move(mesh));
@@ -218,11 +227,16 @@ Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
     return scene;
 }
 
+Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
+                 const std::filesystem::path& modelFolder) {
+    return buildScene(std::make_shared<const SceneModel>(file), edited, modelFolder);
+}
+
 Scene loadScene(const GeosetModel& edited) {
     if (!edited.modelLoaded)
         return Scene();
     const auto folder = std::filesystem::path(edited.modelPath).parent_path();
-    const auto whole = readWholeModel(edited);
+    auto whole = readWholeModel(edited);
     if (whole.ok())
         return buildScene(whole.model, edited, folder);
     Scene scene = buildScene(mdx::Model(), edited, folder);

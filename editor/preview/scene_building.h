@@ -2,11 +2,8 @@
 
 #include "editor/preview/preview_scene.h"
 
+#include <cstdint>
 #include <filesystem>
-
-namespace mdx {
-struct Model;
-}
 
 namespace editor {
 struct GeosetModel;
@@ -14,10 +11,23 @@ struct GeosetModel;
 
 namespace editor::preview {
 
+// A revision number no scene part has had yet: numbers are unique across scenes, so a renderer
+// never mistakes a new scene's part for the one it uploaded before.
+std::uint64_t nextSceneRevision();
+
+// Whether a layer is drawn with the given texture: a translucent one only with a picture that
+// is neither missing nor a flat stand-in, as a glow sprite drawn as a solid quad would hide the
+// model.
+bool layerShown(const Scene& scene, BlendMode blend, int texture);
+
 // The scene of a whole model with geoset model.geosetNumber taken from the editor's live data
 // and every other geoset as the file holds it. Textures are looked up beside the model and
 // decoded once here; team colour and the other replaceable textures are flat colours. Second
 // and further levels of detail are left out, as they would cover the first.
+// The scene keeps the model for posing; without one (null) only the edited geoset is drawn.
+Scene buildScene(std::shared_ptr<const SceneModel> file, const GeosetModel& edited,
+                 const std::filesystem::path& modelFolder);
+// The same of a copy of the model.
 Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
                  const std::filesystem::path& modelFolder);
 

@@ -162,7 +162,7 @@ void FrmMoldrin::buildControls(QWidget* client) {
     pbxFront_ = addView(client, "pbxFront", View::Front);
     pbxTop_ = addView(client, "pbxTop", View::Top);
     pbxLeft_ = addView(client, "pbxLeft", View::Left);
-    pbxPreview_ = new PreviewWidget(state_, client);
+    pbxPreview_ = new PreviewWidget(state_, state_, client);
     pbxPreview_->setObjectName("pbxPreview");
 
     struct ViewButtons {

@@ -1,7 +1,9 @@
 #include "editor/qt/PreviewWidget.h"
 
 #include "editor/preview/gl/preview_renderer.h"
+#include "editor/qt/AnimationBar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -10,6 +12,7 @@
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 
 namespace editor {
@@ -35,14 +38,17 @@ bool openGlAvailable() {
 
 } // namespace
 
-// The OpenGL surface itself; gestures move the state's camera.
+// The OpenGL surface itself; gestures move the state's camera, Space plays or pauses.
 class PreviewGlView : public QOpenGLWidget {
   public:
-    PreviewGlView(PreviewFields& preview, QWidget* parent, std::function<void(QString)> failed)
-        : QOpenGLWidget(parent), preview_(preview), failed_(std::move(failed)) {
+    PreviewGlView(PreviewFields& preview, const GeosetModel& model, QWidget* parent,
+                  std::function<void(QString)> failed)
+        : QOpenGLWidget(parent), preview_(preview), model_(model), failed_(std::move(failed)) {
         setFormat(previewFormat());
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::ClickFocus);
     }
+
+    std::function<void()> spacePressed;
     ~PreviewGlView() override { releaseRenderer(); }
 
     // The scene and camera last drawn, to tell whether a frame is needed.
@@ -101,25 +107,41 @@ class PreviewGlView : public QOpenGLWidget {
             preview::orbitCamera(camera, static_cast<float>(by.x()), static_cast<float>(by.y()));
         else
             return;
-        update();
+        cameraMoved();
     }
 
     void wheelEvent(QWheelEvent* event) override {
         // A wheel notch is 120 eighths of a degree.
         preview::zoomCamera(preview_.previewCamera,
                             static_cast<float>(event->angleDelta().y() / 120.0));
-        update();
+        cameraMoved();
         event->accept();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && spacePressed) {
+            spacePressed();
+            event->accept();
+            return;
+        }
+        QOpenGLWidget::keyPressEvent(event);
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) {
             fitPreview(preview_);
-            update();
+            cameraMoved();
         }
     }
 
   private:
+    // Billboards of a posed model turn toward the camera.
+    void cameraMoved() {
+        if (preview_.previewPlayback.sequence >= 0)
+            posePreview(preview_, model_);
+        update();
+    }
+
     void releaseRenderer() {
         if (!ready_ || !context())
             return;
@@ -130,6 +152,7 @@ class PreviewGlView : public QOpenGLWidget {
     }
 
     PreviewFields& preview_;
+    const GeosetModel& model_;
     std::function<void(QString)> failed_;
     preview::PreviewRenderer renderer_;
     bool ready_ = false;
@@ -137,8 +160,8 @@ class PreviewGlView : public QOpenGLWidget {
     bool panning_ = false;
 };
 
-PreviewWidget::PreviewWidget(PreviewFields& preview, QWidget* parent)
-    : QWidget(parent), preview_(preview) {
+PreviewWidget::PreviewWidget(PreviewFields& preview, const GeosetModel& model, QWidget* parent)
+    : QWidget(parent), preview_(preview), model_(model) {
     message_ = new QLabel(this);
     message_->setAlignment(Qt::AlignCenter);
     message_->setWordWrap(true);
@@ -147,12 +170,15 @@ PreviewWidget::PreviewWidget(PreviewFields& preview, QWidget* parent)
         showUnavailable("OpenGL 3.3 is not available on this display.");
         return;
     }
-    view_ = new PreviewGlView(preview_, this, [this](const QString& why) {
+    view_ = new PreviewGlView(preview_, model_, this, [this](const QString& why) {
         // Shown after the current paint, as the failure is found while painting.
         QMetaObject::invokeMethod(
             this, [this, why] { showUnavailable("OpenGL cannot draw here: " + why); },
             Qt::QueuedConnection);
     });
+    bar_ = new AnimationBar(
+        preview_, model_, [this] { refresh(); }, this);
+    view_->spacePressed = [this] { bar_->togglePlaying(); };
     preview_.previewShown = true;
 }
 
@@ -171,6 +197,7 @@ QString PreviewWidget::unavailableText() const {
 void PreviewWidget::refresh() {
     if (!view_)
         return;
+    bar_->sync();
     const auto& camera = preview_.previewCamera;
     const auto& drawn = view_->drawnCamera;
     const bool sameCamera = camera.yaw == drawn.yaw && camera.pitch == drawn.pitch &&
@@ -181,8 +208,11 @@ void PreviewWidget::refresh() {
 
 void PreviewWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    const int barHeight = bar_ ? bar_->sizeHint().height() : 0;
     if (view_)
-        view_->setGeometry(rect());
+        view_->setGeometry(0, 0, width(), std::max(height() - barHeight, 1));
+    if (bar_)
+        bar_->setGeometry(0, height() - barHeight, width(), barHeight);
     message_->setGeometry(rect());
 }
 
@@ -191,6 +221,11 @@ void PreviewWidget::showUnavailable(const QString& why) {
         view_->hide();
         view_->deleteLater();
         view_ = nullptr;
+    }
+    if (bar_) {
+        bar_->hide();
+        bar_->deleteLater();
+        bar_ = nullptr;
     }
     preview_.previewShown = false;
     preview_.previewScene = preview::Scene();

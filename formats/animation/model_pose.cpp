@@ -60,8 +60,14 @@ void evaluatePose(const mdx::Model& model, const Skeleton& skeleton, const PoseR
     out.unskinned = 0;
     for (std::size_t g = 0; g < model.geosets.size(); ++g) {
         auto& geoset = out.geosets[g];
-        skinGeoset(model.geosets[g], skeleton, out.nodeWorld, geoset);
-        out.unskinned += geoset.unskinned;
+        if (request.skinVertices) {
+            skinGeoset(model.geosets[g], skeleton, out.nodeWorld, geoset);
+            out.unskinned += geoset.unskinned;
+        } else {
+            geoset.vertices.clear();
+            geoset.normals.clear();
+            geoset.unskinned = 0;
+        }
         geoset.alpha = 1;
         geoset.color = {1, 1, 1};
     }

@@ -43,6 +43,8 @@ struct Pose {
 struct PoseRequest {
     AnimationTime time;
     std::optional<common::Mat4> camera; // the view matrix, world to camera, in the file's axes
+    // False leaves every geoset's vertices and normals empty (a view that skins on the GPU).
+    bool skinVertices = true;
 };
 
 // The pose of the model at the request's moment. The skeleton is the model's (made once per

@@ -5,8 +5,12 @@
 #include "editor/qt/PreviewWidget.h"
 #include "moldrin_window_fixture.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QOpenGLWidget>
+#include <QPushButton>
+#include <QSlider>
 
 class MoldrinPreviewTest : public QObject {
     Q_OBJECT
@@ -98,6 +102,57 @@ class MoldrinPreviewTest : public QObject {
         QTRY_COMPARE(preview->height(), left->height());
         QTRY_VERIFY(left->height() > 201);
         check();
+    }
+
+    void theAnimationBarPlaysTheSequencesAndStopsWhileTheWindowIsHidden() {
+        MoldrinWindowFixture f;
+        auto* preview = f.window->findChild<editor::PreviewWidget*>("pbxPreview");
+        if (!preview->drawing())
+            QSKIP("no OpenGL on this platform");
+        const auto pyramid =
+            f.folder.copyIn(std::string(MOLDRIN_EXAMPLES_DIR) + "/pyramid.mdl", "pyramid.mdl");
+        f.dialogs.setAnswers({pyramid, "1"});
+        f.action("mnuOpen")->trigger();
+        auto& playback = f.state().previewPlayback;
+        auto* sequences = preview->findChild<QComboBox*>("cboSequence");
+        auto* play = preview->findChild<QPushButton*>("cmdPlay");
+        auto* time = preview->findChild<QSlider*>("sldTime");
+        QVERIFY(sequences && play && time);
+        QCOMPARE(sequences->count(), 3);
+        QCOMPARE(sequences->itemText(0), QString("(bind pose)"));
+        QCOMPARE(sequences->itemText(2), QString("Spin (1000 ms)"));
+        QVERIFY(!play->isEnabled());
+
+        sequences->activated(2);
+        QCOMPARE(playback.sequence, 1);
+        QCOMPARE(time->maximum(), 1000);
+        time->setValue(500);
+        QCOMPARE(playback.time, 500.0);
+        QCOMPARE(preview->findChild<QLabel*>("lblFrame")->text(), QString("frame 1500"));
+        preview->findChild<QCheckBox*>("chkSkeleton")->click();
+        QVERIFY(playback.skeleton);
+        preview->findChild<QComboBox*>("cboTeamColour")->activated(3);
+        QCOMPARE(playback.teamColour, 3);
+        preview->findChild<QComboBox*>("cboSpeed")->activated(0);
+        QCOMPARE(playback.speed, 0.25);
+
+        play->click();
+        QVERIFY(playback.playing);
+        QCOMPARE(play->text(), QString("Pause"));
+        QTRY_VERIFY(playback.time != 500.0); // the window's timer moves it on
+        // Hidden, the window's clock stops; Space in the view pauses.
+        f.window->hide();
+        const double hiddenAt = playback.time;
+        QTest::qWait(150);
+        QCOMPARE(playback.time, hiddenAt);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QTRY_VERIFY(playback.time != hiddenAt);
+        auto* view = preview->findChild<QOpenGLWidget*>();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(!playback.playing);
+        QCOMPARE(play->text(), QString("Play"));
     }
 };
 

@@ -146,4 +146,34 @@ TEST(MoldrinBatchPreview, ACorpusModelIsDrawnWithItsTexturesColours) {
     EXPECT_NEAR(coverageOf(*behind).share, covered.share, covered.share * 0.5);
 }
 
+TEST(MoldrinBatchPreview, ASequenceAtATimeIsDrawnPosedAndAWrongOneIsAnError) {
+    const fs::path corpus = fs::path(MOLDRIN_CORPUS_DIR) / "mdx";
+    if (!fs::exists(corpus / "huangzhong.mdx"))
+        GTEST_SKIP() << "corpus not found at " << MOLDRIN_CORPUS_DIR;
+    testing_support::TempFolder folder;
+    const auto model = folder.copyIn(corpus / "huangzhong.mdx", "huangzhong.mdx");
+    if (const auto why = renderingUnavailable(model, folder); !why.empty())
+        GTEST_SKIP() << "no OpenGL here: " << why;
+
+    // Seen from the side, the hero stands in the bind pose and lies on the ground late in his
+    // Death (sequence 3): the same camera, a far lower figure.
+    const auto standing = preview(model, ",200,200,90,0", folder.file("bind.png"));
+    const auto dead = preview(model, ",200,200,90,0,Death,3000", folder.file("dead.png"));
+    const auto byNumber = preview(model, ",200,200,90,0,3,3000", folder.file("three.png"));
+    ASSERT_TRUE(standing && dead && byNumber);
+    const auto up = coverageOf(*standing), down = coverageOf(*dead);
+    EXPECT_GT(down.share, 0.005);
+    EXPECT_LT(down.bottom - down.top, (up.bottom - up.top) * 0.6);
+    EXPECT_EQ(byNumber->pixels, dead->pixels);
+
+    for (const std::string argument : {",20,20,0,0,Fly,100", ",20,20,0,0,Death,-5",
+                                       ",20,20,0,0,Death,soon", ",20,20,0,0,99,0"}) {
+        const auto run =
+            runProgram(MOLDRIN_BATCH_PATH, {model, "preview=" + folder.file("x.png") + argument});
+        EXPECT_EQ(run.status, 1) << argument;
+        EXPECT_NE(run.err.find("Error: preview: "), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(folder.file("x.png"))) << argument;
+    }
+}
+
 } // namespace

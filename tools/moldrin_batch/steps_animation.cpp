@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "pose_arguments.h"
 
 #include "common/file_replacement.h"
 #include "common/number_text.h"
@@ -11,11 +12,6 @@
 namespace batch {
 
 namespace {
-
-// One message titled "Error": the run stops there with status 1.
-void showError(BatchContext& context, const std::string& text) {
-    context.dialogs.messageBox(text, "Error", common::MessageButtons::Ok);
-}
 
 // The working copy's whole model with the edited geoset taken from the arrays; an "Error"
 // message and nothing when it cannot be had.
@@ -123,24 +119,17 @@ void poseStep(BatchContext& context, const std::vector<std::string>& args) {
     const auto model = editedModel(context, "pose");
     if (!model)
         return;
-    const auto sequence = animation::findSequence(*model, args[1]);
-    if (!sequence) {
-        showError(context, "pose: the model has no sequence \"" + args[1] + "\" (" +
-                               std::to_string(model->sequences.size()) + " sequences)");
+    const auto moment = poseMoment(context, *model, "pose", args[1], args[2]);
+    if (!moment)
         return;
-    }
-    const auto time = common::parseNumber(args[2]);
-    if (!time || !std::isfinite(*time) || *time < 0) {
-        showError(context,
-                  "pose: the time \"" + args[2] + "\" is not a number of milliseconds from 0 up");
-        return;
-    }
+    const auto sequence = moment->sequence;
+    const double time = moment->time;
     const animation::Skeleton skeleton(*model);
     animation::PoseRequest request;
-    request.time = animation::sequenceTime(*model, *sequence, *time);
+    request.time = animation::sequenceTime(*model, sequence, time);
     animation::Pose pose;
     animation::evaluatePose(*model, skeleton, request, pose);
-    const std::string text = poseJson(*model, skeleton, pose, model->sequences[*sequence], *time,
+    const std::string text = poseJson(*model, skeleton, pose, model->sequences[sequence], time,
                                       request.time.sequence.frame);
     common::FileReplacement file(args[0]);
     if (!file.isOpen() || !file.write(text.data(), text.size()) || !file.commit()) {

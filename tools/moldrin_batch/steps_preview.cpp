@@ -1,4 +1,5 @@
 #include "batch_context.h"
+#include "pose_arguments.h"
 
 #include "common/number_text.h"
 #include "editor/preview/preview_state.h"
@@ -21,19 +22,43 @@ int sideArgument(const std::vector<std::string>& args, std::size_t index) {
     return *value;
 }
 
-// preview=OUT.png,W,H[,YAW,PITCH]: the 3D view of the whole model, fitted, drawn offscreen.
+// Poses the view at args[5] (a sequence's exact name or 1-based number) and args[6] ms from
+// its start; an "Error" message and false when either is wrong.
+bool poseAt(BatchContext& context, editor::PreviewFields& view,
+            const std::vector<std::string>& args) {
+    const auto* model = editor::previewModel(view);
+    if (!model) {
+        showError(context, "preview: the model cannot be read whole, so it cannot be posed");
+        return false;
+    }
+    const auto moment = poseMoment(context, *model, "preview", args[5], args[6]);
+    if (!moment)
+        return false;
+    editor::choosePreviewSequence(view, context.state, static_cast<int>(moment->sequence));
+    view.previewPlayback.globalTime = moment->time;
+    // Past the end shows the last frame, as the pose does.
+    editor::seekPreview(view, context.state, moment->time);
+    return true;
+}
+
+// preview=OUT.png,W,H[,YAW,PITCH[,SEQUENCE,TIME]]: the 3D view of the whole model, fitted (in
+// the bind pose), drawn offscreen; posed at the sequence and time when they are given.
 void preview(BatchContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 3 && args.size() != 5)
-        throw StepError("preview: expects OUT.png,W,H or OUT.png,W,H,YAW,PITCH");
+    if (args.size() != 3 && args.size() != 5 && args.size() != 7)
+        throw StepError(
+            "preview: expects OUT.png,W,H or OUT.png,W,H,YAW,PITCH or OUT.png,W,H,YAW,PITCH,"
+            "SEQUENCE,TIME");
     const int width = sideArgument(args, 1);
     const int height = sideArgument(args, 2);
     editor::PreviewFields view;
     view.previewAspect = static_cast<float>(width) / static_cast<float>(height);
     editor::loadPreview(view, context.state);
-    if (args.size() == 5) {
+    if (args.size() >= 5) {
         view.previewCamera.yaw = static_cast<float>(numberArgument(args, 3, "preview"));
         view.previewCamera.pitch = static_cast<float>(numberArgument(args, 4, "preview"));
     }
+    if (args.size() == 7 && !poseAt(context, view, args))
+        return;
     if (!view.previewScene.note.empty())
         context.err << "moldrin-batch: preview: " << view.previewScene.note << "\n";
 #ifdef MOLDRIN_HAS_PREVIEW

@@ -5,23 +5,56 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace editor::preview {
 
 namespace {
 
-const char* const meshVertexShader = R"(#version 330 core
+// Skinning, shared by the mesh and overlay programs: each vertex follows up to eight bones
+// (indices into the palette, four texels a matrix, and weights); one with no weight at all
+// stays where it is.
+const char* const skinningSource = R"(#version 330 core
 layout(location = 0) in vec3 position;
+layout(location = 3) in uvec4 bonesA;
+layout(location = 4) in uvec4 bonesB;
+layout(location = 5) in vec4 weightsA;
+layout(location = 6) in vec4 weightsB;
+uniform samplerBuffer palette;
+uniform bool skinned;
+mat4 bone(uint index) {
+    int at = int(index) * 4;
+    return mat4(texelFetch(palette, at), texelFetch(palette, at + 1),
+                texelFetch(palette, at + 2), texelFetch(palette, at + 3));
+}
+mat4 skinMatrix() {
+    if (!skinned || dot(weightsA, vec4(1.0)) + dot(weightsB, vec4(1.0)) <= 0.0)
+        return mat4(1.0);
+    mat4 sum = mat4(0.0);
+    for (int i = 0; i < 4; ++i) {
+        if (weightsA[i] > 0.0)
+            sum += weightsA[i] * bone(bonesA[i]);
+        if (weightsB[i] > 0.0)
+            sum += weightsB[i] * bone(bonesB[i]);
+    }
+    sum[3][3] = 1.0;
+    return sum;
+}
+)";
+
+const char* const meshVertexBody = R"(
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec2 uv;
 uniform mat4 viewProjection;
+uniform mat3 uvMap;
 out vec3 vNormal;
 out vec2 vUv;
 void main() {
-    vNormal = normal;
-    vUv = uv;
-    gl_Position = viewProjection * vec4(position, 1.0);
+    mat4 skin = skinMatrix();
+    vNormal = mat3(skin) * normal;
+    vUv = (uvMap * vec3(uv, 1.0)).xy;
+    gl_Position = viewProjection * (skin * vec4(position, 1.0));
 }
 )";
 
@@ -98,11 +131,10 @@ void main() {
 }
 )";
 
-const char* const overlayVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 position;
+const char* const overlayVertexBody = R"(
 uniform mat4 viewProjection;
 void main() {
-    gl_Position = viewProjection * vec4(position, 1.0);
+    gl_Position = viewProjection * (skinMatrix() * vec4(position, 1.0));
 }
 )";
 
@@ -117,6 +149,9 @@ void main() {
 constexpr std::array<float, 4> edgeColour{1.0f, 0.62f, 0.1f, 0.45f};
 constexpr std::array<float, 4> selectedColour{1.0f, 0.1f, 0.1f, 1.0f};
 constexpr std::array<float, 4> markerColour{0.2f, 1.0f, 0.3f, 1.0f};
+constexpr std::array<float, 4> skeletonColour{0.95f, 0.95f, 0.55f, 1.0f};
+constexpr std::array<float, 4> highlightedBoneColour{0.2f, 0.9f, 1.0f, 1.0f};
+constexpr GLint paletteUnit = 1;
 
 GLuint compile(GLenum kind, const char* source, std::string& error) {
     const GLuint shader = glCreateShader(kind);
@@ -190,6 +225,7 @@ void setBlend(BlendMode mode) {
 struct GpuMesh {
     GLuint vao = 0;
     GLuint vertexBuffer = 0;
+    GLuint skinBuffer = 0;
     GLuint indexBuffer = 0;
     GLsizei indexCount = 0;
     std::uint64_t revision = 0;
@@ -209,16 +245,25 @@ struct GpuIndexList {
     GLuint attachedTo = 0; // the vertex buffer the vertex array reads
 };
 
+// A list of points, x y z each, drawn as lines or points.
+struct GpuPoints {
+    GLuint vao = 0;
+    GLuint buffer = 0;
+    GLsizei count = 0;
+    std::uint64_t revision = 0;
+};
+
 // A mesh program and the places of its settings.
 struct MeshProgram {
     GLuint name = 0;
     GLint viewProjection = -1, tint = -1, light = -1, lit = -1, alphaTest = -1, picture = -1,
-          edges = -1, viewportSize = -1;
+          edges = -1, viewportSize = -1, uvMap = -1, palette = -1, skinned = -1;
 
     bool build(bool drawsEdges, std::string& error) {
         const std::string fragment = std::string("#version 330 core\n") +
                                      (drawsEdges ? "#define EDGES\n" : "") + meshFragmentBody;
-        name = link(meshVertexShader, fragment.c_str(), error,
+        const std::string vertex = std::string(skinningSource) + meshVertexBody;
+        name = link(vertex.c_str(), fragment.c_str(), error,
                     drawsEdges ? edgeGeometryShader : nullptr);
         if (!name)
             return false;
@@ -230,6 +275,9 @@ struct MeshProgram {
         picture = glGetUniformLocation(name, "picture");
         edges = glGetUniformLocation(name, "edgeColour");
         viewportSize = glGetUniformLocation(name, "viewportSize");
+        uvMap = glGetUniformLocation(name, "uvMap");
+        palette = glGetUniformLocation(name, "palette");
+        skinned = glGetUniformLocation(name, "skinned");
         return true;
     }
 
@@ -241,8 +289,15 @@ struct MeshProgram {
         glUniform1i(picture, 0);
         glUniform4fv(edges, 1, edgeColour.data());
         glUniform2f(viewportSize, static_cast<float>(width), static_cast<float>(height));
+        glUniform1i(palette, paletteUnit);
+        glUniform1i(skinned, 1);
     }
 };
+
+// The 3 x 3 matrix (column-major) of a texture coordinate map.
+std::array<float, 9> uvMatrix(const animation::UvTransform& m) {
+    return {m[0], m[1], 0, m[2], m[3], 0, m[4], m[5], 1};
+}
 
 } // namespace
 
@@ -250,21 +305,27 @@ struct PreviewRenderer::Gpu {
     MeshProgram plain;
     MeshProgram withEdges; // the edited geoset
     GLuint overlayProgram = 0;
-    GLint overlayViewProjection = -1, overlayTint = -1;
+    GLint overlayViewProjection = -1, overlayTint = -1, overlaySkinned = -1, overlayPalette = -1;
+    // The bone palette: a buffer of four RGBA float texels a matrix, read as a buffer texture.
+    GLuint paletteBuffer = 0;
+    GLuint paletteTexture = 0;
+    std::uint64_t paletteRevision = 0;
+    bool paletteMade = false;
     GLuint missingTexture = 0; // light grey, so that the lighting still shows on it
     std::vector<GpuMesh> meshes;
     std::vector<GpuTexture> textures;
     GpuIndexList selection;
-    GLuint markerVao = 0;
-    GLuint markerBuffer = 0;
-    GLsizei markerCount = 0;
-    std::uint64_t markerRevision = 0;
+    GpuPoints markers;
+    GpuPoints skeleton;
+    GpuPoints highlighted;
 
     void syncMeshes(const Scene& scene);
     void syncTextures(const Scene& scene);
+    void syncPalette(const ScenePose& pose);
     void syncIndexList(GpuIndexList& list, const std::vector<std::uint32_t>& indices,
-                       std::uint64_t revision, GLuint vertexBuffer);
-    void syncMarkers(const SceneOverlay& overlay);
+                       std::uint64_t revision, const GpuMesh& mesh);
+    void drawPoints(GpuPoints& points, const std::vector<float>& positions, std::uint64_t revision,
+                    GLenum mode, const std::array<float, 4>& colour);
     void drawMeshes(const Scene& scene, bool translucent);
 };
 
@@ -302,9 +363,24 @@ void attachPositions(GLuint vertexBuffer, bool withNormalsAndUvs) {
                           reinterpret_cast<const void*>(6 * sizeof(float)));
 }
 
+void attachSkin(GLuint skinBuffer) {
+    constexpr GLsizei stride = sizeof(SkinVertex);
+    const auto at = [](std::size_t offset) { return reinterpret_cast<const void*>(offset); };
+    glBindBuffer(GL_ARRAY_BUFFER, skinBuffer);
+    for (GLuint a : {3u, 4u, 5u, 6u})
+        glEnableVertexAttribArray(a);
+    glVertexAttribIPointer(3, 4, GL_UNSIGNED_SHORT, stride, at(offsetof(SkinVertex, bones)));
+    glVertexAttribIPointer(4, 4, GL_UNSIGNED_SHORT, stride,
+                           at(offsetof(SkinVertex, bones) + 4 * sizeof(std::uint16_t)));
+    glVertexAttribPointer(5, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(SkinVertex, weights)));
+    glVertexAttribPointer(6, 4, GL_FLOAT, GL_FALSE, stride,
+                          at(offsetof(SkinVertex, weights) + 4 * sizeof(float)));
+}
+
 void freeMesh(GpuMesh& mesh) {
     glDeleteVertexArrays(1, &mesh.vao);
     glDeleteBuffers(1, &mesh.vertexBuffer);
+    glDeleteBuffers(1, &mesh.skinBuffer);
     glDeleteBuffers(1, &mesh.indexBuffer);
     mesh = GpuMesh();
 }
@@ -327,15 +403,29 @@ void PreviewRenderer::Gpu::syncMeshes(const Scene& scene) {
         if (!gpu.vao) {
             glGenVertexArrays(1, &gpu.vao);
             glGenBuffers(1, &gpu.vertexBuffer);
+            glGenBuffers(1, &gpu.skinBuffer);
             glGenBuffers(1, &gpu.indexBuffer);
             glBindVertexArray(gpu.vao);
             attachPositions(gpu.vertexBuffer, true);
+            attachSkin(gpu.skinBuffer);
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.indexBuffer);
         }
         glBindVertexArray(gpu.vao);
         glBindBuffer(GL_ARRAY_BUFFER, gpu.vertexBuffer);
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.vertices.size() * sizeof(float)),
                      mesh.vertices.data(), GL_DYNAMIC_DRAW);
+        // Every vertex needs its skin record: one missing follows nothing.
+        std::vector<SkinVertex> unskinned;
+        const std::size_t count = mesh.vertices.size() / floatsPerVertex;
+        const auto* skin = mesh.skin.data();
+        if (mesh.skin.size() < count) {
+            unskinned.assign(mesh.skin.begin(), mesh.skin.end());
+            unskinned.resize(count);
+            skin = unskinned.data();
+        }
+        glBindBuffer(GL_ARRAY_BUFFER, gpu.skinBuffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(SkinVertex)), skin,
+                     GL_DYNAMIC_DRAW);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER,
                      static_cast<GLsizeiptr>(mesh.indices.size() * sizeof(std::uint32_t)),
                      mesh.indices.data(), GL_DYNAMIC_DRAW);
@@ -359,18 +449,40 @@ void PreviewRenderer::Gpu::syncTextures(const Scene& scene) {
     }
 }
 
+void PreviewRenderer::Gpu::syncPalette(const ScenePose& pose) {
+    if (!paletteBuffer) {
+        glGenBuffers(1, &paletteBuffer);
+        glGenTextures(1, &paletteTexture);
+    }
+    glActiveTexture(GL_TEXTURE0 + paletteUnit);
+    glBindTexture(GL_TEXTURE_BUFFER, paletteTexture);
+    if (!paletteMade || paletteRevision != pose.revision) {
+        // An empty palette still holds one matrix: a buffer texture of no texels is no texture.
+        static const std::vector<Mat4> identityOnly{common::identityMatrix};
+        const auto& bones = pose.bones.empty() ? identityOnly : pose.bones;
+        glBindBuffer(GL_TEXTURE_BUFFER, paletteBuffer);
+        glBufferData(GL_TEXTURE_BUFFER, static_cast<GLsizeiptr>(bones.size() * sizeof(Mat4)),
+                     bones.data(), GL_STREAM_DRAW);
+        glTexBuffer(GL_TEXTURE_BUFFER, GL_RGBA32F, paletteBuffer);
+        paletteRevision = pose.revision;
+        paletteMade = true;
+    }
+    glActiveTexture(GL_TEXTURE0);
+}
+
 void PreviewRenderer::Gpu::syncIndexList(GpuIndexList& list,
                                          const std::vector<std::uint32_t>& indices,
-                                         std::uint64_t revision, GLuint vertexBuffer) {
+                                         std::uint64_t revision, const GpuMesh& mesh) {
     if (!list.vao) {
         glGenVertexArrays(1, &list.vao);
         glGenBuffers(1, &list.indexBuffer);
     }
     glBindVertexArray(list.vao);
-    if (list.attachedTo != vertexBuffer) {
-        attachPositions(vertexBuffer, false);
+    if (list.attachedTo != mesh.vertexBuffer) {
+        attachPositions(mesh.vertexBuffer, false);
+        attachSkin(mesh.skinBuffer);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.indexBuffer);
-        list.attachedTo = vertexBuffer;
+        list.attachedTo = mesh.vertexBuffer;
     }
     if (list.revision == revision)
         return;
@@ -381,23 +493,29 @@ void PreviewRenderer::Gpu::syncIndexList(GpuIndexList& list,
     list.revision = revision;
 }
 
-void PreviewRenderer::Gpu::syncMarkers(const SceneOverlay& overlay) {
-    if (!markerVao) {
-        glGenVertexArrays(1, &markerVao);
-        glGenBuffers(1, &markerBuffer);
-        glBindVertexArray(markerVao);
-        glBindBuffer(GL_ARRAY_BUFFER, markerBuffer);
+void PreviewRenderer::Gpu::drawPoints(GpuPoints& points, const std::vector<float>& positions,
+                                      std::uint64_t revision, GLenum mode,
+                                      const std::array<float, 4>& colour) {
+    if (!points.vao) {
+        glGenVertexArrays(1, &points.vao);
+        glGenBuffers(1, &points.buffer);
+        glBindVertexArray(points.vao);
+        glBindBuffer(GL_ARRAY_BUFFER, points.buffer);
         glEnableVertexAttribArray(0);
         glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
     }
-    if (markerRevision == overlay.markerRevision)
+    glBindVertexArray(points.vao);
+    if (points.revision != revision) {
+        glBindBuffer(GL_ARRAY_BUFFER, points.buffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions.size() * sizeof(float)),
+                     positions.data(), GL_DYNAMIC_DRAW);
+        points.count = static_cast<GLsizei>(positions.size() / 3);
+        points.revision = revision;
+    }
+    if (points.count == 0)
         return;
-    glBindBuffer(GL_ARRAY_BUFFER, markerBuffer);
-    glBufferData(GL_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(overlay.markerPositions.size() * sizeof(float)),
-                 overlay.markerPositions.data(), GL_DYNAMIC_DRAW);
-    markerCount = static_cast<GLsizei>(overlay.markerPositions.size() / 3);
-    markerRevision = overlay.markerRevision;
+    glUniform4fv(overlayTint, 1, colour.data());
+    glDrawArrays(mode, 0, points.count);
 }
 
 void PreviewRenderer::Gpu::drawMeshes(const Scene& scene, bool translucent) {
@@ -405,7 +523,7 @@ void PreviewRenderer::Gpu::drawMeshes(const Scene& scene, bool translucent) {
     glDepthMask(translucent ? GL_FALSE : GL_TRUE);
     for (std::size_t i = 0; i < scene.meshes.size(); ++i) {
         const auto& mesh = scene.meshes[i];
-        if (meshes[i].indexCount == 0)
+        if (meshes[i].indexCount == 0 || mesh.animation.hidden)
             continue;
         const bool edited = static_cast<int>(i) == scene.editedMesh;
         // The edited geoset is always drawn, grey when none of its layers is shown; its edges go
@@ -431,7 +549,10 @@ void PreviewRenderer::Gpu::drawMeshes(const Scene& scene, bool translucent) {
                     : 0;
             // A layer without its picture is drawn grey; a translucent one is not drawn at all.
             glBindTexture(GL_TEXTURE_2D, texture ? texture : missingTexture);
-            glUniform4f(program.tint, 1, 1, 1, layer->alpha);
+            const auto& colour = mesh.animation.colour;
+            glUniform4f(program.tint, colour[0], colour[1], colour[2],
+                        layer->alpha * mesh.animation.alpha);
+            glUniformMatrix3fv(program.uvMap, 1, GL_FALSE, uvMatrix(layer->uv).data());
             glUniform1i(program.lit, layer->unshaded ? 0 : 1);
             glUniform1i(program.alphaTest, layer->blend == BlendMode::AlphaTest ? 1 : 0);
             glDrawElements(GL_TRIANGLES, meshes[i].indexCount, GL_UNSIGNED_INT, nullptr);
@@ -449,11 +570,14 @@ bool PreviewRenderer::initialize(std::string& error) {
     auto& g = *gpu_;
     if (!g.plain.build(false, error) || !g.withEdges.build(true, error))
         return false;
-    g.overlayProgram = link(overlayVertexShader, overlayFragmentShader, error);
+    const std::string overlayVertex = std::string(skinningSource) + overlayVertexBody;
+    g.overlayProgram = link(overlayVertex.c_str(), overlayFragmentShader, error);
     if (!g.overlayProgram)
         return false;
     g.overlayViewProjection = glGetUniformLocation(g.overlayProgram, "viewProjection");
     g.overlayTint = glGetUniformLocation(g.overlayProgram, "tint");
+    g.overlaySkinned = glGetUniformLocation(g.overlayProgram, "skinned");
+    g.overlayPalette = glGetUniformLocation(g.overlayProgram, "palette");
     common::RgbaImage grey(1, 1);
     grey.pixels = {200, 200, 200, 255};
     g.missingTexture = uploadTexture(grey);
@@ -473,7 +597,7 @@ void PreviewRenderer::render(const Scene& scene, const OrbitCamera& camera, int 
 
     g.syncMeshes(scene);
     g.syncTextures(scene);
-    g.syncMarkers(scene.overlay);
+    g.syncPalette(scene.pose);
     const Mat4 viewProjectionMatrix =
         viewProjection(camera, static_cast<float>(width) / static_cast<float>(height));
     // A headlight from a little above the eye, so that what faces the viewer is lit.
@@ -495,18 +619,27 @@ void PreviewRenderer::render(const Scene& scene, const OrbitCamera& camera, int 
     glDisable(GL_DEPTH_TEST);
     glUseProgram(g.overlayProgram);
     glUniformMatrix4fv(g.overlayViewProjection, 1, GL_FALSE, viewProjectionMatrix.data());
+    glUniform1i(g.overlayPalette, paletteUnit);
     if (scene.editedMesh >= 0 && static_cast<std::size_t>(scene.editedMesh) < g.meshes.size()) {
+        // The selected vertices move with the mesh.
+        glUniform1i(g.overlaySkinned, 1);
         g.syncIndexList(g.selection, scene.overlay.selectedIndices, scene.overlay.selectionRevision,
-                        g.meshes[static_cast<std::size_t>(scene.editedMesh)].vertexBuffer);
+                        g.meshes[static_cast<std::size_t>(scene.editedMesh)]);
         glPointSize(4);
         glUniform4fv(g.overlayTint, 1, selectedColour.data());
         glBindVertexArray(g.selection.vao);
         glDrawElements(GL_POINTS, g.selection.count, GL_UNSIGNED_INT, nullptr);
     }
+    // Markers and the skeleton's lines are already where they are drawn.
+    glUniform1i(g.overlaySkinned, 0);
+    const auto& overlay = scene.overlay;
+    g.drawPoints(g.skeleton, overlay.skeletonLines, overlay.skeletonRevision, GL_LINES,
+                 skeletonColour);
+    g.drawPoints(g.highlighted, overlay.highlightedLines, overlay.skeletonRevision, GL_LINES,
+                 highlightedBoneColour);
     glPointSize(7);
-    glUniform4fv(g.overlayTint, 1, markerColour.data());
-    glBindVertexArray(g.markerVao);
-    glDrawArrays(GL_POINTS, 0, g.markerCount);
+    g.drawPoints(g.markers, overlay.markerPositions, overlay.markerRevision, GL_POINTS,
+                 markerColour);
     glPointSize(1);
     glBindVertexArray(0);
     glUseProgram(0);
@@ -520,8 +653,12 @@ void PreviewRenderer::release() {
         glDeleteTextures(1, &texture.name);
     glDeleteVertexArrays(1, &g.selection.vao);
     glDeleteBuffers(1, &g.selection.indexBuffer);
-    glDeleteVertexArrays(1, &g.markerVao);
-    glDeleteBuffers(1, &g.markerBuffer);
+    for (auto* points : {&g.markers, &g.skeleton, &g.highlighted}) {
+        glDeleteVertexArrays(1, &points->vao);
+        glDeleteBuffers(1, &points->buffer);
+    }
+    glDeleteBuffers(1, &g.paletteBuffer);
+    glDeleteTextures(1, &g.paletteTexture);
     glDeleteTextures(1, &g.missingTexture);
     glDeleteProgram(g.plain.name);
     glDeleteProgram(g.withEdges.name);
