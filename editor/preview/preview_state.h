@@ -3,6 +3,7 @@
 #include "editor/model/shared_types.h"
 #include "editor/preview/preview_camera.h"
 #include "editor/preview/preview_scene.h"
+#include "textures/texture_source.h"
 
 namespace editor {
 
@@ -22,10 +23,12 @@ struct PreviewFields {
 // Brings the scene in line after a command, doing only what the changes need: a geoset read
 // anew rebuilds the whole scene and fits the camera to it; an edit rebuilds the edited
 // geoset's buffers; a selection its list of selected vertices; markers their positions.
-void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes);
+void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes,
+                   const textures::TextureSource& source = textures::besideModelOnly());
 
 // Builds the scene from the model and fits the camera (the view opening, a batch preview).
-void loadPreview(PreviewFields& preview, const GeosetModel& model);
+void loadPreview(PreviewFields& preview, const GeosetModel& model,
+                 const textures::TextureSource& source = textures::besideModelOnly());
 
 // Fits the whole model keeping the angles (a double-click), or from the opening angles
 // (View > Reset 3D View).

@@ -5,16 +5,18 @@
 
 namespace editor {
 
-void loadPreview(PreviewFields& preview, const GeosetModel& model) {
-    preview.previewScene = preview::loadScene(model);
+void loadPreview(PreviewFields& preview, const GeosetModel& model,
+                 const textures::TextureSource& source) {
+    preview.previewScene = preview::loadScene(model, source);
     resetPreviewCamera(preview);
 }
 
-void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes) {
+void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes,
+                   const textures::TextureSource& source) {
     if (!preview.previewShown)
         return;
     if (changes.has(Change::GeosetRead)) {
-        loadPreview(preview, model);
+        loadPreview(preview, model, source);
         return;
     }
     auto& scene = preview.previewScene;

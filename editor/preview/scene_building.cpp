@@ -4,8 +4,6 @@
 #include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_background.h"
-#include "textures/image_file.h"
-#include "textures/texture_error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,37 +34,35 @@ void putVertex(std::vector<float>& out, Vec3 position, Vec3 normal, float u, flo
                {position[0], position[1], position[2], normal[0], normal[1], normal[2], u, v});
 }
 
-// Replaceable textures stand for a picture the game supplies; only team colour (1) is a flat
-// colour in the game too.
-bool isFlatStandIn(const mdx::Texture& texture) {
-    return texture.replaceableId > 1;
-}
-
 SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::path& folder,
-                         std::string& note) {
+                         const textures::TextureSource& source, std::string& note) {
     SceneTexture result;
     if (texture.replaceableId != 0) {
+        auto game = source.decodeReplaceable(static_cast<int>(texture.replaceableId));
+        if (!game.problem.empty())
+            note += game.problem + ". ";
+        if (game.image) {
+            result.image = std::move(game.image);
+            return result;
+        }
         const auto colour = replaceableColour(static_cast<int>(texture.replaceableId));
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
         result.image = std::move(flat);
+        // Only team colour (1) is a flat colour in the game too.
+        result.flatStandIn = texture.replaceableId > 1;
         return result;
     }
     result.path = texture.path;
     if (texture.path.empty())
         return result;
-    const auto file = locateTextureFile(texture.path, folder);
-    if (!file) {
-        note += "The texture \"" + texture.path + "\" was not found beside the model. ";
-        return result;
-    }
-    try {
-        result.image = std::make_shared<const common::RgbaImage>(textures::readImageFile(*file));
-    } catch (const textures::TextureError& error) {
-        note += std::string(error.what()) + " ";
-    } catch (const std::bad_alloc&) {
-        note += "The texture \"" + texture.path + "\" is too large to hold in memory. ";
-    }
+    auto decoded = source.decode(texture.path, folder);
+    if (!decoded.origin)
+        note += "The texture \"" + texture.path + "\" was not found beside the model" +
+                (source.gameFiles() ? " or in the game data. " : ". ");
+    else if (!decoded.problem.empty())
+        note += decoded.problem + ". ";
+    result.image = std::move(decoded.image);
     return result;
 }
 
@@ -85,10 +81,11 @@ std::vector<SceneLayer> layersOf(const mdx::Model& file, const std::vector<Scene
         scene.twoSided = (layer.shadingFlags & twoSidedFlag) != 0;
         scene.unshaded = (layer.shadingFlags & unshadedFlag) != 0;
         scene.alpha = layer.alpha;
-        if (isTranslucent(scene.blend))
-            scene.shown = scene.texture >= 0 &&
-                          !isFlatStandIn(file.textures[static_cast<std::size_t>(scene.texture)]) &&
-                          textures[static_cast<std::size_t>(scene.texture)].image != nullptr;
+        if (isTranslucent(scene.blend)) {
+            const auto* texture =
+                scene.texture >= 0 ? &textures[static_cast<std::size_t>(scene.texture)] : nullptr;
+            scene.shown = texture && !texture->flatStandIn && texture->image != nullptr;
+        }
         layers.push_back(scene);
     }
     return layers;
@@ -188,10 +185,10 @@ void updateMarkers(Scene& scene, const GeosetModel& edited) {
 }
 
 Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
-                 const std::filesystem::path& modelFolder) {
+                 const std::filesystem::path& modelFolder, const textures::TextureSource& source) {
     Scene scene;
     for (const auto& texture : file.textures)
-        scene.textures.push_back(loadTexture(texture, modelFolder, scene.note));
+        scene.textures.push_back(loadTexture(texture, modelFolder, source, scene.note));
     const std::size_t editedIndex =
         edited.geosetNumber > 0 ? static_cast<std::size_t>(edited.geosetNumber - 1) : SIZE_MAX;
     for (std::size_t g = 0; g < file.geosets.size(); ++g) {
@@ -218,14 +215,14 @@ Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
     return scene;
 }
 
-Scene loadScene(const GeosetModel& edited) {
+Scene loadScene(const GeosetModel& edited, const textures::TextureSource& source) {
     if (!edited.modelLoaded)
         return Scene();
     const auto folder = std::filesystem::path(edited.modelPath).parent_path();
     const auto whole = readWholeModel(edited);
     if (whole.ok())
-        return buildScene(whole.model, edited, folder);
-    Scene scene = buildScene(mdx::Model(), edited, folder);
+        return buildScene(whole.model, edited, folder, source);
+    Scene scene = buildScene(mdx::Model(), edited, folder, source);
     scene.note = "Only the edited geoset is shown: " + whole.error + ".";
     return scene;
 }
