@@ -18,6 +18,8 @@ class GameFiles {
     };
 
     virtual ~GameFiles() = default;
+    // No source at all: messages then do not mention the game data.
+    virtual bool empty() const = 0;
     // The first source's file of that name.
     virtual std::optional<File> find(std::string_view name) const = 0;
     // The path of the first source holding that name, without reading the file.

@@ -26,7 +26,7 @@ class GameData : public common::GameFiles {
     void setSources(const std::vector<std::string>& paths);
     const std::vector<std::string>& sources() const { return paths_; }
     const std::vector<std::string>& problems() const { return problems_; }
-    bool empty() const { return searched_.empty(); }
+    bool empty() const override { return searched_.empty(); }
 
     // The first source's file of that name ("\" or "/" between folders, any case).
     std::optional<Found> find(std::string_view name) const override;

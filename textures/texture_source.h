@@ -36,6 +36,8 @@ class TextureSource {
     // The game data asked after the model's folder; nullptr for none. Not owned.
     void setGameFiles(const common::GameFiles* gameFiles);
     const common::GameFiles* gameFiles() const { return gameFiles_; }
+    // Whether a texture not beside the model is looked for anywhere else.
+    bool asksGameData() const { return gameFiles_ && !gameFiles_->empty(); }
 
     std::optional<TextureOrigin> locate(const std::string& imagePath,
                                         const std::filesystem::path& modelFolder) const;

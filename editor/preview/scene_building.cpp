@@ -59,7 +59,7 @@ SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::pat
     auto decoded = source.decode(texture.path, folder);
     if (!decoded.origin)
         note += "The texture \"" + texture.path + "\" was not found beside the model" +
-                (source.gameFiles() ? " or in the game data. " : ". ");
+                (source.asksGameData() ? " or in the game data. " : ". ");
     else if (!decoded.problem.empty())
         note += decoded.problem + ". ";
     result.image = std::move(decoded.image);

@@ -88,7 +88,7 @@ void showGeosetTexture(UvEditorState& uv, const GeosetModel& model,
     if (!decoded.origin) {
         uv.textureNote = "The geoset's texture \"" + texture.imagePath +
                          "\" was not found beside the model or in the folders above it" +
-                         (source.gameFiles() ? " or in the game data." : ".");
+                         (source.asksGameData() ? " or in the game data." : ".");
         return;
     }
     if (!decoded.image) {

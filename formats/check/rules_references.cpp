@@ -130,7 +130,7 @@ void textureMissing(const CheckContext& c, Report& report) {
         else if (c.folder && !c.textureSource->locate(texture.path, *c.folder))
             report.add("texture " + std::to_string(i) + " \"" + texture.path +
                        "\" is not found beside the model or in a folder up to three levels above" +
-                       (c.textureSource->gameFiles() ? " or in the game data" : ""));
+                       (c.textureSource->asksGameData() ? " or in the game data" : ""));
     }
 }
 

@@ -28,6 +28,7 @@ struct MemoryGameFiles : common::GameFiles {
     std::string source = "/game/war3.mpq";
     std::map<std::string, std::string> files;
     mutable int reads = 0;
+    bool empty() const override { return files.empty(); }
     std::optional<File> find(std::string_view name) const override {
         const auto found = files.find(std::string(name));
         if (found == files.end())
