@@ -2,7 +2,7 @@
 
 #include "gamedata/archive_path.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -56,6 +56,20 @@ std::vector<std::string> splitSourceList(std::string_view list) {
         start = end + 1;
     }
     return paths;
+}
+
+std::vector<std::string> sourcesInOrder(const std::vector<std::string>& given,
+                                        const char* variableList) {
+    std::vector<std::string> all = given;
+    if (variableList) {
+        const auto listed = splitSourceList(variableList);
+        all.insert(all.end(), listed.begin(), listed.end());
+    }
+    std::vector<std::string> once;
+    for (auto& path : all)
+        if (std::find(once.begin(), once.end(), path) == once.end())
+            once.push_back(std::move(path));
+    return once;
 }
 
 void GameData::setSources(const std::vector<std::string>& paths) {
@@ -116,6 +130,24 @@ std::optional<std::filesystem::path> GameData::findInFolder(const std::filesyste
     return current;
 }
 
+std::optional<std::string> GameData::sourceOf(std::string_view name) const {
+    const std::string inner = innerName(name);
+    if (inner.empty())
+        return std::nullopt;
+    for (const auto& source : searched_) {
+        if (source.archive) {
+            if (source.archive->has(inner))
+                return source.archive->path();
+            continue;
+        }
+        std::error_code error;
+        if (const auto path = findInFolder(source.folder, inner);
+            path && std::filesystem::is_regular_file(*path, error))
+            return source.folder.string();
+    }
+    return std::nullopt;
+}
+
 std::optional<GameData::Found> GameData::find(std::string_view name) const {
     const std::string inner = innerName(name);
     if (inner.empty())
@@ -134,18 +166,6 @@ std::optional<GameData::Found> GameData::find(std::string_view name) const {
                 return Found{std::move(*bytes), source.folder.string()};
     }
     return std::nullopt;
-}
-
-std::string teamColourTexture(int player) {
-    char name[64];
-    std::snprintf(name, sizeof(name), "ReplaceableTextures\\TeamColor\\TeamColor%02d.blp", player);
-    return name;
-}
-
-std::string teamGlowTexture(int player) {
-    char name[64];
-    std::snprintf(name, sizeof(name), "ReplaceableTextures\\TeamGlow\\TeamGlow%02d.blp", player);
-    return name;
 }
 
 } // namespace gamedata

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/game_files.h"
 #include "gamedata/mpq_archive.h"
 
 #include <filesystem>
@@ -16,22 +17,20 @@ namespace gamedata {
 // Where the game's own files are looked up, in order: an MPQ archive, a game folder (its
 // archives, the patch first, as the game reads them) or a folder of files extracted from the
 // game's storage.
-class GameData {
+class GameData : public common::GameFiles {
   public:
-    struct Found {
-        std::string bytes;
-        std::string source; // the archive's or folder's path, for messages and caches
-    };
+    using Found = common::GameFiles::File;
 
     // Makes the list anew from paths in order; a path that is none of the three kinds is
     // left out and named in problems().
     void setSources(const std::vector<std::string>& paths);
     const std::vector<std::string>& sources() const { return paths_; }
     const std::vector<std::string>& problems() const { return problems_; }
-    bool empty() const { return searched_.empty(); }
+    bool empty() const override { return searched_.empty(); }
 
     // The first source's file of that name ("\" or "/" between folders, any case).
-    std::optional<Found> find(std::string_view name) const;
+    std::optional<Found> find(std::string_view name) const override;
+    std::optional<std::string> sourceOf(std::string_view name) const override;
 
   private:
     struct Searched {
@@ -56,8 +55,16 @@ std::vector<std::filesystem::path> gameFolderArchives(const std::filesystem::pat
 // The paths of a ":"-separated list such as MOLDRIN_GAME_DATA; empty entries are skipped.
 std::vector<std::string> splitSourceList(std::string_view list);
 
-// The game's team colour and team glow textures of a player (0 red ... 11 dark green).
-std::string teamColourTexture(int player);
-std::string teamGlowTexture(int player);
+// The environment variable every program adds its game data sources from.
+inline constexpr const char* gameDataVariable = "MOLDRIN_GAME_DATA";
+
+// The sources a program searches: the ones it was given (options, the editor's list) first, then
+// those of the variable's list (nullptr when unset); a path given twice is searched once, at its
+// first place.
+std::vector<std::string> sourcesInOrder(const std::vector<std::string>& given,
+                                        const char* variableList);
+
+using common::teamColourTexture;
+using common::teamGlowTexture;
 
 } // namespace gamedata

@@ -126,10 +126,12 @@ MpqArchive::~MpqArchive() {
 }
 
 bool MpqArchive::has(const std::string& inner) const {
+    std::lock_guard lock(mutex_);
     return SFileHasFile(handle_, innerName(inner).c_str());
 }
 
 std::optional<std::string> MpqArchive::read(const std::string& inner, std::string& error) const {
+    std::lock_guard lock(mutex_);
     HANDLE file = nullptr;
     if (!SFileOpenFileEx(handle_, innerName(inner).c_str(), SFILE_OPEN_FROM_MPQ, &file)) {
         error = "it holds no file " + innerName(inner);
@@ -155,6 +157,7 @@ std::optional<std::string> MpqArchive::read(const std::string& inner, std::strin
 }
 
 std::optional<StoredFile> MpqArchive::stored(const std::string& inner) const {
+    std::lock_guard lock(mutex_);
     HANDLE file = nullptr;
     if (!SFileOpenFileEx(handle_, innerName(inner).c_str(), SFILE_OPEN_FROM_MPQ, &file))
         return std::nullopt;
@@ -171,6 +174,7 @@ std::optional<StoredFile> MpqArchive::stored(const std::string& inner) const {
 }
 
 std::vector<std::string> MpqArchive::listedNames() const {
+    std::lock_guard lock(mutex_);
     std::vector<std::string> names;
     SFILE_FIND_DATA found;
     HANDLE find = SFileFindFirstFile(handle_, "*", &found, nullptr);
@@ -187,6 +191,7 @@ std::vector<std::string> MpqArchive::listedNames() const {
 }
 
 std::string MpqArchive::whyNotWritable() const {
+    std::lock_guard lock(mutex_);
     DWORD flags = 0;
     SFileGetFileInfo(handle_, SFileMpqFlags, &flags, sizeof(flags), nullptr);
     if ((flags & MPQ_FLAG_MALFORMED) != 0)

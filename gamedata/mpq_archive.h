@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ class MpqArchive {
     std::string path_;
     void* handle_ = nullptr;
     Identity identity_;
+    // The library's handle of an archive is not safe to use from two threads at once, and a
+    // shared archive is asked from the model check's threads.
+    mutable std::mutex mutex_;
 };
 
 // The largest file read out of an archive: models and textures are far smaller, and a damaged

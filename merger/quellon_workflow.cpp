@@ -1,5 +1,7 @@
 #include "merger/quellon_workflow.h"
 
+#include <filesystem>
+
 namespace merger {
 
 void QuellonWorkflow::showError(const std::string& text) {
@@ -65,10 +67,30 @@ bool QuellonWorkflow::mergeModels() {
         showError(result.error);
         return false;
     }
-    const std::string done =
+    std::string done =
         result.value.empty() ? std::string(doneText) : std::string(doneText) + ". " + result.value;
+    if (const auto note = missingTextureNote(); !note.empty())
+        done += (result.value.empty() ? ". " : " ") + note;
     dialogs->messageBox(done, "", common::MessageButtons::Ok);
     return true;
+}
+
+void QuellonWorkflow::setGameDataSources(const std::vector<std::string>& sources) {
+    gameData_.setSources(sources);
+    textureSource_.setGameFiles(&gameData_);
+    for (const auto& problem : gameData_.problems())
+        dialogs->messageBox(problem, "Warning", common::MessageButtons::Ok);
+}
+
+std::string QuellonWorkflow::missingTextureNote() const {
+    // An additive layer writes no path; without game data most paths name the game's files.
+    if (gameData_.empty() || textureType == TextureType::Additive || texturePath.empty())
+        return {};
+    const auto folder = std::filesystem::path(outputPath).parent_path();
+    if (textureSource_.locate(texturePath, folder))
+        return {};
+    return "The texture \"" + texturePath +
+           "\" is found neither beside the output model nor in the game data.";
 }
 
 void QuellonWorkflow::showInstructions() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/dialogs.h"
+#include "gamedata/game_data.h"
 #include "merger/bone_directory.h"
 #include "merger/merge_writer.h"
+#include "textures/texture_source.h"
 
 #include <string>
 #include <vector>
@@ -35,6 +37,8 @@ inline constexpr const char* errorTitle = "Error";
 class QuellonWorkflow {
   public:
     explicit QuellonWorkflow(common::Dialogs* dialogs = nullptr) : dialogs(dialogs) {}
+    QuellonWorkflow(const QuellonWorkflow&) = delete;
+    QuellonWorkflow& operator=(const QuellonWorkflow&) = delete;
 
     common::Dialogs* dialogs;
 
@@ -66,11 +70,21 @@ class QuellonWorkflow {
     void showInstructions();
     void showAbout();
 
+    // The game data the new texture is looked up in after a merge; each source that cannot be
+    // used is one warning. With game data, "Done" tells when the texture written is found
+    // neither beside the output model nor in the sources.
+    void setGameDataSources(const std::vector<std::string>& sources);
+
     // The settings of the next merge.
     MergeRequest mergeRequest() const;
 
   private:
     void showError(const std::string& text);
+    // The sentence "Done" adds when the new texture cannot be found; empty when it can.
+    std::string missingTextureNote() const;
+
+    gamedata::GameData gameData_;
+    textures::TextureSource textureSource_{&gameData_};
 };
 
 } // namespace merger

@@ -16,7 +16,7 @@ void finishCommand(EditorState& state) {
             state.startArmingTimer();
     }
     redrawChanged(state, state, changes);
-    updatePreview(state, state, changes);
+    updatePreview(state, state, changes, *state.textureSource);
 }
 
 } // namespace editor

@@ -69,6 +69,10 @@ struct SceneTexture {
     // The decoded picture (a 1 x 1 flat colour for team colour and the like); null when the
     // file was not found or could not be read.
     std::shared_ptr<const common::RgbaImage> image;
+    // A replaceable texture shown as a flat colour, for want of the game's picture.
+    bool flatStandIn = false;
+    // A replaceable texture shown with the game's picture, found in the game data.
+    bool fromGameData = false;
 };
 
 struct SceneLayer {

@@ -4,6 +4,7 @@
 #include "editor/preview/animation_playback.h"
 #include "editor/preview/preview_camera.h"
 #include "editor/preview/preview_scene.h"
+#include "textures/texture_source.h"
 
 namespace editor {
 
@@ -26,10 +27,12 @@ struct PreviewFields {
 // Brings the scene in line after a command, doing only what the changes need: a geoset read
 // anew rebuilds the whole scene and fits the camera to it; an edit rebuilds the edited
 // geoset's buffers; a selection its list of selected vertices; markers their positions.
-void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes);
+void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes,
+                   const textures::TextureSource& source = textures::besideModelOnly());
 
 // Builds the scene from the model and fits the camera (the view opening, a batch preview).
-void loadPreview(PreviewFields& preview, const GeosetModel& model);
+void loadPreview(PreviewFields& preview, const GeosetModel& model,
+                 const textures::TextureSource& source = textures::besideModelOnly());
 
 // The controls under the 3D view, each followed by a new pose of the scene: the sequence
 // list, Play/Pause, the time slider, Loop, speed, Skeleton and team colour; and the window's

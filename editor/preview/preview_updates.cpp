@@ -8,8 +8,13 @@
 
 namespace editor {
 
-void loadPreview(PreviewFields& preview, const GeosetModel& model) {
-    preview.previewScene = preview::loadScene(model);
+namespace {
+
+// The scene built anew from the model, keeping the chosen sequence where the model still has it
+// and the chosen team colour; the camera is left as it is.
+void rebuildPreviewScene(PreviewFields& preview, const GeosetModel& model,
+                         const textures::TextureSource& source) {
+    preview.previewScene = preview::loadScene(model, source);
     auto& playback = preview.previewPlayback;
     if (playback.sequence >= 0) {
         const auto* whole = previewModel(preview);
@@ -19,6 +24,13 @@ void loadPreview(PreviewFields& preview, const GeosetModel& model) {
             preview::seekPlayback(playback, whole, playback.time);
     }
     preview::applyTeamColour(preview.previewScene, playback.teamColour);
+}
+
+} // namespace
+
+void loadPreview(PreviewFields& preview, const GeosetModel& model,
+                 const textures::TextureSource& source) {
+    rebuildPreviewScene(preview, model, source);
     resetPreviewCamera(preview);
     posePreview(preview, model);
 }
@@ -72,17 +84,19 @@ void previewTimerTick(PreviewFields& preview, const GeosetModel& model, double e
     posePreview(preview, model);
 }
 
-void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes) {
+void updatePreview(PreviewFields& preview, const GeosetModel& model, Changes changes,
+                   const textures::TextureSource& source) {
     if (!preview.previewShown)
         return;
     if (changes.has(Change::GeosetRead)) {
-        loadPreview(preview, model);
+        loadPreview(preview, model, source);
         return;
     }
     // The model around the edited geoset changed: the whole scene is built again, seen as
     // before.
     if (changes.has(Change::Structure) || changes.has(Change::Materials)) {
-        preview.previewScene = preview::loadScene(model);
+        rebuildPreviewScene(preview, model, source);
+        posePreview(preview, model);
         return;
     }
     auto& scene = preview.previewScene;

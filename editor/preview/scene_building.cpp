@@ -6,8 +6,6 @@
 #include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_background.h"
-#include "textures/image_file.h"
-#include "textures/texture_error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -32,31 +30,36 @@ void putVertex(std::vector<float>& out, Vec3 position, Vec3 normal, float u, flo
 }
 
 SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::path& folder,
-                         std::string& note) {
+                         const textures::TextureSource& source, std::string& note) {
     SceneTexture result;
     result.replaceableId = texture.replaceableId;
     if (texture.replaceableId != 0) {
+        auto game = source.decodeReplaceable(static_cast<int>(texture.replaceableId));
+        if (!game.problem.empty())
+            note += game.problem + ". ";
+        if (game.image) {
+            result.image = std::move(game.image);
+            result.fromGameData = true;
+            return result;
+        }
         const auto colour = replaceableColour(static_cast<int>(texture.replaceableId));
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
         result.image = std::move(flat);
+        // Only team colour (1) is a flat colour in the game too.
+        result.flatStandIn = texture.replaceableId > 1;
         return result;
     }
     result.path = texture.path;
     if (texture.path.empty())
         return result;
-    const auto file = locateTextureFile(texture.path, folder);
-    if (!file) {
-        note += "The texture \"" + texture.path + "\" was not found beside the model. ";
-        return result;
-    }
-    try {
-        result.image = std::make_shared<const common::RgbaImage>(textures::readImageFile(*file));
-    } catch (const textures::TextureError& error) {
-        note += std::string(error.what()) + " ";
-    } catch (const std::bad_alloc&) {
-        note += "The texture \"" + texture.path + "\" is too large to hold in memory. ";
-    }
+    auto decoded = source.decode(texture.path, folder);
+    if (!decoded.origin)
+        note += "The texture \"" + texture.path + "\" was not found beside the model" +
+                (source.asksGameData() ? " or in the game data. " : ". ");
+    else if (!decoded.problem.empty())
+        note += decoded.problem + ". ";
+    result.image = std::move(decoded.image);
     return result;
 }
 
@@ -127,9 +130,9 @@ bool layerShown(const Scene& scene, BlendMode blend, int texture) {
     if (texture < 0 || static_cast<std::size_t>(texture) >= scene.textures.size())
         return false;
     const auto& picture = scene.textures[static_cast<std::size_t>(texture)];
-    // Replaceable textures stand for a picture the game supplies; only team colour (1) is a
-    // flat colour in the game too.
-    return picture.replaceableId <= 1 && picture.image != nullptr;
+    // A replaceable texture without the game's picture is a flat stand-in: only team colour (1)
+    // is a flat colour in the game too.
+    return !picture.flatStandIn && picture.image != nullptr;
 }
 
 void updateEditedGeometry(Scene& scene, const GeosetModel& edited) {
@@ -193,14 +196,14 @@ void updateMarkers(Scene& scene, const GeosetModel& edited) {
 }
 
 Scene buildScene(std::shared_ptr<const SceneModel> whole, const GeosetModel& edited,
-                 const std::filesystem::path& modelFolder) {
+                 const std::filesystem::path& modelFolder, const textures::TextureSource& source) {
     static const mdx::Model noModel;
     Scene scene;
     scene.model = std::move(whole);
     const mdx::Model& file = scene.model ? scene.model->model : noModel;
     const animation::Skeleton* skeleton = scene.model ? &scene.model->skeleton : nullptr;
     for (const auto& texture : file.textures)
-        scene.textures.push_back(loadTexture(texture, modelFolder, scene.note));
+        scene.textures.push_back(loadTexture(texture, modelFolder, source, scene.note));
     const std::size_t editedIndex =
         edited.geosetNumber > 0 ? static_cast<std::size_t>(edited.geosetNumber - 1) : SIZE_MAX;
     for (std::size_t g = 0; g < file.geosets.size(); ++g) {
@@ -228,18 +231,18 @@ Scene buildScene(std::shared_ptr<const SceneModel> whole, const GeosetModel& edi
 }
 
 Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
-                 const std::filesystem::path& modelFolder) {
-    return buildScene(std::make_shared<const SceneModel>(file), edited, modelFolder);
+                 const std::filesystem::path& modelFolder, const textures::TextureSource& source) {
+    return buildScene(std::make_shared<const SceneModel>(file), edited, modelFolder, source);
 }
 
-Scene loadScene(const GeosetModel& edited) {
+Scene loadScene(const GeosetModel& edited, const textures::TextureSource& source) {
     if (!edited.modelLoaded)
         return Scene();
     const auto folder = std::filesystem::path(edited.modelPath).parent_path();
     auto whole = readWholeModel(edited);
     if (whole.ok())
-        return buildScene(whole.model, edited, folder);
-    Scene scene = buildScene(mdx::Model(), edited, folder);
+        return buildScene(whole.model, edited, folder, source);
+    Scene scene = buildScene(mdx::Model(), edited, folder, source);
     scene.note = "Only the edited geoset is shown: " + whole.error + ".";
     return scene;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/preview/preview_scene.h"
+#include "textures/texture_source.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,20 +22,24 @@ std::uint64_t nextSceneRevision();
 bool layerShown(const Scene& scene, BlendMode blend, int texture);
 
 // The scene of a whole model with geoset model.geosetNumber taken from the editor's live data
-// and every other geoset as the file holds it. Textures are looked up beside the model and
-// decoded once here; team colour and the other replaceable textures are flat colours. Second
-// and further levels of detail are left out, as they would cover the first.
+// and every other geoset as the file holds it. Textures come from the source (beside the model,
+// then the game data); team colour and team glow are the game's pictures when it has them, the
+// other replaceable textures flat colours. Second and further levels of detail are left out, as
+// they would cover the first.
 // The scene keeps the model for posing; without one (null) only the edited geoset is drawn.
 Scene buildScene(std::shared_ptr<const SceneModel> file, const GeosetModel& edited,
-                 const std::filesystem::path& modelFolder);
+                 const std::filesystem::path& modelFolder,
+                 const textures::TextureSource& source = textures::besideModelOnly());
 // The same of a copy of the model.
 Scene buildScene(const mdx::Model& file, const GeosetModel& edited,
-                 const std::filesystem::path& modelFolder);
+                 const std::filesystem::path& modelFolder,
+                 const textures::TextureSource& source = textures::besideModelOnly());
 
 // The scene of the editor's model: the working copy (the model itself when there is none) read
 // as a whole model. When it cannot be read so, the scene holds the edited geoset alone and its
 // note says why. An empty scene while no model is loaded.
-Scene loadScene(const GeosetModel& edited);
+Scene loadScene(const GeosetModel& edited,
+                const textures::TextureSource& source = textures::besideModelOnly());
 
 // After an edit: the edited geoset's vertices and triangles again, and its selection.
 // The other meshes and the textures are left as they are.

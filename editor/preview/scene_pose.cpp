@@ -133,7 +133,9 @@ void poseScene(Scene& scene, const AnimationPlayback& playback, const GeosetMode
 void applyTeamColour(Scene& scene, int player) {
     const auto colour = playerColour(player);
     for (auto& texture : scene.textures) {
-        if (texture.replaceableId != teamColourId && texture.replaceableId != teamGlowId)
+        // The game's own picture, from the game data, stays as it is.
+        if ((texture.replaceableId != teamColourId && texture.replaceableId != teamGlowId) ||
+            texture.fromGameData)
             continue;
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour[0], colour[1], colour[2], 255};

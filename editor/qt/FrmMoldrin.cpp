@@ -141,7 +141,7 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
     resize(clientSize.width(), clientSize.height() + menuHeight);
 
     loadMainWindow(state_, systemTextOf123());
-    syncWidgets();
+    applyStoredGameData();
 }
 
 FrmMoldrin::~FrmMoldrin() {

@@ -72,6 +72,10 @@ class FrmMoldrin : public QMainWindow {
     ViewportWidget* addView(QWidget* client, const char* name, View view);
     void placeControls();
     void rememberRecentFile();
+    // File > Game Data...: the dialog, then the stored list (with MOLDRIN_GAME_DATA's sources
+    // after it) applied.
+    void editGameData();
+    void applyStoredGameData();
     void rebuildRecentFilesMenu();
 
     EditorState state_;

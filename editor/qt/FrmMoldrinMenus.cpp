@@ -13,12 +13,15 @@
 #include "editor/interaction/help_texts.h"
 #include "editor/interaction/tips.h"
 #include "editor/qt/FrmUVEditor.h"
+#include "editor/qt/GameDataDialog.h"
 #include "editor/views/view_navigation.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <cstdlib>
 
 namespace editor {
 
@@ -41,6 +44,26 @@ QAction* FrmMoldrin::addItem(QMenu* menu, const char* name, const char* caption,
     return item;
 }
 
+void FrmMoldrin::editGameData() {
+    GameDataDialog dialog(storedGameDataSources(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeGameDataSources(dialog.sources());
+    applyStoredGameData();
+}
+
+void FrmMoldrin::applyStoredGameData() {
+    UvEditorState* uv = nullptr;
+    for (auto* editor : findChildren<FrmUVEditor*>(QString(), Qt::FindDirectChildrenOnly))
+        uv = &editor->uvState();
+    run([uv](EditorState& s) {
+        applyGameData(s,
+                      gamedata::sourcesInOrder(storedGameDataSources(),
+                                               std::getenv(gamedata::gameDataVariable)),
+                      uv);
+    });
+}
+
 void FrmMoldrin::buildMenus() {
     // Items that do what a tool button does run the button's command.
     auto sameAs = [this](const char* button) { return buttonCommands_.value(button); };
@@ -59,6 +82,8 @@ void FrmMoldrin::buildMenus() {
     addItem(file, "mnuDelCurrentGeoset", "Delete Current Geoset", [](EditorState&) {
     })->setEnabled(false);
     addItem(file, "mnuMergeGeoset", "Merge Geoset", mergeGeosetCommand);
+    file->addSeparator();
+    addItem(file, "mnuGameData", "Game Data…", [this](EditorState&) { editGameData(); });
     file->addSeparator();
     recentFilesMenu_ = addMenu(file, "mnuRecentFiles", "Recent Files");
     rebuildRecentFilesMenu();

@@ -42,7 +42,7 @@ FrmUVEditor* FrmUVEditor::openFor(EditorState& state, QWidget* mainWindow) {
     window->activateWindow();
     mainWindow->setEnabled(false);
     window->setEnabled(true); // a child window would otherwise go out of use with its parent
-    openUVMapping(state, window->uv_);
+    openUVMapping(state, window->uv_, *state.textureSource);
     window->showTextureNote();
     window->syncWidgets();
     return window;

@@ -43,7 +43,8 @@ bool loadBackgroundFile(UvEditorState& uv, const std::string& path, std::string&
     }
 }
 
-void showGeosetTexture(UvEditorState& uv, const GeosetModel& model) {
+void showGeosetTexture(UvEditorState& uv, const GeosetModel& model,
+                       const textures::TextureSource& source) {
     if (!model.modelLoaded || model.modelPath.empty())
         return;
     const std::string key = model.modelPath + "#" + std::to_string(model.geosetNumber);
@@ -65,6 +66,13 @@ void showGeosetTexture(UvEditorState& uv, const GeosetModel& model) {
         uv.textureNote = "No texture shown: " + texture.whyNone + ".";
         return;
     case GeosetTexture::Kind::Replaceable: {
+        auto game = source.decodeReplaceable(texture.replaceableId);
+        if (game.image) {
+            uv.background = std::move(game.image);
+            uv.imageLoaded = true;
+            uv.imagePath = game.origin->where();
+            return;
+        }
         const auto colour = replaceableColour(texture.replaceableId);
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
@@ -76,15 +84,20 @@ void showGeosetTexture(UvEditorState& uv, const GeosetModel& model) {
         break;
     }
     const auto folder = std::filesystem::path(model.modelPath).parent_path();
-    const auto file = locateTextureFile(texture.imagePath, folder);
-    if (!file) {
+    auto decoded = source.decode(texture.imagePath, folder);
+    if (!decoded.origin) {
         uv.textureNote = "The geoset's texture \"" + texture.imagePath +
-                         "\" was not found beside the model or in the folders above it.";
+                         "\" was not found beside the model or in the folders above it" +
+                         (source.asksGameData() ? " or in the game data." : ".");
         return;
     }
-    std::string error;
-    if (!loadBackgroundFile(uv, file->string(), error))
-        uv.textureNote = "The geoset's texture cannot be shown: " + error;
+    if (!decoded.image) {
+        uv.textureNote = "The geoset's texture cannot be shown: " + decoded.problem;
+        return;
+    }
+    uv.background = std::move(decoded.image);
+    uv.imageLoaded = true;
+    uv.imagePath = decoded.origin->where();
 }
 
 } // namespace editor

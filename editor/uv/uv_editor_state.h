@@ -53,7 +53,8 @@ struct UvEditorState {
     std::string uvTransformMode = "M"; // "M" move, "R" rotate, "S" scale
     bool arraysLoaded = false;
     // The background: decoded once when loaded and held until the next load. imagePath is the
-    // file it came from (empty for the flat colour of a replaceable texture).
+    // file it came from ("SOURCE: NAME" for one of the game data; empty for the flat colour of a
+    // replaceable texture).
     bool imageLoaded = false;
     std::string imagePath;
     std::shared_ptr<const common::RgbaImage> background;

@@ -24,7 +24,8 @@ bool isSelected(const std::vector<bool>& selected, std::size_t i) {
 
 } // namespace
 
-void openUVMapping(const GeosetModel& model, UvEditorState& uv) {
+void openUVMapping(const GeosetModel& model, UvEditorState& uv,
+                   const textures::TextureSource& source) {
     if (!uv.windowOpen)
         loadUVEditor(uv);
     std::vector<double> u, v;
@@ -38,7 +39,7 @@ void openUVMapping(const GeosetModel& model, UvEditorState& uv) {
     std::vector<std::array<int, 3>> corners;
     for (const auto& face : model.faces)
         corners.push_back({face.a, face.b, face.c});
-    showGeosetTexture(uv, model);
+    showGeosetTexture(uv, model, source);
     getArray(uv, std::move(u), std::move(v), std::move(deleted), std::move(selected),
              std::move(corners));
 }

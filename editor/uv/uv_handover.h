@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textures/texture_source.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +15,8 @@ struct UvEditorState;
 // Tools > "UV Mapping": loads the texture coordinate editor when it is not open, shows the
 // geoset's own texture the first time this geoset comes, then hands it fresh copies of every
 // vertex's u, v, deleted and selected flags and every face's corners.
-void openUVMapping(const GeosetModel& model, UvEditorState& uv);
+void openUVMapping(const GeosetModel& model, UvEditorState& uv,
+                   const textures::TextureSource& source = textures::besideModelOnly());
 
 // Stretches one coordinate of the selected vertices ("X", "Y", anything else for Z) to 0..1:
 // (coordinate - low) / (high - low), low starting at 6400 and high at -6400. Entry i belongs to

@@ -101,8 +101,10 @@ const Rule* findRule(const std::string& id) {
     return nullptr;
 }
 
-Problems checkModel(const mdx::Model& model, const std::optional<std::filesystem::path>& folder) {
-    const CheckContext context(model, folder);
+Problems checkModel(const mdx::Model& model, const std::optional<std::filesystem::path>& folder,
+                    const textures::TextureSource& textureSource) {
+    CheckContext context(model, folder);
+    context.textureSource = &textureSource;
     Problems problems;
     for (const auto& rule : modelRules()) {
         Report report(problems, rule.id, rule.severity);

@@ -6,6 +6,7 @@
 
 #include "formats/check/model_problem.h"
 #include "formats/mdx/mdx_model.h"
+#include "textures/texture_source.h"
 
 #include <filesystem>
 #include <optional>
@@ -17,10 +18,12 @@ namespace check {
 struct NodeEntry;
 
 // What a rule sees: the model, the folder its file lies in (nothing when it has none, as for a
-// model in memory; the rules on files are then silent), and the nodes by object id.
+// model in memory; the rules on files are then silent), where its textures are looked up (beside
+// the model, then the game data), and the nodes by object id.
 struct CheckContext {
     const mdx::Model& model;
     std::optional<std::filesystem::path> folder;
+    const textures::TextureSource* textureSource = &textures::besideModelOnly();
     std::vector<NodeEntry> nodes;                        // in the file's order of kinds
     const NodeEntry* nodeWithId(std::uint32_t id) const; // the first node of that id, or nullptr
     CheckContext(const mdx::Model& model, std::optional<std::filesystem::path> folder);
@@ -60,7 +63,8 @@ const Rule* findRule(const std::string& id);
 
 // The problems of the whole model, rule by rule in the table's order.
 Problems checkModel(const mdx::Model& model,
-                    const std::optional<std::filesystem::path>& folder = std::nullopt);
+                    const std::optional<std::filesystem::path>& folder = std::nullopt,
+                    const textures::TextureSource& textureSource = textures::besideModelOnly());
 
 // Applies every fix of the table once, in the table's order; what changed.
 Changes applyCertainFixes(mdx::Model& model);

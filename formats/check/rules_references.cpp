@@ -1,7 +1,6 @@
 // The rules on references between records, on texture files and on the format version.
 #include "formats/check/model_rules.h"
 #include "formats/check/model_usage.h"
-#include "textures/texture_location.h"
 
 #include <algorithm>
 #include <cctype>
@@ -128,9 +127,10 @@ void textureMissing(const CheckContext& c, Report& report) {
         if (texture.path.empty())
             report.add("texture " + std::to_string(i) +
                        " names neither a file nor a replaceable id");
-        else if (c.folder && !textures::locateTextureFile(texture.path, *c.folder))
+        else if (c.folder && !c.textureSource->locate(texture.path, *c.folder))
             report.add("texture " + std::to_string(i) + " \"" + texture.path +
-                       "\" is not found beside the model or in a folder up to three levels above");
+                       "\" is not found beside the model or in a folder up to three levels above" +
+                       (c.textureSource->asksGameData() ? " or in the game data" : ""));
     }
 }
 

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include <cstdlib>
+
 namespace merger {
 
 namespace {
@@ -42,6 +44,9 @@ FrmQuellon::FrmQuellon(QWidget* parent)
     buildControls();
     buildMenus();
     showFields();
+    // The window has no list of its own: the sources of MOLDRIN_GAME_DATA.
+    workflow_.setGameDataSources(
+        gamedata::sourcesInOrder({}, std::getenv(gamedata::gameDataVariable)));
 }
 
 void FrmQuellon::buildControls() {

@@ -56,8 +56,8 @@ class MoldrinWindowTest : public QObject {
                               "mnuSwitchGeoset|Switch Geoset|", "-", "mnuSave|Save|Ctrl+S",
                               "mnuSaveAs|Save As|", "mnuSaveGeoset|Save geoset|", "-",
                               "mnuDelCurrentGeoset|Delete Current Geoset|",
-                              "mnuMergeGeoset|Merge Geoset|", "-", "mnuRecentFiles|Recent Files|",
-                              "[]", "-", "mnuExit|Exit|"}));
+                              "mnuMergeGeoset|Merge Geoset|", "-", "mnuGameData|Game Data…|", "-",
+                              "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
             QStringList({"mnuUndo|Undo|Ctrl+Z", "mnuRedo|Redo|Ctrl+Y", "-",

@@ -140,7 +140,8 @@ TEST_F(MoldrinBatchModel, BadArgumentsPrintTheUsage) {
              {}, {cube_, "nonsense"}, {cube_, "--geoset"}, {cube_, "--geoset", "x", "info"}}) {
         const auto result = run(arguments);
         EXPECT_EQ(result.status, 2);
-        EXPECT_NE(result.err.find("usage: moldrin-batch MODEL [--geoset N] STEP..."),
+        EXPECT_NE(result.err.find(
+                      "usage: moldrin-batch MODEL [--geoset N] [--game-data PATH]... STEP..."),
                   std::string::npos)
             << result.err;
         EXPECT_EQ(result.out, "");

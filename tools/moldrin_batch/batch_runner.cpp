@@ -7,9 +7,11 @@
 #include "common/text_file.h"
 #include "editor/editing/file_open.h"
 #include "editor/interaction/command_effects.h"
+#include "editor/interaction/game_data_fields.h"
 #include "editor/interaction/window_lifecycle.h"
 #include "editor/model/geoset_reader.h"
 
+#include <cstdlib>
 #include <deque>
 
 namespace batch {
@@ -112,6 +114,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return convertModelCommand({arguments.begin() + 1, arguments.end()}, out, err);
     std::string model = arguments[0];
     std::string geoset = "1";
+    std::vector<std::string> gameData;
     std::vector<std::pair<std::string, std::string>> steps; // name, argument text
     std::vector<bool> hasArgument;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -129,6 +132,14 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             }
             continue;
         }
+        if (argument == "--game-data") {
+            if (i + 1 >= arguments.size()) {
+                err << "moldrin-batch: --game-data needs a PATH\n" << usageLine << "\n";
+                return 2;
+            }
+            gameData.push_back(arguments[++i]);
+            continue;
+        }
         const auto equals = argument.find('=');
         const auto name = argument.substr(0, equals);
         if (!table.steps.count(name)) {
@@ -144,6 +155,9 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     int status = 0;
     try {
         editor::loadMainWindow(context.state);
+        editor::applyGameData(
+            context.state,
+            gamedata::sourcesInOrder(gameData, std::getenv(gamedata::gameDataVariable)));
         context.dialogs.setAnswers({});
         editor::openModelFile(context.state, model, common::parseInteger32(geoset).value_or(0));
         editor::finishCommand(context.state);

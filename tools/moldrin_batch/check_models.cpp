@@ -4,10 +4,12 @@
 #include "model_file.h"
 
 #include "formats/check/model_check.h"
+#include "gamedata/game_data.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -16,7 +18,8 @@
 
 namespace batch {
 
-const char* const checkUsageLine = "   or: moldrin-batch --check PATH... [--json] [--fix OUT_DIR]";
+const char* const checkUsageLine =
+    "   or: moldrin-batch --check PATH... [--json] [--fix OUT_DIR] [--game-data PATH]...";
 
 namespace {
 
@@ -26,6 +29,8 @@ struct CheckRequest {
     std::vector<std::string> paths;
     bool json = false;
     std::optional<fs::path> fixFolder;
+    std::vector<std::string> gameData;
+    const textures::TextureSource* textureSource = &textures::besideModelOnly();
 };
 
 struct FileResult {
@@ -74,7 +79,8 @@ FileResult checkFile(const std::string& path, const CheckRequest& request) {
         result.readFailure = read.failure(path);
         return result;
     }
-    result.problems = check::checkModel(read.model, fs::path(path).parent_path());
+    result.problems =
+        check::checkModel(read.model, fs::path(path).parent_path(), *request.textureSource);
     if (!request.fixFolder)
         return result;
     result.changes = check::applyCertainFixes(read.model);
@@ -173,6 +179,12 @@ std::optional<CheckRequest> parseRequest(const std::vector<std::string>& argumen
                 return std::nullopt;
             }
             request.fixFolder = fs::path(arguments[++i]);
+        } else if (arguments[i] == "--game-data") {
+            if (i + 1 >= arguments.size()) {
+                err << checkUsageLine << "\n";
+                return std::nullopt;
+            }
+            request.gameData.push_back(arguments[++i]);
         } else {
             request.paths.push_back(arguments[i]);
         }
@@ -214,9 +226,16 @@ bool fixFolderUsable(const fs::path& folder, const std::vector<std::string>& fil
 } // namespace
 
 int checkModels(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const auto request = parseRequest(arguments, err);
+    auto request = parseRequest(arguments, err);
     if (!request)
         return 2;
+    gamedata::GameData gameData;
+    gameData.setSources(
+        gamedata::sourcesInOrder(request->gameData, std::getenv(gamedata::gameDataVariable)));
+    for (const auto& problem : gameData.problems())
+        err << "Warning: " << problem << "\n";
+    const textures::TextureSource textureSource(&gameData);
+    request->textureSource = &textureSource;
     const auto files = modelFiles(request->paths);
     if (request->fixFolder && !fixFolderUsable(*request->fixFolder, files, err))
         return 2;

@@ -3,7 +3,8 @@
 
 namespace batch {
 
-const char* const usageLine = "usage: moldrin-batch MODEL [--geoset N] STEP...";
+const char* const usageLine =
+    "usage: moldrin-batch MODEL [--geoset N] [--game-data PATH]... STEP...";
 const char* const convertUsageLine = "   or: moldrin-batch --convert IN OUT [--format-version V]";
 const char* const convertImageUsageLine =
     "   or: moldrin-batch --convert-image IN OUT [--quality Q]";
@@ -26,6 +27,12 @@ std::string helpText() {
            "Edits a crashed run left are recovered when they were made on MODEL as it is now,\n"
            "and otherwise kept beside it in a new file whose name ends in _recovered.mdl.\n"
            "\n"
+           "Textures are looked up beside the model, then in the game data: the sources of\n"
+           "the --game-data options in order, then those of MOLDRIN_GAME_DATA, a list of\n"
+           "paths separated by \":\". A source is an MPQ archive, a game folder (its\n"
+           "War3Patch, War3xLocal, War3x and war3 archives, in that order) or a folder of\n"
+           "extracted files. A source that cannot be used is named in one warning.\n"
+           "\n"
            "--convert-image reads IN (BLP, TGA, PNG, JPEG, GIF or BMP) and writes OUT in the\n"
            "format its extension names (.blp, .tga, .png, .jpg or .bmp); Q is the JPEG and BLP\n"
            "quality, 1 to 100 (default 90).\n"
@@ -42,6 +49,9 @@ std::string helpText() {
            "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
+           "  --game-data PATH\n"
+           "               a game data source the model's textures are looked up in when\n"
+           "               they are not beside it (repeatable; also with --check)\n"
            "  --convert IN OUT\n"
            "               convert the whole model IN (MDL, or MDX known by its MDLX header)\n"
            "               to the format OUT's extension names, .mdl or .mdx; every value is\n"

@@ -52,7 +52,7 @@ void preview(BatchContext& context, const std::vector<std::string>& args) {
     const int height = sideArgument(args, 2);
     editor::PreviewFields view;
     view.previewAspect = static_cast<float>(width) / static_cast<float>(height);
-    editor::loadPreview(view, context.state);
+    editor::loadPreview(view, context.state, *context.state.textureSource);
     if (args.size() >= 5) {
         view.previewCamera.yaw = static_cast<float>(numberArgument(args, 3, "preview"));
         view.previewCamera.pitch = static_cast<float>(numberArgument(args, 4, "preview"));

@@ -57,7 +57,7 @@ void uvOpen(BatchContext& context, const std::vector<std::string>& args) {
         context.uv->dialogs = &context.dialogs;
     }
     editor::closeUVEditor(*context.uv); // each uv-open is a fresh opening of the window
-    editor::openUVMapping(context.state, *context.uv);
+    editor::openUVMapping(context.state, *context.uv, *context.state.textureSource);
     // The window's tip box, here a line of its own.
     if (!context.uv->textureNote.empty()) {
         context.err << "Tip: " << context.uv->textureNote << "\n";

@@ -2,6 +2,7 @@
 //
 //   quellon-batch --base PATH --geoset PATH --output PATH [--bone N] [--texture PATH]
 //                 [--type transparent|team-color|none|additive] [--two-sided]
+//                 [--game-data PATH]...
 //   quellon-batch --list-bones PATH
 //
 // Messages are printed to standard error as "TITLE: TEXT". Exit status: 0 after "Done" (or a
@@ -10,7 +11,10 @@
 
 #include "common/program_options.h"
 #include "common/scripted_dialogs.h"
+#include "gamedata/game_data.h"
 #include "merger/quellon_workflow.h"
+
+#include <cstdlib>
 
 #include <exception>
 #include <iostream>
@@ -23,7 +27,7 @@ namespace {
 
 const char* const usage =
     "usage: quellon-batch --base PATH --geoset PATH --output PATH [--bone N] [--texture PATH] "
-    "[--type transparent|team-color|none|additive] [--two-sided]\n"
+    "[--type transparent|team-color|none|additive] [--two-sided] [--game-data PATH]...\n"
     "       quellon-batch --list-bones PATH";
 
 // The man page test reads the option names of this text.
@@ -46,6 +50,10 @@ std::string helpText() {
            "  --type TYPE         the new texture's type: transparent (the default),\n"
            "                      team-color, none or additive\n"
            "  --two-sided         make the new material two-sided\n"
+           "  --game-data PATH    a game data source (archive, game folder or extracted\n"
+           "                      files; repeatable, before those of MOLDRIN_GAME_DATA):\n"
+           "                      \"Done\" then tells when the texture is found neither\n"
+           "                      beside the output nor there\n"
            "  --list-bones PATH   print the bone list of a base model, one entry a line\n"
            "  -h, --help          print this help and exit\n"
            "  --version           print the version and exit\n"
@@ -105,6 +113,7 @@ int run(const std::vector<std::string>& arguments) {
 
     std::optional<std::string> base, geoset, output;
     std::optional<int> bone;
+    std::vector<std::string> gameData;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const auto& option = arguments[i];
         if (option == "--two-sided") {
@@ -112,7 +121,8 @@ int run(const std::vector<std::string>& arguments) {
             continue;
         }
         if (option != "--base" && option != "--geoset" && option != "--output" &&
-            option != "--bone" && option != "--texture" && option != "--type")
+            option != "--bone" && option != "--texture" && option != "--type" &&
+            option != "--game-data")
             return badArguments("unknown argument \"" + option + "\"");
         if (i + 1 >= arguments.size())
             return badArguments(option + " needs a value");
@@ -123,6 +133,8 @@ int run(const std::vector<std::string>& arguments) {
             geoset = value;
         } else if (option == "--output") {
             output = value;
+        } else if (option == "--game-data") {
+            gameData.push_back(value);
         } else if (option == "--texture") {
             workflow.texturePath = value;
         } else if (option == "--type") {
@@ -139,6 +151,8 @@ int run(const std::vector<std::string>& arguments) {
     if (!base || !geoset || !output)
         return badArguments("--base, --geoset and --output are required");
 
+    workflow.setGameDataSources(
+        gamedata::sourcesInOrder(gameData, std::getenv(gamedata::gameDataVariable)));
     workflow.basePath = *base;
     workflow.geosetPath = *geoset;
     workflow.outputPath = *output;
