@@ -3,8 +3,8 @@
 #include "editor/model/geoset_model.h"
 #include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
-#include "editor/uv/uv_background.h"
 #include "textures/image_file.h"
+#include "textures/replaceable_colour.h"
 #include "textures/texture_error.h"
 
 #include <algorithm>
@@ -46,7 +46,7 @@ SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::pat
                          std::string& note) {
     SceneTexture result;
     if (texture.replaceableId != 0) {
-        const auto colour = replaceableColour(static_cast<int>(texture.replaceableId));
+        const auto colour = textures::replaceableColour(static_cast<int>(texture.replaceableId));
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
         result.image = std::move(flat);

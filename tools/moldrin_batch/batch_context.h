@@ -52,6 +52,7 @@ void registerToolSteps(StepTable& table);
 void registerUvSteps(StepTable& table);
 void registerPreviewSteps(StepTable& table);
 void registerAnimationSteps(StepTable& table);
+void registerInterchangeSteps(StepTable& table);
 
 // Helpers for step arguments.
 double numberArgument(const std::vector<std::string>& args, std::size_t index,

@@ -95,6 +95,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerUvSteps(table);
     registerPreviewSteps(table);
     registerAnimationSteps(table);
+    registerInterchangeSteps(table);
 
     if (arguments.empty()) {
         err << usageLine << "\n";
