@@ -4,29 +4,28 @@
 #include "formats/interchange/gltf_axes.h"
 #include "formats/interchange/node_motion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace interchange {
 
 namespace {
 
-// The sample times of a node in ms: its keys, 0, the length and the steps between.
+// The sample times of a node in ms: its keys, and every 1/30 s from 0 up to the length. The
+// steps are the same for every node, so that all nodes have samples at those times.
 std::vector<double> sampleTimes(const std::vector<double>& keys, double length) {
     const double step = 1000.0 / samplesPerSecond;
     std::vector<double> times;
-    double previous = 0;
-    times.push_back(0);
-    auto fillTo = [&](double next) {
-        for (double t = previous + step; t < next - step * 1e-3; t += step)
-            times.push_back(t);
-        if (next > previous)
-            times.push_back(next);
-        previous = std::max(previous, next);
-    };
+    for (double k = 0; k * step < length; ++k) {
+        // Steps that fall on a whole ms are taken there, where a key there is too.
+        const double t = k * step;
+        times.push_back(std::abs(t - std::round(t)) < 1e-6 ? std::round(t) : t);
+    }
+    times.push_back(length);
     for (const double key : keys)
-        if (key > 0 && key <= length)
-            fillTo(key);
-    fillTo(length);
+        if (key > 0 && key < length)
+            times.push_back(key);
+    std::sort(times.begin(), times.end());
     return times;
 }
 

@@ -150,6 +150,9 @@ SequenceMotion::SequenceMotion(const mdx::Model& model, std::size_t sequence)
             if (!isMotionTrack(track))
                 continue;
             const auto clock = start.clockOf(track);
+            // A global track keeps every key: one whose first key lies past its length holds it.
+            if (clock.global)
+                continue;
             std::erase_if(track.keys, [&](const mdx::TrackKey& key) {
                 return key.frame < clock.start || key.frame > clock.end;
             });

@@ -19,7 +19,7 @@ struct LocalTransform {
 };
 
 // The nodes of one sequence: a copy of the model's skeleton whose tracks keep only the keys
-// that count in that sequence (the keys inside its interval, or inside the global sequence's),
+// that count in that sequence (the keys inside its interval; global tracks keep all theirs),
 // so that sampling it many times costs as many keys as the sequence has.
 class SequenceMotion {
   public:
