@@ -14,13 +14,15 @@ std::vector<double> vectorOf(common::Vec3 v) {
 }
 
 // Node i of the skeleton as glTF node i: its origin at the pivot, at rest translated by
-// pivot - parent's pivot, neither turned nor scaled. Returns the nodes without a parent.
+// pivot - parent's pivot, neither turned nor scaled; one without a name is called after its
+// ObjectId. Returns the nodes without a parent.
 std::vector<int> addSkeletonNodes(const animation::Skeleton& skeleton, tinygltf::Model& gltf) {
     std::vector<int> roots;
     for (std::size_t i = 0; i < skeleton.nodes.size(); ++i) {
         const auto& node = skeleton.nodes[i];
         tinygltf::Node out;
-        out.name = node.node->name;
+        out.name = node.node->name.empty() ? "Node " + std::to_string(node.node->objectId)
+                                           : node.node->name;
         common::Vec3 offset = node.pivot;
         if (node.parent >= 0)
             offset = common::operator-(offset,

@@ -164,12 +164,13 @@ MeshImport importMesh(const std::filesystem::path& path, const MeshImportOptions
     MeshImport result;
     const std::string file = path.string();
     Assimp::Importer importer;
-    // Points and lines are dropped: a geoset holds triangles only.
-    importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE,
-                                aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+    // Triangles of no area (a sphere's poles) are dropped, so that no normal is made from
+    // them; meshes of points or lines are passed over below: a geoset holds triangles only.
+    importer.SetPropertyBool(AI_CONFIG_PP_FD_REMOVE, true);
     const aiScene* scene = importer.ReadFile(
         file, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
-                  aiProcess_FlipUVs | aiProcess_SortByPType | aiProcess_ValidateDataStructure);
+                  aiProcess_FlipUVs | aiProcess_FindDegenerates | aiProcess_SortByPType |
+                  aiProcess_ValidateDataStructure);
     if (!scene || !scene->mRootNode) {
         result.error = file + " cannot be read: " + importer.GetErrorString();
         return result;

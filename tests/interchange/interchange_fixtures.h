@@ -6,6 +6,7 @@
 #include "formats/mdx/model_conversion.h"
 #include "mdx/corpus_files.h"
 
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
