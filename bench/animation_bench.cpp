@@ -2,55 +2,15 @@
 // (about 14,000 vertices and 120 nodes) halfway through its first sequence, and the bench
 // model with the largest geoset. Target: under 1 ms.
 #include "large_model.h"
+#include "largest_corpus_model.h"
 
 #include "formats/animation/model_pose.h"
-#include "formats/mdx/mdx_file.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 namespace {
 
-namespace fs = std::filesystem;
-
-std::size_t vertexCount(const mdx::Model& model) {
-    std::size_t count = 0;
-    for (const auto& g : model.geosets)
-        count += g.vertices.size();
-    return count;
-}
-
-// The corpus model with the most vertices; an empty model without a corpus.
-const mdx::Model& largestCorpusModel() {
-    static const mdx::Model model = [] {
-        mdx::Model best;
-        const fs::path corpus = fs::path(MOLDRIN_SOURCE_DIR) / ".." / "shared" / "corpus";
-        for (const auto& folder : {corpus, corpus / "mdx"}) {
-            if (!fs::is_directory(folder))
-                continue;
-            for (const auto& entry : fs::directory_iterator(folder)) {
-                const auto ext = entry.path().extension();
-                if (ext != ".mdx" && ext != ".mdl")
-                    continue;
-                std::ifstream in(entry.path(), std::ios::binary);
-                std::stringstream bytes;
-                bytes << in.rdbuf();
-                try {
-                    const auto text = bytes.str();
-                    auto read = mdx::hasMdxMagic(text) ? mdx::readMdx(text) : mdx::readMdl(text);
-                    if (vertexCount(read) > vertexCount(best))
-                        best = std::move(read);
-                } catch (const std::exception&) {
-                }
-            }
-        }
-        return best;
-    }();
-    return model;
-}
+using bench::vertexCount;
 
 void posePerIteration(benchmark::State& s, const mdx::Model& model) {
     const animation::Skeleton skeleton(model);
@@ -69,7 +29,7 @@ void posePerIteration(benchmark::State& s, const mdx::Model& model) {
 }
 
 void BM_PoseLargestCorpusModel(benchmark::State& s) {
-    const auto& model = largestCorpusModel();
+    const auto& model = bench::largestCorpusModel().model;
     if (model.geosets.empty()) {
         s.SkipWithError("no corpus beside the checkout");
         return;
