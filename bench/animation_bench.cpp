@@ -5,6 +5,7 @@
 #include "largest_corpus_model.h"
 
 #include "formats/animation/model_pose.h"
+#include "formats/mdx/mdx_file.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,9 +12,11 @@ namespace interchange {
 namespace {
 
 // The sample times of a node in ms: its keys, and every 1/30 s from 0 up to the length. The
-// steps are the same for every node, so that all nodes have samples at those times.
+// steps are the same for every node, so that all nodes have samples at those times. A sequence
+// longer than maxSteps steps (10 minutes; damaged files have hours) is stepped more coarsely.
 std::vector<double> sampleTimes(const std::vector<double>& keys, double length) {
-    const double step = 1000.0 / samplesPerSecond;
+    constexpr double maxSteps = 18000;
+    const double step = std::max(1000.0 / samplesPerSecond, length / maxSteps);
     std::vector<double> times;
     for (double k = 0; k * step < length; ++k) {
         // Steps that fall on a whole ms are taken there, where a key there is too.

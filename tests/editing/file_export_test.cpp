@@ -19,11 +19,11 @@ TEST(FileExport, WritesTheModelWithTheEditedGeosetOrSaysWhyNot) {
     EditingFixture fixture;
     auto& state = fixture.state;
     state.modelLoaded = false;
-    fixture.dialogs.setAnswers({model});
+    fixture.dialogs.setAnswers({model, "1"}); // the file, then its first geoset
     editor::openModel(state, state.vertices, state.faces, state.matrices, true, true);
     ASSERT_TRUE(state.modelLoaded);
 
-    // A name typed without an extension gets the first entry's; the texture the cube names is
+    // A name typed without an extension gets .glb; the texture the cube names is
     // not beside it, which one warning tells.
     fixture.dialogs.setAnswers({folder.file("before")});
     editor::exportModelCommand(state);
