@@ -11,7 +11,6 @@
 
 namespace {
 
-using bench::largestCorpusModel;
 using bench::vertexCount;
 
 void posePerIteration(benchmark::State& s, const mdx::Model& model) {
@@ -31,7 +30,7 @@ void posePerIteration(benchmark::State& s, const mdx::Model& model) {
 }
 
 void BM_PoseLargestCorpusModel(benchmark::State& s) {
-    const auto& model = largestCorpusModel();
+    const auto& model = bench::largestCorpusModel();
     if (model.geosets.empty()) {
         s.SkipWithError("no corpus beside the checkout");
         return;

@@ -8,7 +8,7 @@ MenuState menuState(const EditorState& state) {
     MenuState menus;
     const bool model = state.modelControlsEnabled;
     menus.mnuToolsEnabled = menus.mnuSaveEnabled = menus.mnuSaveAsEnabled = model;
-    menus.mnuSwitchGeosetEnabled = menus.mnuSaveGeosetEnabled = model;
+    menus.mnuSwitchGeosetEnabled = menus.mnuSaveGeosetEnabled = menus.mnuExportEnabled = model;
     menus.mnuMergeGeosetEnabled = menus.viewsEnabled = model;
     menus.cmdSnapEnabled = state.snapEnabled;
     menus.cmdDeleteEnabled = true;

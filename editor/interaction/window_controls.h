@@ -16,6 +16,7 @@ struct MenuState {
     bool mnuSaveAsEnabled = false;
     bool mnuSwitchGeosetEnabled = false;
     bool mnuSaveGeosetEnabled = false;
+    bool mnuExportEnabled = false;
     bool mnuMergeGeosetEnabled = false;
     bool viewsEnabled = false; // pbxFront, pbxTop, pbxLeft take mouse input
     bool cmdSnapEnabled = false;

@@ -5,7 +5,9 @@
 #include "editor/model/geoset_model.h"
 #include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
-#include "editor/uv/uv_background.h"
+#include "textures/image_file.h"
+#include "textures/replaceable_colour.h"
+#include "textures/texture_error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -42,7 +44,7 @@ SceneTexture loadTexture(const mdx::Texture& texture, const std::filesystem::pat
             result.fromGameData = true;
             return result;
         }
-        const auto colour = replaceableColour(static_cast<int>(texture.replaceableId));
+        const auto colour = textures::replaceableColour(static_cast<int>(texture.replaceableId));
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
         result.image = std::move(flat);

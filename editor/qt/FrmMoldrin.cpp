@@ -371,6 +371,7 @@ void FrmMoldrin::syncWidgets() {
     enable("mnuSaveAs", menus.mnuSaveAsEnabled);
     enable("mnuSwitchGeoset", menus.mnuSwitchGeosetEnabled);
     enable("mnuSaveGeoset", menus.mnuSaveGeosetEnabled);
+    enable("mnuExport", menus.mnuExportEnabled);
     enable("mnuMergeGeoset", menus.mnuMergeGeosetEnabled);
     enable("mnuUndo", menus.mnuUndoEnabled);
     actions_.value("mnuUndo")->setText(QString::fromStdString(menus.mnuUndoCaption));

@@ -1,5 +1,6 @@
 #include "editor/qt/FrmMoldrin.h"
 
+#include "editor/editing/file_export.h"
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
 #include "editor/editing/geometry_tools.h"
@@ -77,6 +78,7 @@ void FrmMoldrin::buildMenus() {
     addItem(file, "mnuSave", "Save", saveCommand, QKeySequence("Ctrl+S"));
     addItem(file, "mnuSaveAs", "Save As", saveAsCommand);
     addItem(file, "mnuSaveGeoset", "Save geoset", saveGeosetCommand);
+    addItem(file, "mnuExport", "Export…", exportModelCommand);
     file->addSeparator();
     // Removing the edited geoset from the menu has no command; the item stays disabled.
     addItem(file, "mnuDelCurrentGeoset", "Delete Current Geoset", [](EditorState&) {

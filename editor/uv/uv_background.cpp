@@ -5,6 +5,7 @@
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_editor_state.h"
 #include "textures/image_file.h"
+#include "textures/replaceable_colour.h"
 #include "textures/texture_error.h"
 
 #include <filesystem>
@@ -20,12 +21,6 @@ void clearBackground(UvEditorState& uv) {
 }
 
 } // namespace
-
-common::Colour replaceableColour(int replaceableId) {
-    if (replaceableId == 1 || replaceableId == 2)
-        return {255, 3, 3};
-    return {128, 128, 128};
-}
 
 bool loadBackgroundFile(UvEditorState& uv, const std::string& path, std::string& error) {
     try {
@@ -73,7 +68,7 @@ void showGeosetTexture(UvEditorState& uv, const GeosetModel& model,
             uv.imagePath = game.origin->where();
             return;
         }
-        const auto colour = replaceableColour(texture.replaceableId);
+        const auto colour = textures::replaceableColour(texture.replaceableId);
         auto flat = std::make_shared<common::RgbaImage>(1, 1);
         flat->pixels = {colour.red, colour.green, colour.blue, 255};
         uv.background = std::move(flat);

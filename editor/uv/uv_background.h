@@ -10,10 +10,6 @@ namespace editor {
 struct GeosetModel;
 struct UvEditorState;
 
-// The flat colour a replaceable texture shows as: team colour and team glow in the first
-// player's red, anything else (cliffs, trees) grey.
-common::Colour replaceableColour(int replaceableId);
-
 // Decodes a picture file (BLP, TGA, PNG, JPEG, GIF or BMP) and makes it the background, held
 // in memory until the next load. On failure the background stays as it was and error says why.
 bool loadBackgroundFile(UvEditorState& uv, const std::string& path, std::string& error);

@@ -3,6 +3,7 @@
 #include "editor/uv/uv_window.h"
 #include "support/temp_folder.h"
 #include "textures/image_file.h"
+#include "textures/replaceable_colour.h"
 #include "uv_fixture.h"
 
 #include <gtest/gtest.h>
@@ -147,7 +148,7 @@ TEST_F(GeosetTextureShown, ReplaceableTextureIsAFlatColour) {
     EXPECT_TRUE(uv.imagePath.empty());
     ASSERT_TRUE(uv.background);
     ASSERT_EQ(uv.background->pixels.size(), 4u);
-    const auto red = replaceableColour(1);
+    const auto red = textures::replaceableColour(1);
     EXPECT_EQ(uv.background->pixels,
               (std::vector<std::uint8_t>{red.red, red.green, red.blue, 255}));
 }

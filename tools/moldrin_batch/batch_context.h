@@ -52,8 +52,12 @@ void registerToolSteps(StepTable& table);
 void registerUvSteps(StepTable& table);
 void registerPreviewSteps(StepTable& table);
 void registerAnimationSteps(StepTable& table);
+void registerInterchangeSteps(StepTable& table);
 
 // Helpers for step arguments.
+// One message titled "Error": the run stops there with status 1.
+void showError(BatchContext& context, const std::string& text);
+
 double numberArgument(const std::vector<std::string>& args, std::size_t index,
                       const std::string& step);
 void expectArguments(const std::vector<std::string>& args, std::size_t count,

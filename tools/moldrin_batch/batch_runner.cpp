@@ -53,6 +53,10 @@ BatchContext::BatchContext(std::ostream& outStream, std::ostream& errStream)
     };
 }
 
+void showError(BatchContext& context, const std::string& text) {
+    context.dialogs.messageBox(text, "Error", common::MessageButtons::Ok);
+}
+
 double numberArgument(const std::vector<std::string>& args, std::size_t index,
                       const std::string& step) {
     if (index >= args.size())
@@ -97,6 +101,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerUvSteps(table);
     registerPreviewSteps(table);
     registerAnimationSteps(table);
+    registerInterchangeSteps(table);
 
     if (arguments.empty()) {
         err << usageLine << "\n";

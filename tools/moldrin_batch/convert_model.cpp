@@ -4,6 +4,7 @@
 #include "model_file.h"
 
 #include "common/number_text.h"
+#include "formats/interchange/gltf_export.h"
 #include "formats/versions/version_conversion.h"
 
 #include <algorithm>
@@ -21,13 +22,31 @@ std::string lowerExtension(const std::string& path) {
     return ext;
 }
 
+// The model exported to glTF; the textures are looked up beside the input.
+int exportGltf(const std::string& input, const ModelFileRead& read, const std::string& output,
+               std::ostream& out, std::ostream& err) {
+    const auto result =
+        interchange::writeGltfFile(read.model, std::filesystem::path(input).parent_path(), output);
+    for (const auto& warning : result.warnings)
+        err << "Warning: " << warning << "\n";
+    if (result.error) {
+        err << "Error: " << *result.error << "\n";
+        return 1;
+    }
+    out << "exported " << input << " (" << result.meshes << " meshes, " << result.animations
+        << " animations) to " << output << "\n";
+    return 0;
+}
+
 } // namespace
 
 int convertModel(const std::string& input, const std::string& output,
                  std::optional<std::uint32_t> formatVersion, std::ostream& out, std::ostream& err) {
     const std::string ext = lowerExtension(output);
-    if (ext != ".mdl" && ext != ".mdx") {
-        err << "moldrin-batch: --convert writes .mdl or .mdx, not \"" << output << "\"\n";
+    const bool gltf = interchange::isGltfPath(output);
+    if (ext != ".mdl" && ext != ".mdx" && !gltf) {
+        err << "moldrin-batch: --convert writes .mdl, .mdx, .glb or .gltf, not \"" << output
+            << "\"\n";
         return 2;
     }
     const auto read = readModelFile(input);
@@ -35,6 +54,8 @@ int convertModel(const std::string& input, const std::string& output,
         err << "Error: " << read.failure(input) << "\n";
         return 1;
     }
+    if (gltf)
+        return exportGltf(input, read, output, out, err);
     // The conversion keeps every number, so a model the game would refuse is still written, as
     // it is, for the user to mend.
     for (const auto& problem : read.faceProblems)

@@ -7,10 +7,6 @@
 
 namespace batch {
 
-void showError(BatchContext& context, const std::string& text) {
-    context.dialogs.messageBox(text, "Error", common::MessageButtons::Ok);
-}
-
 std::optional<PoseMoment> poseMoment(BatchContext& context, const mdx::Model& model,
                                      const std::string& step, const std::string& sequence,
                                      const std::string& time) {

@@ -9,9 +9,6 @@
 
 namespace batch {
 
-// One message titled "Error": the run stops there with status 1.
-void showError(BatchContext& context, const std::string& text);
-
 // A sequence (0-based) and a time in ms from its start.
 struct PoseMoment {
     std::size_t sequence = 0;

@@ -1,9 +1,9 @@
 #include "batch_context.h"
+#include "edited_model.h"
 #include "pose_arguments.h"
 
 #include "common/file_replacement.h"
 #include "common/number_text.h"
-#include "editor/model/whole_model.h"
 #include "formats/animation/model_pose.h"
 
 #include <charconv>
@@ -12,22 +12,6 @@
 namespace batch {
 
 namespace {
-
-// The working copy's whole model with the edited geoset taken from the arrays; an "Error"
-// message and nothing when it cannot be had.
-std::optional<mdx::Model> editedModel(BatchContext& context, const std::string& step) {
-    auto whole = editor::readWholeModel(context.state);
-    if (!whole.ok()) {
-        showError(context, step + ": the model cannot be read: " + whole.error);
-        return std::nullopt;
-    }
-    if (!editor::putEditedGeoset(whole.model, context.state)) {
-        showError(context, step + ": the edited geoset has no triangle or a number out of "
-                                  "range, so it cannot be posed");
-        return std::nullopt;
-    }
-    return std::move(whole.model);
-}
 
 // The shortest text that reads back as the same float; null for what JSON cannot say.
 void putNumber(std::string& out, float value) {
