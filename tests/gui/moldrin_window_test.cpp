@@ -112,9 +112,10 @@ class MoldrinWindowTest : public QObject {
 
     void enabledStatesAndCheckMarksAtStartAndAfterARead() {
         MoldrinWindowFixture f;
-        const QStringList disabledAtStart{
-            "mnuSwitchGeoset", "mnuSave", "mnuSaveAs", "mnuSaveGeoset", "mnuDelCurrentGeoset",
-            "mnuMergeGeoset",  "mnuUndo", "mnuTools",  "mnuRedo",       "mnuRecentFiles"};
+        const QStringList disabledAtStart{"mnuSwitchGeoset", "mnuSave",       "mnuSaveAs",
+                                          "mnuSaveGeoset",   "mnuExport",     "mnuDelCurrentGeoset",
+                                          "mnuMergeGeoset",  "mnuUndo",       "mnuTools",
+                                          "mnuRedo",         "mnuRecentFiles"};
         for (QAction* item : f.window->findChildren<QAction*>()) {
             if (item->isSeparator() || item->objectName().isEmpty() ||
                 f.action("mnuTools")->menu()->findChildren<QAction*>().contains(item))
@@ -132,8 +133,9 @@ class MoldrinWindowTest : public QObject {
 
         f.openCube();
         QCOMPARE(f.dialogs.prompts.front(), std::string(editor::modelOpenFilter));
-        for (const char* name : {"mnuTools", "mnuSave", "mnuSaveAs", "mnuSwitchGeoset",
-                                 "mnuSaveGeoset", "mnuMergeGeoset", "mnuWeld", "mnuAlignZ"})
+        for (const char* name :
+             {"mnuTools", "mnuSave", "mnuSaveAs", "mnuSwitchGeoset", "mnuSaveGeoset", "mnuExport",
+              "mnuMergeGeoset", "mnuWeld", "mnuAlignZ"})
             QVERIFY2(f.action(name)->isEnabled(), name);
         QVERIFY(!f.action("mnuDelCurrentGeoset")->isEnabled());
         QVERIFY(!f.action("mnuUndo")->isEnabled());
