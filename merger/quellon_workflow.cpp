@@ -1,5 +1,7 @@
 #include "merger/quellon_workflow.h"
 
+#include "merger/merge_result_check.h"
+
 #include <filesystem>
 
 namespace merger {
@@ -69,8 +71,14 @@ bool QuellonWorkflow::mergeModels() {
     }
     std::string done =
         result.value.empty() ? std::string(doneText) : std::string(doneText) + ". " + result.value;
-    if (const auto note = missingTextureNote(); !note.empty())
-        done += (result.value.empty() ? ". " : " ") + note;
+    bool sentence = !result.value.empty();
+    for (const auto& note :
+         {missingTextureNote(), newErrorsNote(basePath, outputPath, textureSource_)}) {
+        if (note.empty())
+            continue;
+        done += (sentence ? " " : ". ") + note;
+        sentence = true;
+    }
     dialogs->messageBox(done, "", common::MessageButtons::Ok);
     return true;
 }
