@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+namespace mdx {
+struct Model;
+}
+
 namespace editor {
 
-// What a geoset's material shows: its first layer's texture, read from the model's text.
+// What a geoset's material shows: its first layer's texture.
 struct GeosetTexture {
     enum class Kind { None, Image, Replaceable };
     Kind kind = Kind::None;
@@ -18,10 +22,9 @@ struct GeosetTexture {
     std::string whyNone;   // for Kind::None: what is missing, for the user
 };
 
-// Follows geoset N's (1-based) MaterialID to that material's first Layer, its TextureID to the
-// Textures block's Bitmap, and gives its Image path or ReplaceableId. The text is read as
-// tokens, so any indentation or line layout reads the same; comments are skipped.
-GeosetTexture findGeosetTexture(const std::vector<std::string>& lines, int geosetNumber);
+// Follows geoset N's (1-based) material to its first layer, that layer's texture (an animated
+// one: its first key's) to the model's textures, and gives its image path or replaceable id.
+GeosetTexture findGeosetTexture(const mdx::Model& model, int geosetNumber);
 
 using textures::locateTextureFile;
 

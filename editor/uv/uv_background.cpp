@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "editor/model/geoset_model.h"
+#include "editor/model/whole_model.h"
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_editor_state.h"
 #include "textures/image_file.h"
@@ -48,14 +49,12 @@ void showGeosetTexture(UvEditorState& uv, const GeosetModel& model,
     uv.textureLookedUpFor = key;
     clearBackground(uv);
 
-    auto lines = model.tempPath.empty() ? std::nullopt : common::readAllLines(model.tempPath);
-    if (!lines)
-        lines = common::readAllLines(model.modelPath);
-    if (!lines) {
+    const auto whole = readWholeModel(model);
+    if (!whole.ok()) {
         uv.textureNote = "The model could not be read to find the geoset's texture.";
         return;
     }
-    const auto texture = findGeosetTexture(*lines, model.geosetNumber);
+    const auto texture = findGeosetTexture(whole.model, model.geosetNumber);
     switch (texture.kind) {
     case GeosetTexture::Kind::None:
         uv.textureNote = "No texture shown: " + texture.whyNone + ".";

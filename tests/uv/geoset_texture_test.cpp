@@ -1,6 +1,7 @@
 #include "editor/uv/geoset_texture.h"
 #include "editor/uv/uv_background.h"
 #include "editor/uv/uv_window.h"
+#include "formats/mdx/mdx_file.h"
 #include "support/temp_folder.h"
 #include "textures/image_file.h"
 #include "textures/replaceable_colour.h"
@@ -50,25 +51,36 @@ const std::vector<std::string> model = {
     "GeosetAnim { GeosetId 0, }",
 };
 
+GeosetTexture findIn(const std::vector<std::string>& lines, int geoset) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\n";
+    return findGeosetTexture(mdx::readMdl(text), geoset);
+}
+
 TEST(GeosetTexture, FollowsMaterialLayerAndTextureWhateverTheLayout) {
-    const auto second = findGeosetTexture(model, 2);
+    const auto second = findIn(model, 2);
     EXPECT_EQ(second.kind, GeosetTexture::Kind::Image);
     EXPECT_EQ(second.imagePath, "Textures\\\\HuangJung.blp");
-    const auto first = findGeosetTexture(model, 1); // an animated TextureID: its first key
+    const auto first = findIn(model, 1); // an animated TextureID: its first key
     EXPECT_EQ(first.kind, GeosetTexture::Kind::Replaceable);
     EXPECT_EQ(first.replaceableId, 1);
-    EXPECT_EQ(findGeosetTexture(model, 3).kind, GeosetTexture::Kind::None);
-    EXPECT_FALSE(findGeosetTexture(model, 3).whyNone.empty());
+    EXPECT_EQ(findIn(model, 3).kind, GeosetTexture::Kind::None);
+    EXPECT_FALSE(findIn(model, 3).whyNone.empty());
+
+    auto firstKeyOne = model;
+    firstKeyOne[15] = "        0: 1,";
+    EXPECT_EQ(findIn(firstKeyOne, 1).kind, GeosetTexture::Kind::Image);
 
     // A layer without a TextureID line shows texture 0, as binary models store it.
     auto untextured = model;
     untextured[9] = "  Material { Layer { FilterMode None, } }";
-    EXPECT_EQ(findGeosetTexture(untextured, 2).kind, GeosetTexture::Kind::Replaceable);
+    EXPECT_EQ(findIn(untextured, 2).kind, GeosetTexture::Kind::Replaceable);
 
     auto broken = model;
     broken[26] = "    MaterialID 7,";
-    EXPECT_EQ(findGeosetTexture(broken, 2).kind, GeosetTexture::Kind::None);
-    EXPECT_NE(findGeosetTexture(broken, 2).whyNone.find("material 7"), std::string::npos);
+    EXPECT_EQ(findIn(broken, 2).kind, GeosetTexture::Kind::None);
+    EXPECT_NE(findIn(broken, 2).whyNone.find("material 7"), std::string::npos);
 }
 
 TEST(GeosetTexture, PathsMatchCaseInsensitivelyFromTheModelFolderUpToThreeLevels) {
