@@ -84,6 +84,13 @@ std::string quote(const std::string& s, MdlSink& sink) {
         sink.dropped.insert("quote marks inside a text field");
         text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
     }
+    // A quoted text ends on its own line in MDL.
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        sink.dropped.insert("line ends inside a text field");
+        text.erase(
+            std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }),
+            text.end());
+    }
     return "\"" + text + "\"";
 }
 

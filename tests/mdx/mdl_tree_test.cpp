@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -56,6 +57,22 @@ TEST(MdlTree, FaultsNameTheirLine) {
             EXPECT_EQ(e.position(), c.line) << e.what();
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// MDL text holds a quoted text on one line: a line end inside a name is left out and said.
+TEST(MdlTree, ALineEndInsideANameIsLeftOutAndTheTextReadsBack) {
+    mdx::Model model;
+    model.textures = {{0, "Textures\\a\r\nb.blp", 0}};
+    const auto mdl = mdx::writeMdl(model);
+    EXPECT_NE(std::find(mdl.dropped.begin(), mdl.dropped.end(), "line ends inside a text field"),
+              mdl.dropped.end());
+    const auto back = mdx::readMdl(mdl.text);
+    ASSERT_EQ(back.textures.size(), 1u);
+    EXPECT_EQ(back.textures[0].path, "Textures\\ab.blp");
 }
 
 } // namespace
