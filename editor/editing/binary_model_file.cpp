@@ -2,31 +2,25 @@
 
 #include "editor/model/binary_geoset.h"
 #include "editor/model/geoset_model.h"
+#include "editor/model/model_document.h"
 #include "formats/mdx/model_conversion.h"
 
 namespace editor {
 
-std::shared_ptr<const KnownBinaryModel> knowBinaryModel(std::string text, mdx::Model model) {
-    auto known = std::make_shared<KnownBinaryModel>();
-    known->faceGroupComments = text.find("// FaceGroups:") != std::string::npos;
-    known->text = std::move(text);
-    known->model = std::move(model);
-    return known;
-}
-
-std::optional<mdx::Model> savedBinaryModel(const KnownBinaryModel* known, std::string_view copy,
+std::optional<mdx::Model> savedBinaryModel(const ModelDocument* document,
                                            const GeosetModel& model) {
     // A face group comment in the text could apply to the saved triangles when their count
     // comes to its total; only reading the text decides that.
-    if (!known || known->faceGroupComments || known->text != copy)
+    if (!document || document->faceGroupComments())
         return std::nullopt;
+    const mdx::Model* known = document->model();
     const auto n = static_cast<std::size_t>(model.geosetNumber);
-    if (n < 1 || n > known->model.geosets.size())
+    if (!known || n < 1 || n > known->geosets.size())
         return std::nullopt;
-    auto geoset = savedBinaryGeoset(model, known->model.geosets[n - 1]);
+    auto geoset = savedBinaryGeoset(model, known->geosets[n - 1]);
     if (!geoset)
         return std::nullopt;
-    mdx::Model saved = known->model;
+    mdx::Model saved = *known;
     saved.geosets[n - 1] = std::move(*geoset);
     return saved;
 }

@@ -2,7 +2,6 @@
 
 #include "formats/mdx/mdx_model.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,23 +9,13 @@
 namespace editor {
 
 struct GeosetModel;
+class ModelDocument;
 
-// The binary model that a working copy's text reads as, kept from the last open or save of a
-// binary model: saving one then makes only the edited geoset anew (savedBinaryModel) instead of
-// reading the whole saved text.
-struct KnownBinaryModel {
-    std::string text;               // the working copy's text
-    mdx::Model model;               // what that text reads as
-    bool faceGroupComments = false; // the text keeps face groups in comments
-};
-std::shared_ptr<const KnownBinaryModel> knowBinaryModel(std::string text, mdx::Model model);
-
-// The binary model that reading the saved text gives, when saving the arrays over the working
-// copy's text copy (the geoset neither removed nor saved alone), made from known and the arrays
-// without that text. Nothing when known is not the model of copy, or when the geoset cannot be
-// made so (binary_geoset.h); the saved text must be read then.
-std::optional<mdx::Model> savedBinaryModel(const KnownBinaryModel* known, std::string_view copy,
-                                           const GeosetModel& model);
+// The binary model that reading the saved text gives, when saving the arrays over the
+// document's text (the geoset neither removed nor saved alone), made from the document's model
+// and the arrays without that text. Nothing when the document's model cannot be read, or when
+// the geoset cannot be made so (binary_geoset.h); the saved text must be read then.
+std::optional<mdx::Model> savedBinaryModel(const ModelDocument* document, const GeosetModel& model);
 
 // Replaces the file at path with the binary model (MDX) of the MDL text, as AtomicFileWriter
 // replaces a text file: links followed, special and hard-linked files refused, permissions kept,

@@ -31,8 +31,6 @@ struct EditingState : GeosetModel, ToolFields, UndoFields {
     // The format of the file at modelPath: Save writes it again. The working copy is MDL text
     // either way.
     mdx::FileFormat modelFormat = mdx::FileFormat::Mdl;
-    // The binary model the working copy's text reads as, when the last open or save knew it.
-    std::shared_ptr<const KnownBinaryModel> knownBinaryModel;
 
     void changed(Changes change) { changes |= change; }
 };

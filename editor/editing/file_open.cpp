@@ -7,6 +7,7 @@
 #include "editor/editing/working_copy.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/geoset_summary.h"
+#include "editor/model/model_document.h"
 
 namespace editor {
 
@@ -210,9 +211,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.workingCopy = {path, claim->lock};
     state.modelPath = state.savePath = path;
     state.modelFormat = modelFileFormat(path);
-    state.knownBinaryModel =
-        model->binaryModel ? knowBinaryModel(std::move(model->text), std::move(*model->binaryModel))
-                           : nullptr;
+    state.document = documentOf(std::move(*model));
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);
@@ -221,6 +220,25 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 }
 
 } // namespace
+
+SharedDocument documentOf(ModelText model) {
+    auto document =
+        model.binaryModel
+            ? std::make_shared<ModelDocument>(std::move(model.text), std::move(*model.binaryModel))
+            : std::make_shared<ModelDocument>(std::move(model.text));
+    document->sourceLines = std::move(model.sourceLines);
+    document->faceProblems = std::move(model.faceProblems);
+    return document;
+}
+
+ModelText textOf(const ModelDocument& document) {
+    ModelText model;
+    model.text = document.text();
+    model.rewritten = !document.sourceLines.empty();
+    model.sourceLines = document.sourceLines;
+    model.faceProblems = document.faceProblems;
+    return model;
+}
 
 std::string modelSaveFilter(mdx::FileFormat first) {
     const std::string mdl = "Warcraft III MDL|*.mdl";

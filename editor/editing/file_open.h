@@ -2,6 +2,7 @@
 
 #include "editor/editing/model_text.h"
 #include "editor/model/geoset_model.h"
+#include "editor/model/model_document.h"
 #include "formats/mdx/model_conversion.h"
 
 #include <optional>
@@ -17,6 +18,13 @@ inline constexpr const char* mdlFileFilter = "Warcraft III MDL|*.mdl";
 // Open reads either form, known by its content.
 inline constexpr const char* modelOpenFilter =
     "Warcraft III models|*.mdl;*.mdx|Warcraft III MDL|*.mdl|Warcraft III MDX|*.mdx";
+
+// The document of a model as an open read it: its text, the model when the read knew it
+// (a binary model), and where its lines and faulty geosets are in the file.
+SharedDocument documentOf(ModelText model);
+// The document's text as a model read from a file, for reading one of its geosets: messages
+// name the file's lines while the text is the file's own.
+ModelText textOf(const ModelDocument& document);
 
 // The save dialog's filters, the given format's first so that the dialog offers it.
 std::string modelSaveFilter(mdx::FileFormat first);

@@ -6,6 +6,7 @@
 #include "editor/editing/file_open.h"
 #include "editor/editing/model_text.h"
 #include "editor/editing/working_copy.h"
+#include "editor/model/model_document.h"
 #include "editor/model/model_writer.h"
 
 #include <future>
@@ -26,9 +27,10 @@ void showError(EditingState& state, const std::string& text) {
 void reopenAfterRemoval(EditingState& state) {
     clearUndoHistory(state);
     // The model must be read again whatever the answer: Cancel takes the first geoset.
-    const int answer = chooseGeoset(state, state.modelPath).value_or(1);
-    if (readGeosetFile(state, state.modelPath, state.vertices, state.faces, state.matrices, answer,
-                       true)) {
+    const auto model = std::optional<ModelText>(textOf(*state.document));
+    const int answer = chooseGeosetInText(state, model->text).value_or(1);
+    if (readGeosetOf(state, state.modelPath, model, state.vertices, state.faces, state.matrices,
+                     answer, true)) {
         state.geosetNumber = answer;
     } else {
         state.modelLoaded = false;
@@ -149,12 +151,13 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (removing && state.dialogs)
         state.dialogs->messageBox("Removing geoset", "");
 
-    const auto copy = common::readTextFile(state.tempPath);
-    if (!copy) {
+    const SharedDocument document = heldDocument(state);
+    if (!document) {
         fail("Cannot save " + state.savePath + ": the working copy " + state.tempPath +
              " cannot be read.");
         return false;
     }
+    const std::string& copy = document->text();
     // The model file is written first and the working copy refreshed after it, so that a
     // failure leaves both as they were. The copy is the very text written, or for a binary
     // model the text it was made from, which reads as the same model.
@@ -165,11 +168,11 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     std::future<void> binaryWritten;
     if (format == mdx::FileFormat::Mdx && !removing && !geosetOnly)
         binaryWritten = std::async(std::launch::async, [&] {
-            binary = savedBinaryModel(state.knownBinaryModel.get(), *copy, state);
+            binary = savedBinaryModel(document.get(), state);
             if (binary)
                 problem = writeBinaryModel(state.savePath, *binary);
         });
-    std::string text = savedText(state, *copy, removing, geosetOnly);
+    std::string text = savedText(state, copy, removing, geosetOnly);
     if (binaryWritten.valid())
         binaryWritten.get();
     if (format == mdx::FileFormat::Mdx) {
@@ -186,15 +189,17 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         return false;
     }
     state.modelFormat = format;
-    state.knownBinaryModel.reset();
     if (!refreshWorkingCopy(state, &text)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
              "goes on with " + previousModelPath + ".");
         return false;
     }
     state.unsavedChanges = false;
-    if (binary)
-        state.knownBinaryModel = knowBinaryModel(std::move(text), std::move(*binary));
+    // A model already read goes on without reading the saved text again.
+    if (!binary && !removing && !geosetOnly && document->modelKnown())
+        binary = savedBinaryModel(document.get(), state);
+    state.document =
+        binary ? makeDocument(std::move(text), std::move(*binary)) : makeDocument(std::move(text));
     if (removing) {
         reopenAfterRemoval(state);
     } else if (geosetOnly) {
@@ -206,29 +211,33 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     return true;
 }
 
-std::optional<std::string> commitToWorkingCopy(EditingState& state) {
-    const auto copy = common::readTextFile(state.tempPath);
-    if (!copy) {
+SharedDocument commitToWorkingCopy(EditingState& state) {
+    const SharedDocument document = heldDocument(state);
+    if (!document) {
         showError(state, "Cannot keep the geoset's edits: the working copy " + state.tempPath +
                              " cannot be read.");
-        return std::nullopt;
+        return nullptr;
     }
     if (const auto vertex = firstVertexNotFinite(state)) {
         showError(state, "Cannot keep the geoset's edits: vertex " + std::to_string(*vertex) +
                              " has a coordinate, normal or texture coordinate that is not a "
                              "finite number.");
-        return std::nullopt;
+        return nullptr;
     }
-    std::string text = savedText(state, *copy, savingRemovesGeoset(state), false);
+    const bool removing = savingRemovesGeoset(state);
+    std::string text = savedText(state, document->text(), removing, false);
     // The copy no longer holds what the model file holds; its origin record still names the
     // model file the edits were made on, which is what recovery must compare with.
     if (!common::writeTextOver(text, state.modelPath, state.tempPath,
                                common::Durability::Scratch)) {
         showError(state, "Cannot write the working copy " + state.tempPath + ".");
-        return std::nullopt;
+        return nullptr;
     }
-    state.knownBinaryModel.reset();
-    return text;
+    auto model = removing || !document->modelKnown() ? std::nullopt
+                                                     : savedBinaryModel(document.get(), state);
+    state.document =
+        model ? makeDocument(std::move(text), std::move(*model)) : makeDocument(std::move(text));
+    return state.document;
 }
 
 void saveCommand(EditingState& state) {
@@ -244,7 +253,9 @@ void saveAsCommand(EditingState& state) {
         return;
     state.modelPath = state.savePath;
     // On failure the previous working copy stays in use; a failed save has said why already.
-    refreshWorkingCopy(state);
+    // The document is the copy's text again, read when next needed.
+    if (refreshWorkingCopy(state))
+        state.document = nullptr;
 }
 
 void saveGeosetCommand(EditingState& state) {

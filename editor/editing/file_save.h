@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/model/model_document.h"
+
 #include <optional>
 #include <string>
 
@@ -14,11 +16,11 @@ struct EditingState;
 // false when nothing was (no model, a cancelled dialog, a failure, said in one "Error" message).
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath);
 
-// Writes the edited geoset's arrays into the working copy (without that geoset when nothing of
-// it is left), leaving the model file alone: Switch Geoset keeps the edits this way, and Save
-// writes them later. The copy's new text; nothing, after one "Error", when it cannot be read or
-// written.
-std::optional<std::string> commitToWorkingCopy(EditingState& state);
+// Writes the edited geoset's arrays into the document and the working copy (without that
+// geoset when nothing of it is left), leaving the model file alone: Switch Geoset keeps the
+// edits this way, and Save writes them later. The new document (state.document); nothing, after
+// one "Error", when the copy cannot be written.
+SharedDocument commitToWorkingCopy(EditingState& state);
 
 // The menu commands Save, Save As and Save geoset.
 void saveCommand(EditingState& state);

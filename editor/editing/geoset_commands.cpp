@@ -10,6 +10,7 @@
 #include "editor/editing/undo_history.h"
 #include "editor/editing/unsaved_changes.h"
 #include "editor/editing/working_copy.h"
+#include "editor/model/model_document.h"
 #include "editor/model/starter_model.h"
 
 #include <algorithm>
@@ -72,27 +73,18 @@ void newModelCommand(EditingState& state) {
 void switchGeosetCommand(EditingState& state) {
     if (!state.modelLoaded)
         return;
-    // The edits of the geoset left behind go into the working copy, not into the model file:
-    // they stay unsaved until Save writes them. Without edits the model is read again as it is
-    // on disk, and the working copy made from it.
+    // The edits of the geoset left behind go into the document and the working copy, not into
+    // the model file: they stay unsaved until Save writes them. Without edits the document is
+    // the model as it was opened or saved.
     const bool edited = state.unsavedChanges;
-    std::optional<ModelText> model;
-    if (edited) {
-        auto text = commitToWorkingCopy(state);
-        if (!text)
-            return;
-        model.emplace();
-        model->text = std::move(*text);
-    } else {
-        model = readModelText(state.modelPath);
-        if (!model || !writeWorkingCopy(*model, state.modelPath, state.tempPath)) {
-            if (state.dialogs)
-                state.dialogs->messageBox("Cannot write the working copy " + state.tempPath + ".",
-                                          "Error");
-            return;
-        }
-        recordWorkingCopyOrigin(state.tempPath, state.modelPath);
+    const SharedDocument document = edited ? commitToWorkingCopy(state) : heldDocument(state);
+    if (!document) {
+        if (!edited && state.dialogs)
+            state.dialogs->messageBox("Cannot read the working copy " + state.tempPath + ".",
+                                      "Error");
+        return;
     }
+    const auto model = std::optional<ModelText>(textOf(*document));
     const auto geoset = chooseGeosetInText(state, model->text);
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.

@@ -4,6 +4,7 @@
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
+#include "editor/model/model_document.h"
 #include "editor/model/model_nodes.h"
 
 #include <algorithm>
@@ -27,15 +28,14 @@ std::optional<int> askGroupNumber(EditingState& state, const std::string& prompt
     }
 }
 
-// The node ids of the model being edited, from its working copy; nothing when there is none to
-// read (then ids are not checked).
-std::optional<std::set<int>> modelNodeIds(const EditingState& state) {
-    if (state.tempPath.empty())
+// The node ids of the model being edited; nothing when there is no model to read (then ids
+// are not checked).
+std::optional<std::set<int>> modelNodeIds(EditingState& state) {
+    const SharedDocument document = heldDocument(state);
+    const mdx::Model* model = document ? document->model() : nullptr;
+    if (!model)
         return std::nullopt;
-    const auto lines = common::readAllLines(state.tempPath);
-    if (!lines)
-        return std::nullopt;
-    return nodeObjectIds(*lines);
+    return nodeObjectIds(*model);
 }
 
 } // namespace

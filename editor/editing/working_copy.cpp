@@ -3,6 +3,7 @@
 #include "common/file_fingerprint.h"
 #include "common/text_file.h"
 #include "editor/editing/editing_state.h"
+#include "editor/model/model_document.h"
 #include "editor/model/model_writer.h"
 
 #include <cstdlib>
@@ -173,13 +174,13 @@ bool storeRecoveryFile(EditingState& state) {
     if (!state.unsavedChanges || !state.modelLoaded || state.tempPath.empty() ||
         savingRemovesGeoset(state))
         return false;
-    const auto lines = common::readAllLines(state.tempPath);
-    if (!lines)
+    const SharedDocument document = heldDocument(state);
+    if (!document)
         return false;
     common::AtomicFileWriter out(recoveryFilePath(state.tempPath));
     if (!out.isOpen())
         return false;
-    writeModel(*lines, state, false, out);
+    writeModelFromText(document->text(), state, false, out);
     return out.commit();
 }
 

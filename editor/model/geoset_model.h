@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 namespace editor {
+
+class ModelDocument;
 
 // The most vertices, triangles or matrix groups one geoset can hold (16-bit counters).
 inline constexpr int maxGeosetRecords = 32767;
@@ -127,6 +130,9 @@ struct GeosetModel {
     // Vertex i's values as read, for the vertices read with the geoset (commands keep every
     // vertex in its place and add new ones after them).
     std::vector<ValuesAsRead> valuesAsRead;
+    // The whole model as last opened, committed or saved (model_document.h): what the working
+    // copy holds. Nothing before a model was opened.
+    std::shared_ptr<const ModelDocument> document;
 };
 
 // True when the vertex's group is one of the geoset's matrix groups. A group index past them

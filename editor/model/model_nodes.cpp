@@ -1,21 +1,13 @@
 #include "editor/model/model_nodes.h"
 
-#include "common/number_text.h"
-#include "editor/model/geoset_reader.h"
+#include "formats/check/model_walk.h"
 
 namespace editor {
 
-std::set<int> nodeObjectIds(const std::vector<std::string>& lines) {
-    static constexpr std::string_view prefix = "\tObjectId ";
+std::set<int> nodeObjectIds(const mdx::Model& model) {
     std::set<int> ids;
-    for (const auto& line : lines) {
-        if (!startsWith(line, prefix) || line.back() != ',')
-            continue;
-        const auto text =
-            std::string_view(line).substr(prefix.size(), line.size() - prefix.size() - 1);
-        if (const auto id = common::parseInteger32(text))
-            ids.insert(*id);
-    }
+    for (const auto& entry : check::nodesInFileOrder(model))
+        ids.insert(static_cast<int>(entry.node->objectId));
     return ids;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "formats/mdx/mdx_model.h"
+
 #include <set>
-#include <string>
-#include <vector>
 
 namespace editor {
 
 // The ObjectIds of the model's nodes (bones, helpers, lights, attachments, emitters and the
-// like): every "ObjectId N," line of a block at the top level of the model.
-std::set<int> nodeObjectIds(const std::vector<std::string>& lines);
+// like).
+std::set<int> nodeObjectIds(const mdx::Model& model);
 
 } // namespace editor

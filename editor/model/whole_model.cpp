@@ -3,23 +3,26 @@
 #include "common/text_file.h"
 #include "editor/model/binary_geoset.h"
 #include "editor/model/geoset_model.h"
-#include "formats/mdx/format_error.h"
-#include "formats/mdx/mdx_file.h"
+#include "editor/model/model_document.h"
 
 namespace editor {
 
 WholeModel readWholeModel(const GeosetModel& edited) {
     WholeModel result;
-    const std::string& path = edited.tempPath.empty() ? edited.modelPath : edited.tempPath;
-    if (const auto text = common::readTextFile(path)) {
-        try {
-            result.model = mdx::readMdl(*text);
-        } catch (const mdx::FormatError& error) {
-            result.error = error.what();
-        }
-    } else {
-        result.error = "the file cannot be read";
+    // A state set up without an open reads its working copy each time; one made by an open
+    // holds the model already.
+    SharedDocument document = edited.document;
+    if (!document) {
+        const std::string& path = edited.tempPath.empty() ? edited.modelPath : edited.tempPath;
+        if (auto text = common::readTextFile(path))
+            document = makeDocument(std::move(*text));
     }
+    if (!document)
+        result.error = "the file cannot be read";
+    else if (const mdx::Model* model = document->model())
+        result.model = *model;
+    else
+        result.error = document->modelError();
     return result;
 }
 

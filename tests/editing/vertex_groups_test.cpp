@@ -228,9 +228,14 @@ TEST_F(VertexGroupsTest, AddMatrixStopsAt256GroupsAndAtUnknownNodes) {
     EXPECT_EQ(dialogs.shown[0].title, "Error");
     EXPECT_EQ(state.groupCount, editor::maxMatrixGroups);
 
-    EXPECT_EQ(editor::nodeObjectIds({"Bone \"a\" {", "\tObjectId 3,", "}", "Helper \"h\" {",
-                                     "\tObjectId 12,", "\tParent 3,", "}", "\t\tObjectId 9,"}),
-              (std::set<int>{3, 12}));
+    mdx::Model model;
+    model.bones.resize(1);
+    model.bones[0].node.objectId = 3;
+    model.helpers.resize(1);
+    model.helpers[0].node.objectId = 12;
+    model.attachments.resize(1);
+    model.attachments[0].node.objectId = 9;
+    EXPECT_EQ(editor::nodeObjectIds(model), (std::set<int>{3, 9, 12}));
 }
 
 } // namespace

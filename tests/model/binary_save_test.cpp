@@ -136,11 +136,13 @@ void checkRandomEdits(const std::string& path, int geoset, unsigned seed, int ro
         editor::writeModelFromText(copy, e.state, false, saved);
         const std::string expected = mdx::writeMdx(mdx::readMdl(saved.text));
 
-        const auto known = e.state.knownBinaryModel;
-        ASSERT_TRUE(known) << path << ": no model known after round " << round;
-        const auto made = editor::savedBinaryModel(known.get(), copy, e.state);
-        const auto& base = known->model.geosets.at(static_cast<std::size_t>(geoset - 1));
-        const bool ownFaceGroups = base.faceTypes.size() != 1 || known->faceGroupComments;
+        const auto known = e.state.document;
+        ASSERT_TRUE(known && known->modelKnown())
+            << path << ": no model known after round " << round;
+        ASSERT_EQ(known->text(), copy);
+        const auto made = editor::savedBinaryModel(known.get(), e.state);
+        const auto& base = known->model()->geosets.at(static_cast<std::size_t>(geoset - 1));
+        const bool ownFaceGroups = base.faceTypes.size() != 1 || known->faceGroupComments();
         if (!ownFaceGroups) {
             ASSERT_TRUE(made) << path << " geoset " << geoset << ", round " << round;
         }
@@ -153,8 +155,8 @@ void checkRandomEdits(const std::string& path, int geoset, unsigned seed, int ro
         ASSERT_TRUE(e.dialogs.shown.empty()) << e.dialogs.shown[0].text;
         ASSERT_TRUE(readFile(path) == expected) << path << ", round " << round;
         // The working copy is the saved text, and what it reads as is known for the next save.
-        ASSERT_TRUE(e.state.knownBinaryModel);
-        EXPECT_EQ(e.state.knownBinaryModel->text, readFile(e.state.tempPath));
+        ASSERT_TRUE(e.state.document && e.state.document->modelKnown());
+        EXPECT_EQ(e.state.document->text(), readFile(e.state.tempPath));
     }
 }
 
