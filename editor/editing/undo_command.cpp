@@ -2,6 +2,7 @@
 
 #include "editor/editing/editing_state.h"
 #include "editor/editing/undo_history.h"
+#include "editor/editing/whole_model_edit.h"
 
 #include <utility>
 
@@ -67,6 +68,13 @@ void exchangeSaved(EditingState& state, UndoEntry& entry) {
         exchangeAxisFlag(state.axisXEnabled, entry.amount1);
         exchangeAxisFlag(state.axisYEnabled, entry.amount2);
         exchangeAxisFlag(state.axisZEnabled, entry.amount3);
+        break;
+    case UndoRestore::Document:
+        if (entry.savedDocument) {
+            exchangeSnapshot(state, *entry.savedDocument);
+            keepDocumentInWorkingCopy(state);
+            state.changed(Change::Structure | Change::Materials);
+        }
         break;
     }
     if (undoKindInfo(entry.kind).changesDocument)

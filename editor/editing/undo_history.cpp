@@ -30,6 +30,24 @@ void dropOldest(UndoFields& history) {
 
 } // namespace
 
+DocumentSnapshot snapshotOf(const GeosetModel& state) {
+    return {state.document,     state.vertices,     state.faces,
+            state.matrices,     state.groupCount,   state.extras,
+            state.valuesAsRead, state.geosetNumber, state.modelLoaded};
+}
+
+void exchangeSnapshot(GeosetModel& state, DocumentSnapshot& saved) {
+    std::swap(state.document, saved.document);
+    state.vertices.swap(saved.vertices);
+    state.faces.swap(saved.faces);
+    std::swap(state.matrices, saved.matrices);
+    std::swap(state.groupCount, saved.groupCount);
+    std::swap(state.extras, saved.extras);
+    state.valuesAsRead.swap(saved.valuesAsRead);
+    std::swap(state.geosetNumber, saved.geosetNumber);
+    std::swap(state.modelLoaded, saved.modelLoaded);
+}
+
 void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1, double amount2,
                       double amount3) {
     if (!state.modelLoaded)
@@ -59,6 +77,9 @@ void takeUndoSnapshot(EditingState& state, UndoKind kind, double amount1, double
         entry.savedFaces = state.faces;
         break;
     case UndoRestore::AxisLocks:
+        break;
+    case UndoRestore::Document:
+        entry.savedDocument = std::make_shared<DocumentSnapshot>(snapshotOf(state));
         break;
     }
     entry.amount1 = amount1;

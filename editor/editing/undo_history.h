@@ -4,6 +4,7 @@
 #include "editor/model/geoset_model.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,20 @@ struct VertexPlacement {
     double normalZ = 0;
 };
 
+// What a whole-model step saves: the document and everything of the edited geoset that a read
+// of it sets, so that undoing the step gives back the very arrays the earlier steps apply to.
+struct DocumentSnapshot {
+    std::shared_ptr<const ModelDocument> document;
+    std::vector<VertexRecord> vertices;
+    std::vector<FaceRecord> faces;
+    MatrixTable matrices;
+    int groupCount = 0;
+    VertexExtras extras;
+    std::vector<ValuesAsRead> valuesAsRead;
+    int geosetNumber = 0;
+    bool modelLoaded = false;
+};
+
 // One step of the history; it saves only what its kind needs to be reversed (see
 // undoKindInfo). The amounts are those of a transformation, or the three axis flags (1.0
 // enabled, 0.0 disabled) of a "Set Active Axes" step.
@@ -34,6 +49,7 @@ struct UndoEntry {
     std::vector<VertexRecord> savedVertices;
     std::vector<FaceRecord> savedFaces;
     std::vector<VertexPlacement> savedPlacements;
+    std::shared_ptr<DocumentSnapshot> savedDocument;
     double amount1 = 0;
     double amount2 = 0;
     double amount3 = 0;
@@ -48,6 +64,10 @@ struct UndoFields {
     std::deque<UndoEntry> undoHistory;
     std::deque<UndoEntry> redoHistory;
 };
+
+// The state a whole-model step saves, and the exchange of it with the state's.
+DocumentSnapshot snapshotOf(const GeosetModel& state);
+void exchangeSnapshot(GeosetModel& state, DocumentSnapshot& saved);
 
 // Records a step before a command changes the model (nothing when no model is loaded), saving
 // what the kind needs.

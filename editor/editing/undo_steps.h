@@ -27,6 +27,9 @@ enum class UndoKind {
     SnapNormals,
     DeleteFace,
     SetActiveAxes,
+    // Whole-model steps: the document and the edited geoset's arrays, saved whole.
+    ModelFix,
+    ImportMesh,
 };
 
 // What a step saves when it is recorded. Undo and Redo both exchange the saved records with
@@ -39,6 +42,7 @@ enum class UndoRestore {
     Vertices,         // the vertex array
     Faces,            // the face array
     AxisLocks,        // the three axis flags
+    Document,         // the whole model and the edited geoset's arrays
 };
 
 struct UndoKindInfo {

@@ -51,6 +51,10 @@ SharedDocument makeDocument(std::string text, mdx::Model model) {
     return std::make_shared<const ModelDocument>(std::move(text), std::move(model));
 }
 
+std::string textAfterEdit(const ModelDocument& /*before*/, const std::string& writtenAfter) {
+    return writtenAfter;
+}
+
 SharedDocument heldDocument(GeosetModel& state) {
     if (!state.document) {
         const std::string& path = state.tempPath.empty() ? state.modelPath : state.tempPath;

@@ -63,6 +63,10 @@ struct GeosetModel;
 SharedDocument makeDocument(std::string text);
 SharedDocument makeDocument(std::string text, mdx::Model model);
 
+// The text of the document after a whole-model edit, given the MDL writer's text of the edited
+// model: the document's own bytes for the top-level blocks the edit left alone.
+std::string textAfterEdit(const ModelDocument& before, const std::string& writtenAfter);
+
 // The document the state holds. A state set up without an open (a test, a tool that names a
 // working copy) takes the working copy's text, or the model file's when there is no copy, as
 // its document once; nothing when that cannot be read.
