@@ -3,6 +3,7 @@
 #include "formats/mdx/mdl_tree.h"
 #include "formats/mdx/mdx_file.h"
 #include "formats/mdx/mdx_layout.h"
+#include "formats/mdx/read_count.h"
 
 #include <algorithm>
 #include <bit>
@@ -619,6 +620,7 @@ void readGroup(const MdlItem& group, const char* kind, std::uint32_t version, st
 } // namespace
 
 Model readMdl(std::string_view text, FacePlaces* places) {
+    countModelRead();
     if (places)
         places->clear();
     const MdlTree tree = parseMdl(text);

@@ -2,6 +2,7 @@
 #include "formats/mdx/format_error.h"
 #include "formats/mdx/mdx_file.h"
 #include "formats/mdx/mdx_layout.h"
+#include "formats/mdx/read_count.h"
 
 #include <algorithm>
 #include <bit>
@@ -319,6 +320,7 @@ void readChunk(ByteReader& r, Tag tag, Model& m, FacePlaces* places) {
 } // namespace
 
 Model readMdx(std::string_view bytes, FacePlaces* places) {
+    countModelRead();
     ByteReader file(bytes, 0, bytes.size(), "file");
     if (isCutMdxMagic(bytes))
         throw FormatError("file", bytes.size(),

@@ -4,6 +4,7 @@
 // edits of binary models.
 
 #include "model_fixture.h"
+#include "random_edits.h"
 
 #include "common/number_text.h"
 #include "common/text_file.h"
@@ -23,6 +24,7 @@
 
 namespace {
 
+using model_test::editAtRandom;
 using model_test::Editor;
 using model_test::fixture;
 using testing_support::readFile;
@@ -74,51 +76,6 @@ TEST(SavedFloat, IsTheFloatTheWrittenTextReadsAs) {
         expectSameFloat(special);
         expectSameFloat(-special);
     }
-}
-
-// Random edits of every kind the arrays can hold, keeping some triangles so that the geoset
-// stays.
-void editAtRandom(editor::EditingState& state, std::mt19937& random) {
-    std::uniform_real_distribution<double> coordinate(-500, 500);
-    std::uniform_real_distribution<double> unit(-1, 1);
-    std::uniform_real_distribution<double> chance(0, 1);
-    std::uniform_int_distribution<int> byte(0, 255);
-    const int groups = std::max(1, state.groupCount);
-    for (auto& v : state.vertices) {
-        if (chance(random) < 0.4) {
-            v.x = coordinate(random);
-            v.y = coordinate(random) / 3; // many digits
-            v.z = std::round(coordinate(random) * 1e6) / 1e6;
-        }
-        if (chance(random) < 0.3) {
-            v.normalX = unit(random);
-            v.normalY = unit(random);
-            v.normalZ = unit(random);
-        }
-        if (chance(random) < 0.3) {
-            v.u = unit(random) * 2;
-            v.v = unit(random) / 7;
-        }
-        if (chance(random) < 0.3) {
-            for (auto& t : v.tangent)
-                t = static_cast<float>(unit(random));
-            for (auto& set : v.extraUvs)
-                set = {static_cast<float>(unit(random)), static_cast<float>(unit(random))};
-            for (auto& w : v.skinWeights)
-                w = static_cast<std::uint8_t>(byte(random));
-        }
-        if (chance(random) < 0.2)
-            v.vertexGroup = std::uniform_int_distribution<int>(0, groups - 1)(random);
-        if (state.vertices.size() > 12 && chance(random) < 0.05)
-            v.deleted = true;
-    }
-    for (auto& face : state.faces)
-        if (state.faces.size() > 4 && chance(random) < 0.05)
-            face.deleted = true;
-    for (int g = 1; g <= std::min(state.groupCount, state.matrices.columnCount()); ++g)
-        if (chance(random) < 0.3)
-            state.matrices.at(1, g) = byte(random);
-    state.unsavedChanges = true;
 }
 
 // Random edits of geoset n of the binary model at path, each saved: the model made from the
