@@ -3,6 +3,7 @@
 
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
+#include "editor/editing/geoset_commands.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
 
@@ -49,5 +50,19 @@ void BM_SaveGeoset(benchmark::State& s) {
     m.reopenLargeModelPaths();
 }
 BENCHMARK(BM_SaveGeoset)->Unit(benchmark::kMillisecond);
+
+// Switch Geoset from the edited large geoset back onto it: its edits are committed to the
+// document and the working copy, and the geoset is read again from the document.
+void BM_SwitchGeoset(benchmark::State& s) {
+    auto& m = model();
+    m.reset();
+    for (auto _ : s) {
+        m.state().unsavedChanges = true;
+        m.dialogs().setAnswers({std::to_string(bench::largeGeosetNumber)});
+        editor::switchGeosetCommand(m.state());
+    }
+    m.reset();
+}
+BENCHMARK(BM_SwitchGeoset)->Unit(benchmark::kMillisecond);
 
 } // namespace

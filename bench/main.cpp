@@ -39,7 +39,8 @@ double targetFor(const std::string& name) {
         return 40;
     if (has("Normalise") || has("FromSpaces"))
         return 30;
-    if (has("Mdx") || name == "BM_OpenLargeGeoset" || name == "BM_Save" || name == "BM_SaveGeoset")
+    if (has("Mdx") || name == "BM_OpenLargeGeoset" || name == "BM_Save" ||
+        name == "BM_SaveGeoset" || name == "BM_SwitchGeoset")
         return 20;
     if (has("Redraw"))
         return 30;
