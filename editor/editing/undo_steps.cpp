@@ -10,7 +10,7 @@ namespace {
 using R = UndoRestore;
 
 // In the order of UndoKind.
-constexpr std::array<UndoKindInfo, 24> kinds{{
+constexpr std::array<UndoKindInfo, 30> kinds{{
     {"Selection", R::SelectionFlags, false},
     {"Invert Selection", R::SelectionFlags, false},
     {"Select All", R::SelectionFlags, false},
@@ -35,9 +35,15 @@ constexpr std::array<UndoKindInfo, 24> kinds{{
     {"Set Active Axes", R::AxisLocks, false},
     {"Fix", R::Document, true},
     {"Import Mesh", R::Document, true},
+    {"Split Selection", R::Document, true},
+    {"Duplicate Geoset", R::Document, true},
+    {"Delete Geoset", R::Document, true},
+    {"Merge Geosets", R::Document, true},
+    {"Set Material", R::Document, true},
+    {"Move Geoset", R::Document, true},
 }};
 
-static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::ImportMesh) + 1,
+static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::MoveGeoset) + 1,
               "one entry for every kind of undo step");
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "formats/animation/skeleton.h"
 #include "formats/animation/skinning.h"
 #include "formats/check/model_check.h"
+#include "formats/mdx/geoset_list.h"
 #include "formats/versions/geoset_tangents.h"
 #include "formats/versions/material_versions.h"
 #include "formats/versions/node_removal.h"
@@ -38,30 +39,6 @@ std::string joined(const std::vector<std::string>& items) {
     for (std::size_t i = 0; i < items.size(); ++i)
         text += (i ? ", \"" : "\"") + items[i] + "\"";
     return text;
-}
-
-// The geosets replaced: new geosets in order, and for each old geoset the new ones made from
-// it. Geoset animations and bones follow (an animation of a split geoset is copied to each
-// part, one of a removed geoset removed).
-void replaceGeosets(mdx::Model& model, std::vector<mdx::Geoset> geosets,
-                    const std::vector<std::vector<std::uint32_t>>& madeFrom) {
-    model.geosets = std::move(geosets);
-    std::vector<mdx::GeosetAnimation> animations;
-    for (const auto& animation : model.geosetAnimations) {
-        if (animation.geosetId >= madeFrom.size()) {
-            animations.push_back(animation); // names no geoset already; the check says so
-            continue;
-        }
-        for (const auto g : madeFrom[animation.geosetId]) {
-            animations.push_back(animation);
-            animations.back().geosetId = g;
-        }
-    }
-    model.geosetAnimations = std::move(animations);
-    for (auto& bone : model.bones)
-        if (bone.geosetId < madeFrom.size())
-            bone.geosetId =
-                madeFrom[bone.geosetId].empty() ? mdx::noId : madeFrom[bone.geosetId].front();
 }
 
 void toClassic(const mdx::Model& original, VersionConversion& out) {
@@ -112,7 +89,7 @@ void toClassic(const mdx::Model& original, VersionConversion& out) {
             geosets.push_back(std::move(part.geoset));
         }
     }
-    replaceGeosets(model, std::move(geosets), madeFrom);
+    mdx::replaceGeosets(model, std::move(geosets), madeFrom);
 
     add(changes, approximated, "vertex", "vertices",
         "approximated: their skin weights were not equal shares of the bones kept");

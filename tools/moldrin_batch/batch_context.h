@@ -53,6 +53,7 @@ void registerUvSteps(StepTable& table);
 void registerPreviewSteps(StepTable& table);
 void registerAnimationSteps(StepTable& table);
 void registerInterchangeSteps(StepTable& table);
+void registerGeosetSteps(StepTable& table);
 
 // Helpers for step arguments.
 // One message titled "Error": the run stops there with status 1.

@@ -102,6 +102,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     registerPreviewSteps(table);
     registerAnimationSteps(table);
     registerInterchangeSteps(table);
+    registerGeosetSteps(table);
 
     if (arguments.empty()) {
         err << usageLine << "\n";

@@ -52,6 +52,11 @@ std::string helpText() {
            "sequence as an animation, materials. export-obj writes the edited geoset as OBJ\n"
            "in the model's axes, with an .mtl naming its texture.\n"
            "\n"
+           "geosets prints one JSON line listing every geoset: its vertices, triangles,\n"
+           "material and the textures of the material's layers. split-selection moves the\n"
+           "selected vertices and their triangles into a new geoset after the last one;\n"
+           "merge-geosets moves geoset B into A. Each geoset operation is one undo step.\n"
+           "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
            "  --game-data PATH\n"
@@ -114,6 +119,9 @@ std::string helpText() {
            "  sequences pose=OUT.json,SEQUENCE,TIME\n"
            " interchange:\n"
            "  export-gltf=OUT.glb|OUT.gltf export-obj=OUT.obj\n"
+           " geosets (numbered from 1; materials from 0):\n"
+           "  geosets split-selection duplicate-geoset=N delete-geoset=N merge-geosets=A,B\n"
+           "  set-material=N,M move-geoset=N,up|down\n"
            "\n"
            "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
 }
