@@ -1,6 +1,7 @@
 #include "editor/editing/file_save.h"
 
 #include "common/text_file.h"
+#include "editor/editing/archived_model.h"
 #include "editor/editing/binary_model_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
@@ -117,6 +118,7 @@ std::string savedText(const EditingState& state, const std::string& copy, bool r
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (!state.modelLoaded)
         return false;
+    const ArchiveNaming naming(state);
     const std::string previousModelPath = state.modelPath;
     const auto previousFormat = state.modelFormat;
     state.savePath = state.modelPath;
@@ -143,6 +145,10 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (const auto vertex = firstVertexNotFinite(state)) {
         fail("Cannot save " + state.savePath + ": vertex " + std::to_string(*vertex) +
              " has a coordinate, normal or texture coordinate that is not a finite number.");
+        return false;
+    }
+    if (const auto refusal = archivedSaveRefusal(state); !refusal.empty()) {
+        fail(refusal);
         return false;
     }
     const bool removing = savingRemovesGeoset(state);
@@ -185,6 +191,10 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
+    if (const auto failure = writeArchivedModelBack(state); !failure.empty()) {
+        fail(failure);
+        return false;
+    }
     state.modelFormat = format;
     state.knownBinaryModel.reset();
     if (!refreshWorkingCopy(state, &text)) {
@@ -193,6 +203,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         return false;
     }
     state.unsavedChanges = false;
+    keepArchiveOriginFor(state, state.modelPath);
     if (binary)
         state.knownBinaryModel = knowBinaryModel(std::move(text), std::move(*binary));
     if (removing) {
