@@ -7,6 +7,8 @@
 #include <StormLib.h>
 
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace gamedata {
@@ -38,20 +40,42 @@ bool writeFile(HANDLE archive, const std::string& name, std::string_view bytes,
     const auto size = static_cast<DWORD>(bytes.size());
     HANDLE file = nullptr;
     const DWORD flags = (stored.flags & storageFlags) | MPQ_FILE_REPLACEEXISTING;
-    if (!SFileCreateFile(archive, name.c_str(), 0, size, 0, flags, &file)) {
-        // A full hash table: make room for the new name and try once more.
-        if (GetLastError() != ERROR_DISK_FULL ||
-            !SFileSetMaxFileCount(archive, SFileGetMaxFileCount(archive) * 2 + 16) ||
-            !SFileCreateFile(archive, name.c_str(), 0, size, 0, flags, &file))
+    // A new name in a full table: room is made first. Asking the library to create the file
+    // again after a failed attempt is no way to learn it, as a failed attempt (a full disk) may
+    // leave the name half entered, which the library cannot take a second time.
+    if (!SFileHasFile(archive, name.c_str())) {
+        DWORD files = 0;
+        SFileGetFileInfo(archive, SFileMpqNumberOfFiles, &files, sizeof(files), nullptr);
+        const DWORD most = SFileGetMaxFileCount(archive);
+        // The listfile and the attributes are rewritten as files of their own.
+        if (files + 3 >= most && !SFileSetMaxFileCount(archive, most * 2 + 16))
             return false;
     }
+    if (!SFileCreateFile(archive, name.c_str(), 0, size, 0, flags, &file))
+        return false;
     const DWORD compression = stored.compression != 0 ? stored.compression : MPQ_COMPRESSION_ZLIB;
     const bool written = size == 0 || SFileWriteFile(file, bytes.data(), size, compression);
     const bool finished = SFileFinishFile(file);
     return written && finished;
 }
 
+// The refusals of an archive opened already. A file nobody may write is left alone also by a
+// user the system would let write it.
+std::string refusalOf(const MpqArchive& archive) {
+    struct stat status {};
+    if (::access(archive.path().c_str(), W_OK) != 0 ||
+        (::stat(archive.path().c_str(), &status) == 0 && (status.st_mode & 0222) == 0))
+        return "it is read-only";
+    return archive.whyNotWritable();
+}
+
 } // namespace
+
+std::string whyArchiveRefusesWrites(const std::string& archivePath) {
+    std::string error;
+    const auto archive = MpqArchive::open(archivePath, error);
+    return archive ? refusalOf(*archive) : error;
+}
 
 std::string replaceInArchive(const std::string& archivePath, const std::string& inner,
                              std::string_view bytes) {
@@ -66,7 +90,7 @@ std::string replaceInArchive(const std::string& archivePath, const std::string& 
         const auto original = MpqArchive::open(archivePath, error);
         if (!original)
             return error;
-        if (const auto why = original->whyNotWritable(); !why.empty())
+        if (const auto why = refusalOf(*original); !why.empty())
             return why;
         if (const auto existing = original->stored(name))
             stored = *existing;

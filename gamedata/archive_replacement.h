@@ -15,4 +15,9 @@ namespace gamedata {
 std::string replaceInArchive(const std::string& archivePath, const std::string& inner,
                              std::string_view bytes);
 
+// Why the archive cannot take a file now: it cannot be opened, is read-only, signed or protected.
+// Empty when a write may go ahead. replaceInArchive asks it first; an editor asks it before it
+// writes anything of its own, so that a refused save changes no file at all.
+std::string whyArchiveRefusesWrites(const std::string& archivePath);
+
 } // namespace gamedata

@@ -134,6 +134,8 @@ std::optional<std::string> GameData::sourceOf(std::string_view name) const {
     const std::string inner = innerName(name);
     if (inner.empty())
         return std::nullopt;
+    if (modelArchive_ && modelArchive_->has(inner))
+        return modelArchive_->path();
     for (const auto& source : searched_) {
         if (source.archive) {
             if (source.archive->has(inner))
@@ -152,6 +154,11 @@ std::optional<GameData::Found> GameData::find(std::string_view name) const {
     const std::string inner = innerName(name);
     if (inner.empty())
         return std::nullopt;
+    if (modelArchive_ && modelArchive_->has(inner)) {
+        std::string error;
+        if (auto bytes = modelArchive_->read(inner, error))
+            return Found{std::move(*bytes), modelArchive_->path()};
+    }
     for (const auto& source : searched_) {
         if (source.archive) {
             if (!source.archive->has(inner))

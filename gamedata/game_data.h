@@ -26,7 +26,14 @@ class GameData : public common::GameFiles {
     void setSources(const std::vector<std::string>& paths);
     const std::vector<std::string>& sources() const { return paths_; }
     const std::vector<std::string>& problems() const { return problems_; }
-    bool empty() const override { return searched_.empty(); }
+    bool empty() const override { return searched_.empty() && !modelArchive_; }
+
+    // The archive the open model was taken from, searched before the sources (nullptr: none), so
+    // that a map's model shows the map's own textures. Not one of sources().
+    void setModelArchive(std::shared_ptr<MpqArchive> archive) {
+        modelArchive_ = std::move(archive);
+    }
+    const std::shared_ptr<MpqArchive>& modelArchive() const { return modelArchive_; }
 
     // The first source's file of that name ("\" or "/" between folders, any case).
     std::optional<Found> find(std::string_view name) const override;
@@ -43,6 +50,7 @@ class GameData : public common::GameFiles {
     std::vector<std::string> paths_;
     std::vector<std::string> problems_;
     std::vector<Searched> searched_;
+    std::shared_ptr<MpqArchive> modelArchive_;
     // Each folder's entries by their folded name, read once.
     mutable std::mutex foldersMutex_;
     mutable std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;

@@ -8,6 +8,7 @@
 #include "editor/model/geoset_model.h"
 #include "editor/model/shared_types.h"
 #include "formats/mdx/model_conversion.h"
+#include "gamedata/archive_extraction.h"
 
 namespace editor {
 
@@ -31,6 +32,9 @@ struct EditingState : GeosetModel, ToolFields, UndoFields {
     // The format of the file at modelPath: Save writes it again. The working copy is MDL text
     // either way.
     mdx::FileFormat modelFormat = mdx::FileFormat::Mdl;
+    // The model was taken out of an archive (editing/archived_model): modelPath is then this
+    // extracted file while it is the model, and each save of it is written back into the archive.
+    std::shared_ptr<const gamedata::ExtractedFile> archivedModel;
 
     void changed(Changes change) { changes |= change; }
 };

@@ -1,6 +1,7 @@
 #include "editor/editing/file_open.h"
 
 #include "common/text_file.h"
+#include "editor/editing/archived_model.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/model_text.h"
 #include "editor/editing/unsaved_changes.h"
@@ -204,6 +205,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     // The previous working copy goes, unless it is the one kept or the very file just opened.
     if (!state.tempPath.empty() && state.tempPath != claim->path && state.tempPath != path)
         releaseWorkingCopy(state);
+    keepArchiveOriginFor(state, path);
     // The copy now holds the model, or edits found to be made on it: either way it was made
     // from the model file as it is.
     recordWorkingCopyOrigin(claim->path, path);

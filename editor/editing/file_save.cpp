@@ -1,6 +1,7 @@
 #include "editor/editing/file_save.h"
 
 #include "common/text_file.h"
+#include "editor/editing/archived_model.h"
 #include "editor/editing/binary_model_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
@@ -119,6 +120,7 @@ std::string savedText(const EditingState& state, const std::string& copy, bool r
 bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (!state.modelLoaded)
         return false;
+    const ArchiveNaming naming(state);
     const std::string previousModelPath = state.modelPath;
     const auto previousFormat = state.modelFormat;
     state.savePath = state.modelPath;
@@ -145,6 +147,10 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     if (const auto vertex = firstVertexNotFinite(state)) {
         fail("Cannot save " + state.savePath + ": vertex " + std::to_string(*vertex) +
              " has a coordinate, normal or texture coordinate that is not a finite number.");
+        return false;
+    }
+    if (const auto refusal = archivedSaveRefusal(state); !refusal.empty()) {
+        fail(refusal);
         return false;
     }
     const bool removing = savingRemovesGeoset(state);
@@ -188,6 +194,10 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         fail("Cannot save " + state.savePath + ": " + problem + ".");
         return false;
     }
+    if (const auto failure = writeArchivedModelBack(state); !failure.empty()) {
+        fail(failure);
+        return false;
+    }
     state.modelFormat = format;
     if (!refreshWorkingCopy(state, &text)) {
         fail("Saved " + state.savePath + ", but its working copy cannot be written; editing " +
@@ -195,6 +205,7 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
         return false;
     }
     state.unsavedChanges = false;
+    keepArchiveOriginFor(state, state.modelPath);
     // A model already read goes on without reading the saved text again.
     if (!binary && !removing && !geosetOnly && document->modelKnown())
         binary = savedBinaryModel(document.get(), state);

@@ -1,6 +1,7 @@
 #include "editor/interaction/command_effects.h"
 
 #include "editor/interaction/editor_state.h"
+#include "editor/interaction/game_data_fields.h"
 #include "editor/views/view_navigation.h"
 #include "editor/views/viewports.h"
 
@@ -15,6 +16,7 @@ void finishCommand(EditorState& state) {
         if (state.startArmingTimer)
             state.startArmingTimer();
     }
+    followModelArchive(state);
     redrawChanged(state, state, changes);
     updatePreview(state, state, changes, *state.textureSource);
 }

@@ -75,4 +75,19 @@ void applyGameData(EditorState& state, const std::vector<std::string>& sources, 
     }
 }
 
+void followModelArchive(EditorState& state) {
+    const auto& archived = state.archivedModel;
+    const bool isModel = archived && archived->path() == state.modelPath;
+    const auto& current = state.gameData->modelArchive();
+    if (isModel ? current && current->path() == archived->origin().archive : !current)
+        return;
+    std::shared_ptr<gamedata::MpqArchive> archive;
+    if (isModel) {
+        std::string ignored; // it was opened a moment ago; a failure leaves the lookup without it
+        archive = gamedata::MpqArchive::open(archived->origin().archive, ignored);
+    }
+    state.gameData->setModelArchive(std::move(archive));
+    state.textureSource->setGameFiles(state.gameData.get());
+}
+
 } // namespace editor

@@ -42,4 +42,9 @@ struct GameDataList {
 void applyGameData(EditorState& state, const std::vector<std::string>& sources,
                    UvEditorState* uv = nullptr);
 
+// Makes the archive the open model was taken from (EditingState::archivedModel) the first place
+// its textures are looked up after its folder, or none for a plain model file; the texture cache
+// is dropped when that changes. Run by finishCommand.
+void followModelArchive(EditorState& state);
+
 } // namespace editor

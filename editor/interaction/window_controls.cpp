@@ -28,8 +28,10 @@ std::string windowTitle(const EditorState& state) {
     if (state.modelPath.empty() || !state.modelLoaded)
         return "MDL Moldrin";
     const auto slash = state.modelPath.find_last_of('/');
-    const std::string name =
-        slash == std::string::npos ? state.modelPath : state.modelPath.substr(slash + 1);
+    const bool archived = state.archivedModel && state.archivedModel->path() == state.modelPath;
+    const std::string name = archived                     ? state.archivedModel->origin().title()
+                             : slash == std::string::npos ? state.modelPath
+                                                          : state.modelPath.substr(slash + 1);
     return name + (state.unsavedChanges ? "*" : "") + " - MDL Moldrin";
 }
 

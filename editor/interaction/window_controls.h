@@ -32,7 +32,8 @@ struct MenuState {
 MenuState menuState(const EditorState& state);
 
 // The main window's title: "name.mdl - MDL Moldrin", the name followed by "*" while there are
-// unsaved changes; "MDL Moldrin" before a model is opened.
+// unsaved changes; "MDL Moldrin" before a model is opened. A model taken from an archive is named
+// "map.w3x: war3mapImported\hero.mdx".
 std::string windowTitle(const EditorState& state);
 
 // The tool buttons' colours and the axis menu check marks.

@@ -33,6 +33,8 @@ bool mayCloseMainWindow(EditorState& state) {
 
 void closeMainWindow(EditorState& state) {
     releaseWorkingCopy(state);
+    // The extracted file of a model taken from an archive goes with its folder.
+    state.archivedModel.reset();
 }
 
 } // namespace editor

@@ -20,7 +20,8 @@ void armingTimerFired(EditorState& state);
 // when the window is to stay open.
 bool mayCloseMainWindow(EditorState& state);
 
-// The main window's closing step: deletes the working copy, its recovery file and its lock.
+// The main window's closing step: deletes the working copy, its recovery file and its lock, and
+// the extracted file of a model taken from an archive.
 void closeMainWindow(EditorState& state);
 
 } // namespace editor

@@ -2,6 +2,7 @@
 
 #include "editor/qt/ToolButtonWidget.h"
 
+#include "editor/editing/archived_model.h"
 #include "editor/editing/file_open.h"
 #include "editor/editing/geometry_tools.h"
 #include "editor/editing/tool_modes.h"
@@ -415,7 +416,7 @@ void FrmMoldrin::openFile(const QString& path, std::optional<int> geoset) {
     const std::string file = path.toStdString();
     run([&](EditorState& s) {
         if (settleUnsavedChanges(s))
-            openModelFile(s, file, geoset);
+            openModelPath(s, file, geoset);
     });
 }
 
@@ -424,9 +425,10 @@ QStringList FrmMoldrin::recentFiles() const {
 }
 
 void FrmMoldrin::rememberRecentFile() {
-    if (!state_.modelLoaded || state_.modelPath.empty() || state_.modelPath == rememberedPath_)
+    const std::string location = modelLocation(state_);
+    if (!state_.modelLoaded || location.empty() || location == rememberedPath_)
         return;
-    rememberedPath_ = state_.modelPath;
+    rememberedPath_ = location;
     std::vector<std::string> files;
     for (const QString& file : recentFiles())
         files.push_back(file.toStdString());

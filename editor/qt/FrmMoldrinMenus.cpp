@@ -1,5 +1,6 @@
 #include "editor/qt/FrmMoldrin.h"
 
+#include "editor/editing/archived_model.h"
 #include "editor/editing/file_export.h"
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
@@ -13,6 +14,7 @@
 #include "editor/editing/vertex_groups.h"
 #include "editor/interaction/help_texts.h"
 #include "editor/interaction/tips.h"
+#include "editor/qt/ArchiveDialog.h"
 #include "editor/qt/FrmUVEditor.h"
 #include "editor/qt/GameDataDialog.h"
 #include "editor/views/view_navigation.h"
@@ -73,6 +75,8 @@ void FrmMoldrin::buildMenus() {
     QMenu* file = addMenu(nullptr, "mnuFile", "File");
     addItem(file, "mnuNew", "New", newModelCommand);
     addItem(file, "mnuOpen", "Open", openCommand, QKeySequence("Ctrl+O"));
+    addItem(file, "mnuOpenFromArchive", "Open from Archive…",
+            [this](EditorState& s) { openFromArchiveCommand(s, ArchiveDialog::chooser(this)); });
     addItem(file, "mnuSwitchGeoset", "Switch Geoset", switchGeosetCommand);
     file->addSeparator();
     addItem(file, "mnuSave", "Save", saveCommand, QKeySequence("Ctrl+S"));

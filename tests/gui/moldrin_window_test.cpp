@@ -51,13 +51,15 @@ class MoldrinWindowTest : public QObject {
                                    "mnuHelp|Help"}));
 
         auto menu = [&](const char* name) { return f.action(name)->menu(); };
-        QCOMPARE(describe(menu("mnuFile")),
-                 QStringList(
-                     {"mnuNew|New|", "mnuOpen|Open|Ctrl+O", "mnuSwitchGeoset|Switch Geoset|", "-",
-                      "mnuSave|Save|Ctrl+S", "mnuSaveAs|Save As|", "mnuSaveGeoset|Save geoset|",
-                      "mnuExport|Export…|", "-", "mnuDelCurrentGeoset|Delete Current Geoset|",
-                      "mnuMergeGeoset|Merge Geoset|", "-", "mnuGameData|Game Data…|", "-",
-                      "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
+        QCOMPARE(
+            describe(menu("mnuFile")),
+            QStringList({"mnuNew|New|", "mnuOpen|Open|Ctrl+O",
+                         "mnuOpenFromArchive|Open from Archive…|", "mnuSwitchGeoset|Switch Geoset|",
+                         "-", "mnuSave|Save|Ctrl+S", "mnuSaveAs|Save As|",
+                         "mnuSaveGeoset|Save geoset|", "mnuExport|Export…|", "-",
+                         "mnuDelCurrentGeoset|Delete Current Geoset|",
+                         "mnuMergeGeoset|Merge Geoset|", "-", "mnuGameData|Game Data…|", "-",
+                         "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
             QStringList({"mnuUndo|Undo|Ctrl+Z", "mnuRedo|Redo|Ctrl+Y", "-",

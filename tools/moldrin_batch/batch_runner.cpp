@@ -5,6 +5,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "editor/editing/archived_model.h"
 #include "editor/editing/file_open.h"
 #include "editor/interaction/command_effects.h"
 #include "editor/interaction/game_data_fields.h"
@@ -165,7 +166,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             context.state,
             gamedata::sourcesInOrder(gameData, std::getenv(gamedata::gameDataVariable)));
         context.dialogs.setAnswers({});
-        editor::openModelFile(context.state, model, common::parseInteger32(geoset).value_or(0));
+        editor::openModelPath(context.state, model, common::parseInteger32(geoset).value_or(0));
         editor::finishCommand(context.state);
         if (errorShownSince(context, 0) || !context.state.modelLoaded) {
             if (!errorShownSince(context, 0))

@@ -4,6 +4,7 @@
 #include "model_file.h"
 
 #include "formats/check/model_check.h"
+#include "gamedata/archive_path.h"
 #include "gamedata/game_data.h"
 
 #include <algorithm>
@@ -30,6 +31,7 @@ struct CheckRequest {
     bool json = false;
     std::optional<fs::path> fixFolder;
     std::vector<std::string> gameData;
+    std::vector<std::string> sources; // the game data sources searched, in order
     const textures::TextureSource* textureSource = &textures::besideModelOnly();
 };
 
@@ -79,14 +81,26 @@ FileResult checkFile(const std::string& path, const CheckRequest& request) {
         result.readFailure = read.failure(path);
         return result;
     }
-    result.problems =
-        check::checkModel(read.model, fs::path(path).parent_path(), *request.textureSource);
+    if (const auto inside = gamedata::archivePathOf(path)) {
+        // The archive's own textures come first, before the game data; beside the model is
+        // beside the archive.
+        gamedata::GameData gameData;
+        gameData.setSources(request.sources);
+        std::string ignored; // it was read a moment ago
+        gameData.setModelArchive(gamedata::MpqArchive::open(inside->archive, ignored));
+        const textures::TextureSource textureSource(&gameData);
+        result.problems =
+            check::checkModel(read.model, fs::path(inside->archive).parent_path(), textureSource);
+    } else {
+        result.problems =
+            check::checkModel(read.model, fs::path(path).parent_path(), *request.textureSource);
+    }
     if (!request.fixFolder)
         return result;
     result.changes = check::applyCertainFixes(read.model);
     if (result.changes.empty())
         return result;
-    result.fixedPath = (*request.fixFolder / fs::path(path).filename()).string();
+    result.fixedPath = (*request.fixFolder / modelFileName(path)).string();
     if (const auto failure =
             writeModelFile(result.fixedPath, read.model, read.format, result.dropped))
         result.writeFailure = failure->empty() ? "could not be written" : *failure;
@@ -208,7 +222,7 @@ bool fixFolderUsable(const fs::path& folder, const std::vector<std::string>& fil
     }
     std::map<std::string, std::string> names;
     for (const auto& file : files) {
-        const auto name = fs::path(file).filename().string();
+        const auto name = modelFileName(file);
         const auto [at, inserted] = names.emplace(name, file);
         if (!inserted) {
             err << "moldrin-batch: --fix would write " << at->second << " and " << file
@@ -229,9 +243,10 @@ int checkModels(const std::vector<std::string>& arguments, std::ostream& out, st
     auto request = parseRequest(arguments, err);
     if (!request)
         return 2;
+    request->sources =
+        gamedata::sourcesInOrder(request->gameData, std::getenv(gamedata::gameDataVariable));
     gamedata::GameData gameData;
-    gameData.setSources(
-        gamedata::sourcesInOrder(request->gameData, std::getenv(gamedata::gameDataVariable)));
+    gameData.setSources(request->sources);
     for (const auto& problem : gameData.problems())
         err << "Warning: " << problem << "\n";
     const textures::TextureSource textureSource(&gameData);

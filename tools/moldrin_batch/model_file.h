@@ -24,11 +24,17 @@ struct ModelFileRead {
     // "PATH is not a model file that can be read", "PATH: chunk GEOS, byte 120: ..."
     std::string failure(const std::string& path) const;
 };
+// path is a file, or a file inside an archive (ARCHIVE:INNER, the archive a file).
 ModelFileRead readModelFile(const std::string& path);
 
-// Replaces the file at path as a whole with the model in the given format. Nothing when written,
-// else why not (empty when the system gave no reason); dropped lists what MDL text could not
-// hold.
+// The name a model is written under in another folder: the file's name, for a file inside an
+// archive the last part of its inner name.
+std::string modelFileName(const std::string& path);
+
+// Replaces the file at path as a whole with the model in the given format; a file inside an
+// archive is put into it (gamedata::replaceInArchive), stored as the file it replaces. Nothing
+// when written, else why not (empty when the system gave no reason); dropped lists what MDL text
+// could not hold.
 std::optional<std::string> writeModelFile(const std::string& path, const mdx::Model& model,
                                           mdx::FileFormat format,
                                           std::vector<std::string>& dropped);

@@ -199,7 +199,14 @@ void expectPath(const std::vector<std::string>& args, const std::string& step) {
 void registerModelSteps(StepTable& table) {
     table.add("info", info);
     table.add("dump", dump);
-    table.add("save", [](BatchContext& c, const auto&) {
+    // save=PATH is save-as=PATH: a model taken from an archive is then written to a plain file.
+    table.add("save", [](BatchContext& c, const auto& args) {
+        if (!args.empty()) {
+            expectPath(args, "save");
+            answerReopening(c);
+            editor::saveAsCommand(c.state);
+            return;
+        }
         answerReopening(c);
         editor::saveCommand(c.state);
     });

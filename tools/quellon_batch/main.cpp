@@ -5,12 +5,17 @@
 //                 [--game-data PATH]...
 //   quellon-batch --list-bones PATH
 //
+// Each PATH may name a model inside an MPQ archive or map: ARCHIVE:INNER.
+//
 // Messages are printed to standard error as "TITLE: TEXT". Exit status: 0 after "Done" (or a
 // listed bone list), 1 after an error message or any other failure (out of memory included),
 // 2 on bad arguments.
 
 #include "common/program_options.h"
 #include "common/scripted_dialogs.h"
+#include "gamedata/archive_extraction.h"
+#include "gamedata/archive_path.h"
+#include "gamedata/archive_replacement.h"
 #include "gamedata/game_data.h"
 #include "merger/quellon_workflow.h"
 
@@ -40,6 +45,10 @@ std::string helpText() {
            "be MDL text or binary MDX (known by its MDLX header); the output is written as MDX\n"
            "when its name ends in .mdx, as MDL text otherwise. Messages are printed to standard\n"
            "error as \"TITLE: TEXT\".\n"
+           "\n"
+           "Every PATH may name a model inside an MPQ archive or map, as ARCHIVE:INNER\n"
+           "(map.w3x:war3mapImported\\hero.mdx); an output there replaces that file, stored\n"
+           "as it was, or is added; a signed or protected archive is refused.\n"
            "\n"
            "Options:\n"
            "  --base PATH         the model the geosets go into\n"
@@ -89,10 +98,43 @@ std::optional<int> listPosition(const std::string& text) {
     return std::stoi(text);
 }
 
+// Models inside archives (ARCHIVE:INNER): the inputs are extracted, the output is written beside
+// and put into its archive after the merge; messages name them by their archive paths.
+struct ArchivedFiles {
+    std::vector<std::shared_ptr<const gamedata::ExtractedFile>> files;
+
+    // The file the merger works on for path: path itself, or its extracted (or staged) file.
+    // Nothing after an error message when an archive cannot give it.
+    std::optional<std::string> local(const std::string& path, bool output) {
+        const auto inside = gamedata::archivePathOf(path);
+        if (!inside)
+            return path;
+        std::string error;
+        if (output && (error = gamedata::whyArchiveRefusesWrites(inside->archive)).empty())
+            files.push_back(gamedata::ExtractedFile::stagingFor(*inside, error));
+        else if (!output)
+            files.push_back(gamedata::ExtractedFile::extract(*inside, error));
+        if (!error.empty() || !files.back()) {
+            std::cerr << merger::errorTitle << ": Cannot " << (output ? "save " : "open ")
+                      << inside->joined() << ": " << error << ".\n";
+            return std::nullopt;
+        }
+        return files.back()->path();
+    }
+    std::string named(std::string text) const {
+        for (const auto& file : files)
+            for (auto at = text.find(file->path()); at != std::string::npos;
+                 at = text.find(file->path(), at + 1))
+                text.replace(at, file->path().size(), file->origin().joined());
+        return text;
+    }
+};
+
 int run(const std::vector<std::string>& arguments) {
+    ArchivedFiles archived;
     common::ScriptedDialogs dialogs;
-    dialogs.onShown = [](const common::ScriptedDialogs::Shown& shown) {
-        std::cerr << shown.title << ": " << shown.text << "\n";
+    dialogs.onShown = [&archived](const common::ScriptedDialogs::Shown& shown) {
+        std::cerr << shown.title << ": " << archived.named(shown.text) << "\n";
         std::cerr.flush();
     };
     merger::QuellonWorkflow workflow(&dialogs);
@@ -103,7 +145,10 @@ int run(const std::vector<std::string>& arguments) {
     if (arguments[0] == "--list-bones") {
         if (arguments.size() != 2)
             return badArguments("--list-bones takes exactly one PATH");
-        workflow.basePath = arguments[1];
+        const auto base = archived.local(arguments[1], false);
+        if (!base)
+            return 1;
+        workflow.basePath = *base;
         if (!workflow.fillBoneList())
             return 1;
         for (const auto& entry : workflow.boneList)
@@ -153,9 +198,14 @@ int run(const std::vector<std::string>& arguments) {
 
     workflow.setGameDataSources(
         gamedata::sourcesInOrder(gameData, std::getenv(gamedata::gameDataVariable)));
-    workflow.basePath = *base;
-    workflow.geosetPath = *geoset;
-    workflow.outputPath = *output;
+    const auto basePath = archived.local(*base, false);
+    const auto geosetPath = basePath ? archived.local(*geoset, false) : std::nullopt;
+    const auto outputPath = geosetPath ? archived.local(*output, true) : std::nullopt;
+    if (!outputPath)
+        return 1;
+    workflow.basePath = *basePath;
+    workflow.geosetPath = *geosetPath;
+    workflow.outputPath = *outputPath;
 
     if (bone) {
         // As in the window: the list is filled from the base model, then an entry is chosen.
@@ -172,7 +222,17 @@ int run(const std::vector<std::string>& arguments) {
         workflow.boneIndex = *bone;
     }
 
-    return workflow.mergeModels() ? 0 : 1;
+    if (!workflow.mergeModels())
+        return 1;
+    if (const auto inside = gamedata::archivePathOf(*output)) {
+        const auto& staged = *archived.files.back();
+        if (const auto why = staged.writeBack(staged.path()); !why.empty()) {
+            std::cerr << merger::errorTitle << ": " << gamedata::archiveSaveError(*inside, why)
+                      << "\n";
+            return 1;
+        }
+    }
+    return 0;
 }
 
 } // namespace
