@@ -7,6 +7,8 @@
 #include "editor/editing/working_copy.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/geoset_summary.h"
+#include "formats/mdx/format_error.h"
+#include "formats/mdx/mdx_file.h"
 
 namespace editor {
 
@@ -237,13 +239,12 @@ std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text
     const int geosets = countGeosets(text);
     if (geosets <= 1 || !state.dialogs)
         return 1;
-    std::vector<std::string> lines;
-    {
-        common::LineReader reader(common::LineReader::OfText{}, text);
-        for (std::string line; reader.next(line);)
-            lines.push_back(std::move(line));
+    // Text the model reader refuses still lists its geosets, by number alone.
+    std::vector<GeosetSummary> summaries;
+    try {
+        summaries = summarizeGeosets(mdx::readMdl(text));
+    } catch (const mdx::FormatError&) {
     }
-    auto summaries = summarizeGeosets(lines);
     summaries.resize(static_cast<std::size_t>(geosets));
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < summaries.size(); ++i)
