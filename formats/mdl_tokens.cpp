@@ -29,6 +29,12 @@ TokenCursor::TokenCursor(std::string_view text)
     : text_(text),
       position_(text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0) {}
 
+TokenCursor TokenCursor::within(std::string_view part) {
+    TokenCursor cursor(part);
+    cursor.position_ = 0;
+    return cursor;
+}
+
 bool TokenCursor::next(Token& token) {
     const auto& text = text_;
     auto& position = position_;

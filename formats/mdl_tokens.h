@@ -31,12 +31,19 @@ struct TokenizeResult {
 class TokenCursor {
   public:
     explicit TokenCursor(std::string_view text);
+    // A cursor over a part of a larger text (one of its lines, say), where no byte order mark is
+    // skipped: such bytes inside a text are a word's.
+    static TokenCursor within(std::string_view part);
     // The next token; false at the end of the text or at a fault (error() says which).
     bool next(Token& token);
     const std::string& error() const { return error_; }
     // The line the cursor is on: after the last token, the text's last line.
     std::size_t line() const { return line_; }
     std::size_t errorLine() const { return errorLine_; }
+    // Where a token this cursor read starts in its text, in bytes.
+    std::size_t offsetOf(const Token& token) const {
+        return static_cast<std::size_t>(token.text.data() - text_.data());
+    }
 
   private:
     std::string_view text_;

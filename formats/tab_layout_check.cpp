@@ -31,70 +31,34 @@ struct OpenBlock {
     int items = 0;
 };
 
-// The token at text[position], which is neither blank nor past the end: its length and kind.
-// 0 for a string that does not close on the line.
-std::size_t tokenAt(std::string_view text, std::size_t position, TokenKind& kind) {
-    const char c = text[position];
-    switch (c) {
-    case '{':
-        kind = TokenKind::OpenBrace;
-        return 1;
-    case '}':
-        kind = TokenKind::CloseBrace;
-        return 1;
-    case ',':
-        kind = TokenKind::Comma;
-        return 1;
-    case ':':
-        kind = TokenKind::Colon;
-        return 1;
-    case '"': {
-        kind = TokenKind::String;
-        const auto close = text.find('"', position + 1);
-        return close == std::string_view::npos ? 0 : close + 1 - position;
-    }
-    default:
-        break;
-    }
-    if (c == '/' && position + 1 < text.size() && text[position + 1] == '/') {
-        kind = TokenKind::Comment;
-        return text.size() - position;
-    }
-    std::size_t end = position + 1;
-    while (end < text.size() && !isBlank(text[end]) && !isDelimiter(text[end]) &&
-           !(text[end] == '/' && end + 1 < text.size() && text[end + 1] == '/'))
-        ++end;
-    kind = wordKind(text.substr(position, end - position));
-    return end - position;
-}
-
 // The shape of the text of one line after its tabs, or Invalid when the writer would not have
 // written it so. inBlock: the line lies inside a block; skinWeights: inside a SkinWeights block.
 LineShape lineShape(std::string_view text, bool inBlock, bool skinWeights) {
     LineShape shape;
-    std::size_t position = 0;
+    auto cursor = TokenCursor::within(text);
+    Token current;
+    std::size_t position = 0; // past the last token
     int tokens = 0;
     int commas = 0;
     bool inGroup = false, groupWantsNumber = false;
     bool skinPairs = skinWeights; // "n, n, ..." alternating, as a SkinWeights line holds
     TokenKind previous = TokenKind::Comma;
     for (;;) {
-        std::size_t spaces = 0;
-        while (position < text.size() && text[position] == ' ')
-            ++spaces, ++position;
-        if (position == text.size()) {
-            if (spaces > 0 || tokens == 0)
+        if (!cursor.next(current)) {
+            // A quoted text left open, blanks at the end, or nothing at all.
+            if (!cursor.error().empty() || position != text.size() || tokens == 0)
                 return {};
             break;
         }
-        if (isBlank(text[position]))
-            return {};
-        TokenKind kind;
-        const auto length = tokenAt(text, position, kind);
-        if (length == 0)
-            return {};
-        const auto token = text.substr(position, length);
-        position += length;
+        // Tokens are apart by spaces only.
+        const auto start = cursor.offsetOf(current);
+        for (std::size_t i = position; i < start; ++i)
+            if (text[i] != ' ')
+                return {};
+        const std::size_t spaces = start - position;
+        const TokenKind kind = current.kind;
+        const auto token = current.text;
+        position = start + token.size();
         const bool last = position == text.size();
 
         if (tokens == 0) {
@@ -207,40 +171,59 @@ std::size_t numberEnd(std::string_view text, std::size_t position) {
     return end;
 }
 
-// The shapes of nearly every line of a large model, "{ n, n, n }," and "n,", told without
-// taking the line into tokens. False when the line is of another form (it may still be valid).
-bool quickDataLine(std::string_view text, LineShape& shape) {
-    if (text.size() >= 4 && text[0] == '{' && text[1] == ' ') {
-        std::size_t position = 2;
-        for (;;) {
-            const auto end = numberEnd(text, position);
-            if (end == 0 || end + 2 > text.size())
-                return false;
-            if (text[end] == ',' && text[end + 1] == ' ') {
-                position = end + 2;
-                continue;
-            }
-            if (text[end] != ' ' || text[end + 1] != '}')
-                return false;
-            const auto rest = text.substr(end + 2);
-            if (!rest.empty() && rest != ",")
-                return false;
-            shape.kind = LineKind::Item;
-            shape.first = text.substr(0, 1);
-            shape.firstKind = TokenKind::OpenBrace;
-            shape.endsWithComma = !rest.empty();
-            shape.groupOnly = true;
-            return true;
+// The end of the group of numbers "{ n, n, n }" at text[position], or 0 when there is none.
+std::size_t groupEnd(std::string_view text, std::size_t position) {
+    if (text.size() < position + 4 || text[position] != '{' || text[position + 1] != ' ')
+        return 0;
+    position += 2;
+    for (;;) {
+        const auto end = numberEnd(text, position);
+        if (end == 0 || end + 2 > text.size())
+            return 0;
+        if (text[end] == ',' && text[end + 1] == ' ') {
+            position = end + 2;
+            continue;
         }
+        return text[end] == ' ' && text[end + 1] == '}' ? end + 2 : 0;
+    }
+}
+
+// The shapes of nearly every line of a large model, "{ n, n, n },", "n," and the keys of
+// tracks "n: { n, n, n },", told without taking the line into tokens. False when the line is
+// of another form (it may still be valid).
+bool quickDataLine(std::string_view text, LineShape& shape) {
+    if (const auto end = groupEnd(text, 0); end != 0) {
+        const auto rest = text.substr(end);
+        if (!rest.empty() && rest != ",")
+            return false;
+        shape.kind = LineKind::Item;
+        shape.first = text.substr(0, 1);
+        shape.firstKind = TokenKind::OpenBrace;
+        shape.endsWithComma = !rest.empty();
+        shape.groupOnly = true;
+        return true;
     }
     const auto end = numberEnd(text, 0);
-    if (end == 0 || end + 1 != text.size() || text[end] != ',')
+    if (end == 0 || end == text.size())
         return false;
+    if (text[end] == ',') {
+        if (end + 1 != text.size())
+            return false;
+        shape.bareNumber = true;
+    } else {
+        if (text.substr(end, 2) != ": ")
+            return false;
+        const auto close = groupEnd(text, end + 2);
+        if (close == 0)
+            return false;
+        const auto rest = text.substr(close);
+        if (!rest.empty() && rest != ",")
+            return false;
+    }
     shape.kind = LineKind::Item;
     shape.first = text.substr(0, end);
     shape.firstKind = TokenKind::Number;
-    shape.endsWithComma = true;
-    shape.bareNumber = true;
+    shape.endsWithComma = text.back() == ',';
     return true;
 }
 

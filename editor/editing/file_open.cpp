@@ -9,6 +9,8 @@
 #include "editor/model/geoset_reader.h"
 #include "editor/model/geoset_summary.h"
 #include "editor/model/model_document.h"
+#include "formats/mdx/format_error.h"
+#include "formats/mdx/mdx_file.h"
 
 namespace editor {
 
@@ -111,6 +113,23 @@ std::optional<std::string> offerRecovery(EditingState& state, const std::string&
     return answer == 1 ? modelPath : candidate;
 }
 
+// The whole model for the geoset picker: a binary model's, or MDL text read once into read
+// (nothing when the reader refuses it, and then the picker lists numbers alone).
+const mdx::Model* pickerModel(const std::optional<ModelText>& model,
+                              std::optional<mdx::Model>& read) {
+    if (!model || !model->ok())
+        return nullptr;
+    if (model->binaryModel)
+        return &*model->binaryModel;
+    if (countGeosets(model->text) > 1) {
+        try {
+            read = mdx::readMdl(model->text);
+        } catch (const mdx::FormatError&) {
+        }
+    }
+    return read ? &*read : nullptr;
+}
+
 struct Destination {
     std::vector<VertexRecord>& vertices;
     std::vector<FaceRecord>& faces;
@@ -152,6 +171,8 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 
     // Read once: counting, choosing and reading the geoset and the working copy all use it.
     auto model = readModelText(source);
+    // The model the picker reads of MDL text, kept as the document's.
+    std::optional<mdx::Model> read;
     const std::string_view text = model && model->ok() ? model->text : std::string_view();
     int number = 1;
     if (geoset) {
@@ -164,7 +185,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
             return false;
         }
         number = count > 1 ? *geoset : 1;
-    } else if (const auto chosen = chooseGeosetInText(state, text)) {
+    } else if (const auto chosen = chooseGeosetInText(state, text, pickerModel(model, read))) {
         number = *chosen;
     } else {
         return false;
@@ -213,7 +234,7 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
     state.workingCopy = {path, claim->lock};
     state.modelPath = state.savePath = path;
     state.modelFormat = modelFileFormat(path);
-    state.document = documentOf(std::move(*model));
+    state.document = documentOf(std::move(*model), std::move(read));
     state.geosetNumber = number;
     state.unsavedChanges = source != path;
     clearUndoHistory(state);
@@ -223,11 +244,11 @@ bool openChosenFile(EditingState& state, const std::string& path, std::optional<
 
 } // namespace
 
-SharedDocument documentOf(ModelText model) {
-    auto document =
-        model.binaryModel
-            ? std::make_shared<ModelDocument>(std::move(model.text), std::move(*model.binaryModel))
-            : std::make_shared<ModelDocument>(std::move(model.text));
+SharedDocument documentOf(ModelText model, std::optional<mdx::Model> read) {
+    if (model.binaryModel)
+        read = std::move(model.binaryModel);
+    auto document = read ? std::make_shared<ModelDocument>(std::move(model.text), std::move(*read))
+                         : std::make_shared<ModelDocument>(std::move(model.text));
     document->sourceLines = std::move(model.sourceLines);
     document->faceProblems = std::move(model.faceProblems);
     return document;
@@ -253,17 +274,21 @@ std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {
     return chooseGeosetInText(state, model && model->ok() ? model->text : std::string_view());
 }
 
-std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text) {
+std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text,
+                                      const mdx::Model* model) {
     const int geosets = countGeosets(text);
     if (geosets <= 1 || !state.dialogs)
         return 1;
-    std::vector<std::string> lines;
-    {
-        common::LineReader reader(common::LineReader::OfText{}, text);
-        for (std::string line; reader.next(line);)
-            lines.push_back(std::move(line));
+    // Text the model reader refuses still lists its geosets, by number alone.
+    std::vector<GeosetSummary> summaries;
+    if (model) {
+        summaries = summarizeGeosets(*model);
+    } else {
+        try {
+            summaries = summarizeGeosets(mdx::readMdl(text));
+        } catch (const mdx::FormatError&) {
+        }
     }
-    auto summaries = summarizeGeosets(lines);
     summaries.resize(static_cast<std::size_t>(geosets));
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < summaries.size(); ++i)

@@ -21,7 +21,7 @@ inline constexpr const char* modelOpenFilter =
 
 // The document of a model as an open read it: its text, the model when the read knew it
 // (a binary model), and where its lines and faulty geosets are in the file.
-SharedDocument documentOf(ModelText model);
+SharedDocument documentOf(ModelText model, std::optional<mdx::Model> read = std::nullopt);
 // The document's text as a model read from a file, for reading one of its geosets: messages
 // name the file's lines while the text is the file's own.
 ModelText textOf(const ModelDocument& document);
@@ -34,7 +34,9 @@ std::string modelSaveFilter(mdx::FileFormat first);
 // texture. Nothing when the picker is cancelled.
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path);
 // The same for a model's text in the tab layout (empty for a model that cannot be read).
-std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text);
+// The model read from the text, when known, gives the picker's lines without reading it again.
+std::optional<int> chooseGeosetInText(EditingState& state, std::string_view text,
+                                      const mdx::Model* model = nullptr);
 
 // Reads geoset geosetNumber (1-based) of the file, in whatever layout it is, into the three
 // arrays; the matrices (and with storeGroupCount the group count) only when the geoset has its

@@ -29,7 +29,7 @@ void reopenAfterRemoval(EditingState& state) {
     clearUndoHistory(state);
     // The model must be read again whatever the answer: Cancel takes the first geoset.
     const auto model = std::optional<ModelText>(textOf(*state.document));
-    const int answer = chooseGeosetInText(state, model->text).value_or(1);
+    const int answer = chooseGeosetInText(state, model->text, state.document->model()).value_or(1);
     if (readGeosetOf(state, state.modelPath, model, state.vertices, state.faces, state.matrices,
                      answer, true)) {
         state.geosetNumber = answer;

@@ -85,7 +85,7 @@ void switchGeosetCommand(EditingState& state) {
         return;
     }
     const auto model = std::optional<ModelText>(textOf(*document));
-    const auto geoset = chooseGeosetInText(state, model->text);
+    const auto geoset = chooseGeosetInText(state, model->text, document->model());
     // The geoset number changes only with a geoset read, so a save never writes one geoset's
     // arrays into another.
     if (geoset && readGeosetOf(state, state.modelPath, model, state.vertices, state.faces,

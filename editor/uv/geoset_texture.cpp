@@ -1,30 +1,9 @@
 #include "editor/uv/geoset_texture.h"
 
+#include "editor/model/layer_texture.h"
 #include "formats/mdx/mdx_model.h"
-#include "formats/mdx/track_kinds.h"
-
-#include <cstring>
 
 namespace editor {
-
-namespace {
-
-// The texture a layer shows: its first texture (newest files list them), else its TextureID;
-// an animated TextureID its first key's.
-std::uint32_t shownTextureId(const mdx::Layer& layer) {
-    if (!layer.textures.empty())
-        return layer.textures.front().textureId;
-    for (const auto& track : layer.tracks)
-        if (track.tag == mdx::makeTag("KMTF") && !track.keys.empty()) {
-            // Integer tracks hold their integers' bits.
-            std::uint32_t id = 0;
-            std::memcpy(&id, &track.keys.front().value[0], sizeof(id));
-            return id;
-        }
-    return layer.textureId;
-}
-
-} // namespace
 
 GeosetTexture findGeosetTexture(const mdx::Model& model, int geosetNumber) {
     GeosetTexture result;

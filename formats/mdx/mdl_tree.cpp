@@ -39,8 +39,7 @@ constexpr std::string_view markers[] = {"// Chunks:", "// FaceGroups:", "// Flag
 // knows the byte order mark, every kind of line end, comments and quoted text.
 class Parser {
   public:
-    Parser(std::string_view text, std::vector<MdlWord>& words)
-        : text_(text), cursor_(text), words_(words) {}
+    Parser(std::string_view text, std::vector<MdlWord>& words) : cursor_(text), words_(words) {}
 
     void parseBlock(MdlItem& parent, int depth, bool topLevel) {
         if (depth > maxDepth)
@@ -131,11 +130,8 @@ class Parser {
         return {token.text, false};
     }
 
-    std::size_t offsetOf(const formats::Token& token) const {
-        return static_cast<std::size_t>(token.text.data() - text_.data());
-    }
+    std::size_t offsetOf(const formats::Token& token) const { return cursor_.offsetOf(token); }
 
-    std::string_view text_;
     formats::TokenCursor cursor_;
     std::vector<MdlWord>& words_;
     std::size_t line_ = 1;

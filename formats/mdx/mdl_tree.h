@@ -77,4 +77,19 @@ MdlTree parseMdl(std::string_view text);
 // model text does. Reads only up to the first "{", so it costs nothing on a model of any size.
 bool hasTopLevelBlock(std::string_view text);
 
+// One top-level block of MDL text ("Geoset { ... }", "Bone "Root" { ... }"), by whole lines:
+// from the start of the line of its first word (its leading blanks kept) to the end of the line
+// of its closing "}", that line end included. Where another token shares one of those lines,
+// the block ends right after its "}", or starts at its first word.
+struct MdlBlockSpan {
+    std::string_view word; // the first word: "Geoset", "Bone", "Textures", ...
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// The top-level blocks of MDL text in order, read by the MDL tokenizer; top-level items without
+// a block and comments belong to none. Throws FormatError naming the line of a stray "}", a block
+// left open at the end or a quoted text left open at its line's end.
+std::vector<MdlBlockSpan> topLevelBlocks(std::string_view text);
+
 } // namespace mdx

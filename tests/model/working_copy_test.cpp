@@ -7,7 +7,6 @@
 #include "editor/editing/working_copy.h"
 #include "editor/interaction/window_controls.h"
 #include "editor/interaction/window_lifecycle.h"
-#include "editor/model/geoset_summary.h"
 #include "model_fixture.h"
 
 #include <filesystem>
@@ -196,50 +195,6 @@ TEST(UnsavedChanges, SwitchGeosetKeepsTheEditsForTheNextSave) {
     editor::switchGeosetCommand(e.state);
     EXPECT_EQ(e.state.vertices[0].x, moved.x);
     EXPECT_EQ(e.state.vertices[0].y, moved.y);
-}
-
-TEST(GeosetPicker, ListsCountsAndTextures) {
-    const auto lines = std::vector<std::string>{"Textures 2 {",
-                                                "\tBitmap {",
-                                                "\t\tImage \"a.blp\",",
-                                                "\t}",
-                                                "\tBitmap {",
-                                                "\t\tImage \"Textures\\\\b.blp\",",
-                                                "\t}",
-                                                "}",
-                                                "Materials 2 {",
-                                                "\tMaterial {",
-                                                "\t\tLayer {",
-                                                "\t\t\tstatic TextureID 1,",
-                                                "\t\t}",
-                                                "\t}",
-                                                "\tMaterial {",
-                                                "\t\tLayer {",
-                                                "\t\t\tTextureID 0,",
-                                                "\t\t}",
-                                                "\t}",
-                                                "}",
-                                                "Geoset {",
-                                                "\tVertices 4 {",
-                                                "\t}",
-                                                "\tFaces 1 6 {",
-                                                "\t}",
-                                                "\tMaterialID 0,",
-                                                "}",
-                                                "Geoset {",
-                                                "\tVertices 120 {",
-                                                "\t}",
-                                                "\tMaterialID 1,",
-                                                "}",
-                                                "Geoset {",
-                                                "\tMaterialID 7,",
-                                                "}"};
-    const auto geosets = editor::summarizeGeosets(lines);
-    ASSERT_EQ(geosets.size(), 3u);
-    EXPECT_EQ(editor::geosetSummaryText(1, geosets[0]),
-              "1: 4 vertices, 2 triangles, Textures\\\\b.blp");
-    EXPECT_EQ(editor::geosetSummaryText(2, geosets[1]), "2: 120 vertices, 0 triangles, a.blp");
-    EXPECT_EQ(editor::geosetSummaryText(3, geosets[2]), "3: 0 vertices, 0 triangles");
 }
 
 TEST(GeosetPicker, CancelOpensNothing) {
