@@ -231,24 +231,25 @@ std::optional<std::string> commitToWorkingCopy(EditingState& state) {
     return text;
 }
 
-void saveCommand(EditingState& state) {
-    saveModel(state, false, false);
+bool saveCommand(EditingState& state) {
+    return saveModel(state, false, false);
 }
 
-void saveAsCommand(EditingState& state) {
+bool saveAsCommand(EditingState& state) {
     // A save refreshes the working copy itself.
     if (saveModel(state, false, true))
-        return;
+        return true;
     // After a cancelled dialog or a failed save the working copy is simply copied again.
     if (state.savePath.empty())
-        return;
+        return false;
     state.modelPath = state.savePath;
     // On failure the previous working copy stays in use; a failed save has said why already.
     refreshWorkingCopy(state);
+    return false;
 }
 
-void saveGeosetCommand(EditingState& state) {
-    saveModel(state, true, true);
+bool saveGeosetCommand(EditingState& state) {
+    return saveModel(state, true, true);
 }
 
 bool removeGeoset(const std::string& path, int n) {

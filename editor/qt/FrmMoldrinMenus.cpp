@@ -12,6 +12,8 @@
 #include "editor/editing/undo_command.h"
 #include "editor/editing/vertex_groups.h"
 #include "editor/interaction/help_texts.h"
+#include "editor/interaction/model_check_panel.h"
+#include "editor/interaction/save_check_tip.h"
 #include "editor/interaction/tips.h"
 #include "editor/qt/FrmUVEditor.h"
 #include "editor/qt/GameDataDialog.h"
@@ -75,8 +77,8 @@ void FrmMoldrin::buildMenus() {
     addItem(file, "mnuOpen", "Open", openCommand, QKeySequence("Ctrl+O"));
     addItem(file, "mnuSwitchGeoset", "Switch Geoset", switchGeosetCommand);
     file->addSeparator();
-    addItem(file, "mnuSave", "Save", saveCommand, QKeySequence("Ctrl+S"));
-    addItem(file, "mnuSaveAs", "Save As", saveAsCommand);
+    addItem(file, "mnuSave", "Save", saveWithCheckTip, QKeySequence("Ctrl+S"));
+    addItem(file, "mnuSaveAs", "Save As", saveAsWithCheckTip);
     addItem(file, "mnuSaveGeoset", "Save geoset", saveGeosetCommand);
     addItem(file, "mnuExport", "Export…", exportModelCommand);
     file->addSeparator();
@@ -150,6 +152,11 @@ void FrmMoldrin::buildMenus() {
     addItem(align, "mnuAlignX", "Align X", [](EditorState& s) { alignCommand(s, 'x'); });
     addItem(align, "mnuAlignY", "Align Y", [](EditorState& s) { alignCommand(s, 'y'); });
     addItem(align, "mnuAlignZ", "Aligh Z", [](EditorState& s) { alignCommand(s, 'z'); });
+    tools->addSeparator();
+    addItem(tools, "mnuCheckModel", "Check Model…", [this](EditorState& s) {
+        runModelCheck(s);
+        showCheckDock();
+    });
     toolsItems_ = tools->findChildren<QAction*>();
 
     QMenu* view = addMenu(nullptr, "mnuView", "View");
