@@ -251,26 +251,27 @@ SharedDocument commitToWorkingCopy(EditingState& state) {
     return state.document;
 }
 
-void saveCommand(EditingState& state) {
-    saveModel(state, false, false);
+bool saveCommand(EditingState& state) {
+    return saveModel(state, false, false);
 }
 
-void saveAsCommand(EditingState& state) {
+bool saveAsCommand(EditingState& state) {
     // A save refreshes the working copy itself.
     if (saveModel(state, false, true))
-        return;
+        return true;
     // After a cancelled dialog or a failed save the working copy is simply copied again.
     if (state.savePath.empty())
-        return;
+        return false;
     state.modelPath = state.savePath;
     // On failure the previous working copy stays in use; a failed save has said why already.
     // The document is the copy's text again, read when next needed.
     if (refreshWorkingCopy(state))
         state.document = nullptr;
+    return false;
 }
 
-void saveGeosetCommand(EditingState& state) {
-    saveModel(state, true, true);
+bool saveGeosetCommand(EditingState& state) {
+    return saveModel(state, true, true);
 }
 
 bool removeGeoset(const std::string& path, int n) {

@@ -22,10 +22,10 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath);
 // one "Error", when the copy cannot be written.
 SharedDocument commitToWorkingCopy(EditingState& state);
 
-// The menu commands Save, Save As and Save geoset.
-void saveCommand(EditingState& state);
-void saveAsCommand(EditingState& state);
-void saveGeosetCommand(EditingState& state);
+// The menu commands Save, Save As and Save geoset; each says whether the model was written.
+bool saveCommand(EditingState& state);
+bool saveAsCommand(EditingState& state);
+bool saveGeosetCommand(EditingState& state);
 
 // Removes the n-th geoset (1-based) from the file and fixes the geoset animation references.
 // False (file unchanged) when the file cannot be read or written.

@@ -11,6 +11,8 @@ void finishCommand(EditorState& state) {
     Changes changes = takeChanges(state);
     if (changes.has(Change::GeosetRead) && state.modelLoaded)
         changes |= fitAllViews(state, state);
+    if (changes.has(Change::GeosetRead) || changes.has(Change::Structure))
+        state.checkPanel.outdated = true;
     if (changes.has(Change::Opened)) {
         state.mouseArmed = false;
         if (state.startArmingTimer)

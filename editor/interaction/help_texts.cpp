@@ -82,7 +82,8 @@ HelpText helpText(HelpTopic topic) {
                 "geoset you want to use beforehand. To save, just go to File->Save as and choose "
                 "where to save it. You can choose File->Save Geoset to make it save a single, "
                 "unanimated geoset. This can be useful for geoset merging. No manual MDL editing "
-                "is required."};
+                "is required. Tools->Check Model lists what in the whole model the game may "
+                "fail on; double-click a problem to select its vertices."};
     case HelpTopic::Navigation:
         return {"Navigation",
                 "The three viewports here are front, top, and left. The set of controls next to "

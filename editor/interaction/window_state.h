@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/interaction/model_check_panel.h"
+
 #include <functional>
 #include <string>
 
@@ -25,6 +27,8 @@ struct WindowFields {
     std::string txtXText;
     std::string txtYText;
     std::string txtZText;
+    // The Model Check dock's rows, summary and status.
+    ModelCheckPanel checkPanel;
 
     // Starts the 100 ms arming timer that sets mouseArmed again; the window owns the timer.
     std::function<void()> startArmingTimer;

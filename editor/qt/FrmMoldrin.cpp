@@ -18,6 +18,7 @@
 #include "editor/interaction/window_controls.h"
 #include "editor/interaction/window_lifecycle.h"
 #include "editor/qt/FrmUVEditor.h"
+#include "editor/qt/ModelCheckDock.h"
 #include "editor/qt/PreviewWidget.h"
 #include "editor/qt/ViewportWidget.h"
 #include "editor/views/view_navigation.h"
@@ -41,6 +42,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -122,6 +124,20 @@ FrmMoldrin::FrmMoldrin(common::Dialogs* dialogs, QWidget* parent)
     setCentralWidget(client_);
     buildControls(client_);
     buildMenus();
+    dckModelCheck_ = new ModelCheckDock(
+        state_, [this](const Command& command) { run(command); }, this);
+    dckModelCheck_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::RightDockWidgetArea, dckModelCheck_);
+    dckModelCheck_->hide();
+    // Closed, the dock gives back the width showing it added, so the window does not grow with
+    // every opening.
+    connect(dckModelCheck_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible || !dckModelCheck_->isHidden() || widthForCheckDock_ == 0)
+            return;
+        if (!isMaximized() && !isFullScreen())
+            resize(std::max(minimumWidth(), width() - widthForCheckDock_), height());
+        widthForCheckDock_ = 0;
+    });
 
     tmrTime_ = new QTimer(this);
     tmrTime_->setObjectName("tmrTime");
@@ -390,6 +406,22 @@ void FrmMoldrin::syncWidgets() {
     txtTips_->setCursorPosition(0); // a long tip shows its beginning
     txtTips_->setVisible(state_.txtTipsVisible);
     pbxPreview_->refresh();
+    dckModelCheck_->sync();
+}
+
+void FrmMoldrin::showCheckDock() {
+    if (!dckModelCheck_->isHidden())
+        return;
+    // Wide enough for the rule and most of a message beside it.
+    constexpr int dockWidth = 560;
+    dckModelCheck_->show();
+    if (dckModelCheck_->isFloating())
+        return;
+    if (!isMaximized() && !isFullScreen()) {
+        widthForCheckDock_ = dockWidth;
+        resize(width() + dockWidth, height());
+    }
+    resizeDocks({dckModelCheck_}, {dockWidth}, Qt::Horizontal);
 }
 
 bool FrmMoldrin::eventFilter(QObject* watched, QEvent* event) {

@@ -20,6 +20,7 @@ class QTimer;
 
 namespace editor {
 
+class ModelCheckDock;
 class PreviewWidget;
 class ViewportWidget;
 
@@ -77,6 +78,9 @@ class FrmMoldrin : public QMainWindow {
     void editGameData();
     void applyStoredGameData();
     void rebuildRecentFilesMenu();
+    // Shows the Model Check dock beside the views, widening the window by the dock's width so
+    // that the views keep their size.
+    void showCheckDock();
 
     EditorState state_;
     common::QtDialogs qtDialogs_;
@@ -89,6 +93,8 @@ class FrmMoldrin : public QMainWindow {
     ViewportWidget* pbxTop_ = nullptr;
     ViewportWidget* pbxLeft_ = nullptr;
     PreviewWidget* pbxPreview_ = nullptr;
+    ModelCheckDock* dckModelCheck_ = nullptr;
+    int widthForCheckDock_ = 0; // pixels the window grew by when the dock was shown
     QLineEdit* txtX_ = nullptr;
     QLineEdit* txtY_ = nullptr;
     QLineEdit* txtZ_ = nullptr;

@@ -13,6 +13,8 @@
 #include "editor/editing/undo_command.h"
 #include "editor/editing/vertex_groups.h"
 #include "editor/interaction/help_texts.h"
+#include "editor/interaction/model_check_panel.h"
+#include "editor/interaction/save_check_tip.h"
 #include "editor/interaction/tips.h"
 #include "editor/qt/ArchiveDialog.h"
 #include "editor/qt/FrmUVEditor.h"
@@ -79,8 +81,8 @@ void FrmMoldrin::buildMenus() {
             [this](EditorState& s) { openFromArchiveCommand(s, ArchiveDialog::chooser(this)); });
     addItem(file, "mnuSwitchGeoset", "Switch Geoset", switchGeosetCommand);
     file->addSeparator();
-    addItem(file, "mnuSave", "Save", saveCommand, QKeySequence("Ctrl+S"));
-    addItem(file, "mnuSaveAs", "Save As", saveAsCommand);
+    addItem(file, "mnuSave", "Save", saveWithCheckTip, QKeySequence("Ctrl+S"));
+    addItem(file, "mnuSaveAs", "Save As", saveAsWithCheckTip);
     addItem(file, "mnuSaveGeoset", "Save geoset", saveGeosetCommand);
     addItem(file, "mnuExport", "Export…", exportModelCommand);
     file->addSeparator();
@@ -154,6 +156,11 @@ void FrmMoldrin::buildMenus() {
     addItem(align, "mnuAlignX", "Align X", [](EditorState& s) { alignCommand(s, 'x'); });
     addItem(align, "mnuAlignY", "Align Y", [](EditorState& s) { alignCommand(s, 'y'); });
     addItem(align, "mnuAlignZ", "Aligh Z", [](EditorState& s) { alignCommand(s, 'z'); });
+    tools->addSeparator();
+    addItem(tools, "mnuCheckModel", "Check Model…", [this](EditorState& s) {
+        runModelCheck(s);
+        showCheckDock();
+    });
     toolsItems_ = tools->findChildren<QAction*>();
 
     QMenu* view = addMenu(nullptr, "mnuView", "View");

@@ -93,7 +93,9 @@ class MoldrinWindowTest : public QObject {
                               "mnuMirror|Mirror|",
                               "[mnuMirrorX|Mirror X|, mnuMirrorY|Mirror Y|, mnuMirrorZ|Mirror Z|]",
                               "mnuAlign|Align|",
-                              "[mnuAlignX|Align X|, mnuAlignY|Align Y|, mnuAlignZ|Aligh Z|]"}));
+                              "[mnuAlignX|Align X|, mnuAlignY|Align Y|, mnuAlignZ|Aligh Z|]",
+                              "-",
+                              "mnuCheckModel|Check Model…|"}));
         QCOMPARE(describe(menu("mnuView")),
                  QStringList(
                      {"mnuFitAll|Fit All|Home", "mnuReset3DView|Reset 3D View|", "-",
