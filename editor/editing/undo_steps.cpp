@@ -10,7 +10,7 @@ namespace {
 using R = UndoRestore;
 
 // In the order of UndoKind.
-constexpr std::array<UndoKindInfo, 24> kinds{{
+constexpr std::array<UndoKindInfo, 25> kinds{{
     {"Selection", R::SelectionFlags, false},
     {"Invert Selection", R::SelectionFlags, false},
     {"Select All", R::SelectionFlags, false},
@@ -35,9 +35,10 @@ constexpr std::array<UndoKindInfo, 24> kinds{{
     {"Set Active Axes", R::AxisLocks, false},
     {"Fix", R::Document, true},
     {"Import Mesh", R::Document, true},
+    {"Convert Format Version", R::Document, true},
 }};
 
-static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::ImportMesh) + 1,
+static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::ConvertVersion) + 1,
               "one entry for every kind of undo step");
 
 } // namespace

@@ -30,6 +30,7 @@ enum class UndoKind {
     // Whole-model steps: the document and the edited geoset's arrays, saved whole.
     ModelFix,
     ImportMesh,
+    ConvertVersion,
 };
 
 // What a step saves when it is recorded. Undo and Redo both exchange the saved records with

@@ -3,6 +3,7 @@
 #include "editor/editing/file_export.h"
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
+#include "editor/editing/format_version_command.h"
 #include "editor/editing/geometry_tools.h"
 #include "editor/editing/geoset_commands.h"
 #include "editor/editing/markers.h"
@@ -150,6 +151,8 @@ void FrmMoldrin::buildMenus() {
     addItem(align, "mnuAlignX", "Align X", [](EditorState& s) { alignCommand(s, 'x'); });
     addItem(align, "mnuAlignY", "Align Y", [](EditorState& s) { alignCommand(s, 'y'); });
     addItem(align, "mnuAlignZ", "Aligh Z", [](EditorState& s) { alignCommand(s, 'z'); });
+    addItem(tools, "mnuConvertFormatVersion", "Convert Format Version…",
+            [](EditorState& s) { convertFormatVersionCommand(s); });
     toolsItems_ = tools->findChildren<QAction*>();
 
     QMenu* view = addMenu(nullptr, "mnuView", "View");
