@@ -10,12 +10,14 @@
 #include "editor/editing/format_version_command.h"
 #include "editor/editing/undo_command.h"
 #include "editor/model/model_document.h"
-#include "formats/mdx/mdx_file.h"
+#include "formats/mdx/model_conversion.h"
 #include "support/reforged_version.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -26,12 +28,17 @@ const std::filesystem::path reforgedSample =
     std::filesystem::path(MOLDRIN_CORPUS_DIR) / "reforged" / "palisade_segment_v1000.mdl";
 
 std::uint32_t versionOf(const std::string& path) {
-    return mdx::readModelFile(path).model.version;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto read = mdx::readModelFile(bytes);
+    EXPECT_TRUE(read.ok()) << path;
+    return read.model.version;
 }
 
 // Opens the model and converts it to 800 with the answers given: the pick, the question.
 void expectConvertedTo800(Editor& e) {
     e.state.vertices[0].x += 1; // an edit of the arrays, kept by the conversion
+    e.state.unsavedChanges = true;
     const auto edited = e.state.vertices[0].x;
     e.dialogs.setAnswers({"1"});
     const auto converted = editor::convertFormatVersionCommand(e.state);
@@ -104,7 +111,7 @@ TEST(FormatVersionCommand, SaveAsWithAVersionEntryConvertsFirst) {
     e.dialogs.yesNoAnswers = {common::MessageAnswer::No};
     editor::saveAsCommand(e.state);
     EXPECT_FALSE(std::filesystem::exists(e.folder.file("hd.mdx")));
-    EXPECT_EQ(e.state.document->model()->version, 800u);
+    EXPECT_EQ(editor::heldDocument(e.state)->model()->version, 800u);
 
     e.dialogs.setAnswers({e.folder.file("hd")});
     e.dialogs.saveFilterEntries = {3};
