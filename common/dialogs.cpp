@@ -3,12 +3,19 @@
 namespace common {
 
 std::optional<std::string> Dialogs::saveFileDialog(const std::string& filter) {
+    auto choice = saveFileChoice(filter);
+    if (!choice)
+        return std::nullopt;
+    return std::move(choice->path);
+}
+
+std::optional<Dialogs::SaveChoice> Dialogs::saveFileChoice(const std::string& filter) {
     auto choice = chooseSaveFile(filter);
     if (!choice)
         return std::nullopt;
     if (choice->filterEntry && !choice->path.empty() && !hasFileExtension(choice->path))
         choice->path += filterExtension(filter, *choice->filterEntry);
-    return std::move(choice->path);
+    return choice;
 }
 
 std::string filterExtension(const std::string& filter, std::size_t entry) {

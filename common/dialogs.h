@@ -50,6 +50,8 @@ class Dialogs {
         std::optional<std::size_t> filterEntry;
     };
     virtual std::optional<SaveChoice> chooseSaveFile(const std::string& filter) = 0;
+    // As saveFileDialog, telling the chosen entry too.
+    std::optional<SaveChoice> saveFileChoice(const std::string& filter);
 
     // Clears the clipboard and puts a plain text on it.
     virtual void setClipboardText(const std::string& text) = 0;

@@ -12,6 +12,8 @@
 #include "formats/mdx/format_error.h"
 #include "formats/mdx/mdx_file.h"
 
+#include <iterator>
+
 namespace editor {
 
 namespace {
@@ -267,6 +269,28 @@ std::string modelSaveFilter(mdx::FileFormat first) {
     const std::string mdl = "Warcraft III MDL|*.mdl";
     const std::string mdx = "Warcraft III MDX|*.mdx";
     return first == mdx::FileFormat::Mdx ? mdx + "|" + mdl : mdl + "|" + mdx;
+}
+
+namespace {
+constexpr std::uint32_t saveAsVersions[] = {800, 1000, 1100};
+} // namespace
+
+std::string modelSaveAsFilter(mdx::FileFormat first) {
+    std::string filter = modelSaveFilter(first);
+    for (const char* form : {"MDX|*.mdx", "MDL|*.mdl"})
+        for (const auto version : saveAsVersions) {
+            const std::string entry = form;
+            const auto bar = entry.find('|');
+            filter += "|Warcraft III " + entry.substr(0, bar) + ", FormatVersion " +
+                      std::to_string(version) + entry.substr(bar);
+        }
+    return filter;
+}
+
+std::optional<std::uint32_t> saveAsEntryVersion(std::size_t entry) {
+    if (entry < 2 || entry >= 2 + 2 * std::size(saveAsVersions))
+        return std::nullopt;
+    return saveAsVersions[(entry - 2) % std::size(saveAsVersions)];
 }
 
 std::optional<int> chooseGeoset(EditingState& state, const std::string& path) {

@@ -5,6 +5,7 @@
 #include "editor/model/model_document.h"
 #include "formats/mdx/model_conversion.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ ModelText textOf(const ModelDocument& document);
 
 // The save dialog's filters, the given format's first so that the dialog offers it.
 std::string modelSaveFilter(mdx::FileFormat first);
+// Save As's filter: modelSaveFilter's entries, then MDX and MDL entries that name a
+// FormatVersion; the version an entry (0-based) names, or nothing.
+std::string modelSaveAsFilter(mdx::FileFormat first);
+std::optional<std::uint32_t> saveAsEntryVersion(std::size_t entry);
 
 // Which geoset to use: 1 when the file has at most one line that is exactly "Geoset {",
 // otherwise the picker lists every geoset with its vertex and triangle counts and its

@@ -5,7 +5,9 @@
 #include "editor/editing/binary_model_file.h"
 #include "editor/editing/editing_state.h"
 #include "editor/editing/file_open.h"
+#include "editor/editing/format_version_command.h"
 #include "editor/editing/model_text.h"
+#include "editor/editing/whole_model_edit.h"
 #include "editor/editing/working_copy.h"
 #include "editor/model/model_document.h"
 #include "editor/model/model_writer.h"
@@ -128,12 +130,23 @@ bool saveModel(EditingState& state, bool geosetOnly, bool askPath) {
     // chosen name's extension says.
     auto format = state.modelFormat;
     if (askPath) {
-        const auto chosen = state.dialogs
-                                ? state.dialogs->saveFileDialog(modelSaveFilter(state.modelFormat))
-                                : std::optional<std::string>();
+        // Save As offers entries that name a version; Save geoset writes the one the geoset has.
+        const std::string filter =
+            geosetOnly ? modelSaveFilter(state.modelFormat) : modelSaveAsFilter(state.modelFormat);
+        const auto chosen = state.dialogs ? state.dialogs->saveFileChoice(filter)
+                                          : std::optional<common::Dialogs::SaveChoice>();
         if (!chosen)
             return false;
-        state.savePath = *chosen;
+        // An entry naming another version converts the model first; declined or refused, nothing
+        // is saved.
+        const auto version = chosen->filterEntry && !geosetOnly
+                                 ? saveAsEntryVersion(*chosen->filterEntry)
+                                 : std::nullopt;
+        const auto document = version ? heldDocument(state) : nullptr;
+        if (version && document && document->model() && document->model()->version != *version &&
+            !convertFormatVersionTo(state, *version))
+            return false;
+        state.savePath = chosen->path;
         format = mdx::formatNamedBy(state.savePath);
     }
     state.modelPath = state.savePath;
@@ -262,6 +275,12 @@ bool saveAsCommand(EditingState& state) {
     // After a cancelled dialog or a failed save the working copy is simply copied again.
     if (state.savePath.empty())
         return false;
+    // Unless the document holds changes the file has not (a whole-model step, a conversion
+    // made for this save): the copy then keeps the document.
+    if (state.unsavedChanges && state.document) {
+        keepDocumentInWorkingCopy(state);
+        return false;
+    }
     state.modelPath = state.savePath;
     // On failure the previous working copy stays in use; a failed save has said why already.
     // The document is the copy's text again, read when next needed.

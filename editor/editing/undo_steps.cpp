@@ -10,7 +10,7 @@ namespace {
 using R = UndoRestore;
 
 // In the order of UndoKind.
-constexpr std::array<UndoKindInfo, 30> kinds{{
+constexpr std::array<UndoKindInfo, 31> kinds{{
     {"Selection", R::SelectionFlags, false},
     {"Invert Selection", R::SelectionFlags, false},
     {"Select All", R::SelectionFlags, false},
@@ -41,9 +41,10 @@ constexpr std::array<UndoKindInfo, 30> kinds{{
     {"Merge Geosets", R::Document, true},
     {"Set Material", R::Document, true},
     {"Move Geoset", R::Document, true},
+    {"Convert Format Version", R::Document, true},
 }};
 
-static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::MoveGeoset) + 1,
+static_assert(kinds.size() == static_cast<std::size_t>(UndoKind::ConvertVersion) + 1,
               "one entry for every kind of undo step");
 
 } // namespace

@@ -36,6 +36,7 @@ enum class UndoKind {
     MergeGeosets,
     SetMaterial,
     MoveGeoset,
+    ConvertVersion,
 };
 
 // What a step saves when it is recorded. Undo and Redo both exchange the saved records with

@@ -4,6 +4,7 @@
 #include "editor/editing/file_export.h"
 #include "editor/editing/file_open.h"
 #include "editor/editing/file_save.h"
+#include "editor/editing/format_version_command.h"
 #include "editor/editing/geometry_tools.h"
 #include "editor/editing/geoset_commands.h"
 #include "editor/editing/markers.h"
@@ -156,6 +157,8 @@ void FrmMoldrin::buildMenus() {
     addItem(align, "mnuAlignX", "Align X", [](EditorState& s) { alignCommand(s, 'x'); });
     addItem(align, "mnuAlignY", "Align Y", [](EditorState& s) { alignCommand(s, 'y'); });
     addItem(align, "mnuAlignZ", "Aligh Z", [](EditorState& s) { alignCommand(s, 'z'); });
+    addItem(tools, "mnuConvertFormatVersion", "Convert Format Version…",
+            [](EditorState& s) { convertFormatVersionCommand(s); });
     tools->addSeparator();
     addItem(tools, "mnuCheckModel", "Check Model…", [this](EditorState& s) {
         runModelCheck(s);

@@ -104,7 +104,7 @@ TEST(MdxOpenSave, ANameWithoutExtensionGetsTheChosenFilters) {
     e.dialogs.setAnswers({e.folder.file("zombie_edit")});
     e.dialogs.saveFilterEntries = {0};
     editor::saveAsCommand(e.state);
-    EXPECT_EQ(e.dialogs.prompts.back(), editor::modelSaveFilter(mdx::FileFormat::Mdx));
+    EXPECT_EQ(e.dialogs.prompts.back(), editor::modelSaveAsFilter(mdx::FileFormat::Mdx));
     EXPECT_EQ(e.state.modelPath, e.folder.file("zombie_edit.mdx"));
     EXPECT_TRUE(isMdx(e.folder.file("zombie_edit.mdx")));
     EXPECT_EQ(e.state.tempPath, e.folder.file("zombie_edit_TMP.tdl"));

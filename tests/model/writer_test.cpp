@@ -186,7 +186,7 @@ TEST(Writer, SaveAsMovesTheWorkingCopy) {
     e.dialogs.setAnswers({e.folder.file("other.mdl")});
     editor::saveAsCommand(e.state);
     EXPECT_TRUE(e.dialogs.shown.empty());
-    EXPECT_EQ(e.dialogs.prompts.back(), editor::modelSaveFilter(mdx::FileFormat::Mdl));
+    EXPECT_EQ(e.dialogs.prompts.back(), editor::modelSaveAsFilter(mdx::FileFormat::Mdl));
     EXPECT_EQ(e.state.modelPath, e.folder.file("other.mdl"));
     EXPECT_EQ(e.state.tempPath, e.folder.file("other_TMP.tdl"));
     EXPECT_FALSE(fileExists(firstCopy));

@@ -101,7 +101,7 @@ std::string helpText() {
            "Steps (VIEW is front, top or left):\n"
            " model:\n"
            "  info dump save save=PATH save-as=PATH save-geoset=PATH new=PATH switch-geoset=N\n"
-           "  merge-geoset=PATH[,N]\n"
+           "  merge-geoset=PATH[,N] convert-version=800|1000|1100\n"
            " selection:\n"
            "  select-all invert-selection expand-selection select=i,j,...\n"
            "  box-select=VIEW,h1,v1,h2,v2 mode=S|A|D count-vertices count-faces\n"

@@ -3,12 +3,14 @@
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "editor/editing/file_save.h"
+#include "editor/editing/format_version_command.h"
 #include "editor/editing/model_text.h"
 #include "editor/model/geoset_reader.h"
 #include "editor/model/model_writer.h"
 #include "formats/format_version.h"
 
 #include <charconv>
+#include <iterator>
 #include <sstream>
 
 namespace batch {
@@ -181,6 +183,38 @@ void dump(BatchContext& context, const std::vector<std::string>&) {
     out << "}\n";
 }
 
+// convert-version=V: the version's place in the pick list, the question answered Yes; the
+// message's sentences printed as --convert --format-version prints them.
+void convertVersion(BatchContext& context, const std::vector<std::string>& args) {
+    std::optional<std::size_t> place;
+    for (std::size_t i = 0; i < std::size(editor::formatVersionChoices); ++i)
+        if (args.size() == 1 && args[0] == std::to_string(editor::formatVersionChoices[i]))
+            place = i;
+    if (!place)
+        throw StepError("convert-version: expects 800, 1000 or 1100");
+    context.dialogs.setAnswers({std::to_string(*place + 1)});
+    context.dialogs.yesNoAnswers = {common::MessageAnswer::Yes};
+    // The summary box is printed here, line by line, instead of as one message.
+    const auto shown = context.dialogs.onShown;
+    context.dialogs.onShown = [&](const common::ScriptedDialogs::Shown& message) {
+        if (message.title != "Convert Format Version" && shown)
+            shown(message);
+    };
+    const auto converted = editor::convertFormatVersionCommand(context.state);
+    context.dialogs.onShown = shown;
+    if (!converted) {
+        // Already at that version: the one message says so.
+        const auto& shownNow = context.dialogs.shown;
+        if (!shownNow.empty() && shownNow.back().title == "Convert Format Version")
+            context.out << shownNow.back().text << "\n";
+        return;
+    }
+    for (const auto& change : converted->changes)
+        context.err << "Warning: FormatVersion " << converted->to << ": " << change << "\n";
+    context.out << "converted " << context.modelArgument << " (FormatVersion " << converted->from
+                << " to " << converted->to << ")\n";
+}
+
 } // namespace
 
 // A save that removes the edited geoset reads the model again and asks which geoset to edit:
@@ -199,6 +233,7 @@ void expectPath(const std::vector<std::string>& args, const std::string& step) {
 void registerModelSteps(StepTable& table) {
     table.add("info", info);
     table.add("dump", dump);
+    table.add("convert-version", convertVersion);
     // save=PATH is save-as=PATH: a model taken from an archive is then written to a plain file.
     table.add("save", [](BatchContext& c, const auto& args) {
         if (!args.empty()) {
