@@ -56,8 +56,9 @@ class MoldrinWindowTest : public QObject {
                      {"mnuNew|New|", "mnuOpen|Open|Ctrl+O", "mnuSwitchGeoset|Switch Geoset|", "-",
                       "mnuSave|Save|Ctrl+S", "mnuSaveAs|Save As|", "mnuSaveGeoset|Save geoset|",
                       "mnuExport|Export…|", "-", "mnuDelCurrentGeoset|Delete Current Geoset|",
-                      "mnuMergeGeoset|Merge Geoset|", "-", "mnuGameData|Game Data…|", "-",
-                      "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
+                      "mnuMergeGeoset|Merge Geoset|", "mnuImportMesh|Import Mesh…|", "-",
+                      "mnuGameData|Game Data…|", "-", "mnuRecentFiles|Recent Files|", "[]", "-",
+                      "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
             QStringList({"mnuUndo|Undo|Ctrl+Z", "mnuRedo|Redo|Ctrl+Y", "-",
@@ -114,8 +115,8 @@ class MoldrinWindowTest : public QObject {
         MoldrinWindowFixture f;
         const QStringList disabledAtStart{"mnuSwitchGeoset", "mnuSave",       "mnuSaveAs",
                                           "mnuSaveGeoset",   "mnuExport",     "mnuDelCurrentGeoset",
-                                          "mnuMergeGeoset",  "mnuUndo",       "mnuTools",
-                                          "mnuRedo",         "mnuRecentFiles"};
+                                          "mnuMergeGeoset",  "mnuImportMesh", "mnuUndo",
+                                          "mnuTools",        "mnuRedo",       "mnuRecentFiles"};
         for (QAction* item : f.window->findChildren<QAction*>()) {
             if (item->isSeparator() || item->objectName().isEmpty() ||
                 f.action("mnuTools")->menu()->findChildren<QAction*>().contains(item))

@@ -50,7 +50,10 @@ std::string helpText() {
            "export-gltf writes the whole model as glTF 2.0, upright (y up): one .glb, or a\n"
            ".gltf with its .bin and PNG textures beside it; geosets, skeleton, skin, every\n"
            "sequence as an animation, materials. export-obj writes the edited geoset as OBJ\n"
-           "in the model's axes, with an .mtl naming its texture.\n"
+           "in the model's axes, with an .mtl naming its texture. import-mesh adds the\n"
+           "meshes of an OBJ, FBX, glTF/GLB, Collada, 3DS, PLY or STL file as new geosets,\n"
+           "one a mesh, bound to BONE (by name; default the first bone), scaled by SCALE\n"
+           "(default 1), each with a material naming the mesh's texture.\n"
            "\n"
            "Options:\n"
            "  --geoset N   the geoset to edit, counted from 1 (default 1)\n"
@@ -114,6 +117,7 @@ std::string helpText() {
            "  sequences pose=OUT.json,SEQUENCE,TIME\n"
            " interchange:\n"
            "  export-gltf=OUT.glb|OUT.gltf export-obj=OUT.obj\n"
+           "  import-mesh=FILE[,BONE[,SCALE]]\n"
            "\n"
            "Exit status: 0 on success, 1 after an error, 2 on bad arguments.\n";
 }
