@@ -59,6 +59,11 @@ void showError(EditingState& state, const std::string& text) {
         state.dialogs->messageBox(text, "Error");
 }
 
+// The importer's error as one sentence (Assimp's own messages may end in a period already).
+std::string importError(const std::string& error) {
+    return "Cannot import " + error + (error.ends_with('.') ? "" : ".");
+}
+
 } // namespace
 
 std::string modelTexturePath(const std::string& path) {
@@ -108,7 +113,7 @@ bool importMeshFile(EditingState& state, const MeshImportRequest& request) {
     options.joinMeshes = request.joinMeshes;
     auto imported = interchange::importMesh(request.path, options);
     if (!imported.ok()) {
-        showError(state, "Cannot import " + imported.error + ".");
+        showError(state, importError(imported.error));
         return false;
     }
     return editWholeModel(state, UndoKind::ImportMesh, [&](mdx::Model& model, int&) {
@@ -162,7 +167,7 @@ void importMeshCommand(EditingState& state) {
     options.scale = request.scale;
     const auto peek = interchange::importMesh(request.path, options);
     if (!peek.ok()) {
-        showError(state, "Cannot import " + peek.error + ".");
+        showError(state, importError(peek.error));
         return;
     }
     const std::string own =
