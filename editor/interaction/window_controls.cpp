@@ -9,7 +9,7 @@ MenuState menuState(const EditorState& state) {
     const bool model = state.modelControlsEnabled;
     menus.mnuToolsEnabled = menus.mnuSaveEnabled = menus.mnuSaveAsEnabled = model;
     menus.mnuSwitchGeosetEnabled = menus.mnuSaveGeosetEnabled = menus.mnuExportEnabled = model;
-    menus.mnuMergeGeosetEnabled = menus.viewsEnabled = model;
+    menus.mnuMergeGeosetEnabled = menus.mnuImportMeshEnabled = menus.viewsEnabled = model;
     menus.cmdSnapEnabled = state.snapEnabled;
     menus.cmdDeleteEnabled = true;
     const auto& newest = undoEntry(state, 1);

@@ -18,6 +18,7 @@ struct MenuState {
     bool mnuSaveGeosetEnabled = false;
     bool mnuExportEnabled = false;
     bool mnuMergeGeosetEnabled = false;
+    bool mnuImportMeshEnabled = false;
     bool viewsEnabled = false; // pbxFront, pbxTop, pbxLeft take mouse input
     bool cmdSnapEnabled = false;
     bool cmdDeleteEnabled = true;

@@ -390,6 +390,7 @@ void FrmMoldrin::syncWidgets() {
     enable("mnuSaveGeoset", menus.mnuSaveGeosetEnabled);
     enable("mnuExport", menus.mnuExportEnabled);
     enable("mnuMergeGeoset", menus.mnuMergeGeosetEnabled);
+    enable("mnuImportMesh", menus.mnuImportMeshEnabled);
     enable("mnuUndo", menus.mnuUndoEnabled);
     actions_.value("mnuUndo")->setText(QString::fromStdString(menus.mnuUndoCaption));
     enable("mnuRedo", menus.mnuRedoEnabled);

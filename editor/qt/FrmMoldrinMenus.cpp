@@ -7,6 +7,7 @@
 #include "editor/editing/format_version_command.h"
 #include "editor/editing/geometry_tools.h"
 #include "editor/editing/geoset_commands.h"
+#include "editor/editing/import_mesh_command.h"
 #include "editor/editing/markers.h"
 #include "editor/editing/normals.h"
 #include "editor/editing/selection_commands.h"
@@ -91,6 +92,7 @@ void FrmMoldrin::buildMenus() {
     addItem(file, "mnuDelCurrentGeoset", "Delete Current Geoset", [](EditorState&) {
     })->setEnabled(false);
     addItem(file, "mnuMergeGeoset", "Merge Geoset", mergeGeosetCommand);
+    addItem(file, "mnuImportMesh", "Import Mesh…", importMeshCommand);
     file->addSeparator();
     addItem(file, "mnuGameData", "Game Data…", [this](EditorState&) { editGameData(); });
     file->addSeparator();

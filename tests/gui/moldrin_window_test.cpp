@@ -58,7 +58,7 @@ class MoldrinWindowTest : public QObject {
                          "-", "mnuSave|Save|Ctrl+S", "mnuSaveAs|Save As|",
                          "mnuSaveGeoset|Save geoset|", "mnuExport|Export…|", "-",
                          "mnuDelCurrentGeoset|Delete Current Geoset|",
-                         "mnuMergeGeoset|Merge Geoset|", "-", "mnuGameData|Game Data…|", "-",
+                         "mnuMergeGeoset|Merge Geoset|", "mnuImportMesh|Import Mesh…|", "-", "mnuGameData|Game Data…|", "-",
                          "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
@@ -118,8 +118,8 @@ class MoldrinWindowTest : public QObject {
         MoldrinWindowFixture f;
         const QStringList disabledAtStart{"mnuSwitchGeoset", "mnuSave",       "mnuSaveAs",
                                           "mnuSaveGeoset",   "mnuExport",     "mnuDelCurrentGeoset",
-                                          "mnuMergeGeoset",  "mnuUndo",       "mnuTools",
-                                          "mnuRedo",         "mnuRecentFiles"};
+                                          "mnuMergeGeoset",  "mnuImportMesh", "mnuUndo",
+                                          "mnuTools",        "mnuRedo",       "mnuRecentFiles"};
         for (QAction* item : f.window->findChildren<QAction*>()) {
             if (item->isSeparator() || item->objectName().isEmpty() ||
                 f.action("mnuTools")->menu()->findChildren<QAction*>().contains(item))

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -81,6 +82,30 @@ TEST(BatchInterchange, ConvertExportsAnAnimatedModel) {
     // The texture the model names is not in the corpus: one warning, and the file still made.
     EXPECT_NE(run.err.find("Warning: the texture"), std::string::npos) << run.err;
     EXPECT_EQ(readFile(out).substr(0, 4), "glTF");
+}
+
+} // namespace
+
+namespace {
+
+TEST(BatchInterchange, ImportMeshAddsTheMeshAndRefusesWhatItCannot) {
+    testing_support::TempFolder folder;
+    const auto model = folder.file("cube.mdl");
+    std::filesystem::copy_file(cube, model);
+    const auto obj = folder.file("square.obj");
+    std::ofstream(obj) << "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3\nf 1 3 4\n";
+    const auto run = runProgram(MOLDRIN_BATCH_PATH, {model, "import-mesh=" + obj + ",,2", "save"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto text = readFile(model);
+    EXPECT_NE(text.find("NumGeosets 3,"), std::string::npos) << text.substr(0, 400);
+
+    for (const auto& step : {"import-mesh=" + obj + ",NoSuchBone", "import-mesh=" + obj + ",,x",
+                             "import-mesh=" + folder.file("missing.obj")}) {
+        const auto refused = runProgram(MOLDRIN_BATCH_PATH, {model, step, "save"});
+        EXPECT_EQ(refused.status, 1) << step;
+        EXPECT_FALSE(refused.err.empty());
+        EXPECT_EQ(readFile(model), text) << step;
+    }
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "batch_context.h"
 #include "edited_model.h"
 
+#include "common/number_text.h"
+#include "editor/editing/import_mesh_command.h"
 #include "formats/interchange/gltf_export.h"
 #include "formats/interchange/obj_export.h"
 
+#include <cmath>
 #include <filesystem>
 
 namespace batch {
@@ -41,11 +44,30 @@ void exportObjStep(BatchContext& context, const std::vector<std::string>& args) 
         showError(context, "export-obj: " + *failure);
 }
 
+// import-mesh=FILE[,BONE[,SCALE]]: the file's meshes as new geosets, one a mesh, bound to the
+// bone named (the first bone when none is), each with its own texture.
+void importMeshStep(BatchContext& context, const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 3 || args[0].empty())
+        throw StepError("import-mesh: expects FILE[,BONE[,SCALE]]");
+    editor::MeshImportRequest request;
+    request.path = args[0];
+    if (args.size() > 1)
+        request.boneName = args[1];
+    if (args.size() > 2) {
+        const double scale = numberArgument(args, 2, "import-mesh");
+        if (!std::isfinite(scale) || scale <= 0)
+            throw StepError("import-mesh: the scale must be a number above 0");
+        request.scale = static_cast<float>(scale);
+    }
+    editor::importMeshFile(context.state, request);
+}
+
 } // namespace
 
 void registerInterchangeSteps(StepTable& table) {
     table.add("export-gltf", exportGltfStep);
     table.add("export-obj", exportObjStep);
+    table.add("import-mesh", importMeshStep);
 }
 
 } // namespace batch
