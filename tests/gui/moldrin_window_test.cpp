@@ -51,15 +51,27 @@ class MoldrinWindowTest : public QObject {
                                    "mnuHelp|Help"}));
 
         auto menu = [&](const char* name) { return f.action(name)->menu(); };
-        QCOMPARE(
-            describe(menu("mnuFile")),
-            QStringList({"mnuNew|New|", "mnuOpen|Open|Ctrl+O",
-                         "mnuOpenFromArchive|Open from Archive…|", "mnuSwitchGeoset|Switch Geoset|",
-                         "-", "mnuSave|Save|Ctrl+S", "mnuSaveAs|Save As|",
-                         "mnuSaveGeoset|Save geoset|", "mnuExport|Export…|", "-",
-                         "mnuDelCurrentGeoset|Delete Current Geoset|",
-                         "mnuMergeGeoset|Merge Geoset|", "mnuImportMesh|Import Mesh…|", "-", "mnuGameData|Game Data…|", "-",
-                         "mnuRecentFiles|Recent Files|", "[]", "-", "mnuExit|Exit|"}));
+        QCOMPARE(describe(menu("mnuFile")),
+                 QStringList({"mnuNew|New|",
+                              "mnuOpen|Open|Ctrl+O",
+                              "mnuOpenFromArchive|Open from Archive…|",
+                              "mnuSwitchGeoset|Switch Geoset|",
+                              "-",
+                              "mnuSave|Save|Ctrl+S",
+                              "mnuSaveAs|Save As|",
+                              "mnuSaveGeoset|Save geoset|",
+                              "mnuExport|Export…|",
+                              "-",
+                              "mnuDelCurrentGeoset|Delete Current Geoset|",
+                              "mnuMergeGeoset|Merge Geoset|",
+                              "mnuImportMesh|Import Mesh…|",
+                              "-",
+                              "mnuGameData|Game Data…|",
+                              "-",
+                              "mnuRecentFiles|Recent Files|",
+                              "[]",
+                              "-",
+                              "mnuExit|Exit|"}));
         QCOMPARE(
             describe(menu("mnuEdit")),
             QStringList({"mnuUndo|Undo|Ctrl+Z", "mnuRedo|Redo|Ctrl+Y", "-",
@@ -94,6 +106,7 @@ class MoldrinWindowTest : public QObject {
                               "[mnuMirrorX|Mirror X|, mnuMirrorY|Mirror Y|, mnuMirrorZ|Mirror Z|]",
                               "mnuAlign|Align|",
                               "[mnuAlignX|Align X|, mnuAlignY|Align Y|, mnuAlignZ|Aligh Z|]",
+                              "mnuConvertFormatVersion|Convert Format Version…|",
                               "-",
                               "mnuCheckModel|Check Model…|"}));
         QCOMPARE(describe(menu("mnuView")),

@@ -1,7 +1,9 @@
 #include "batch_context.h"
+#include "edited_model.h"
 
 #include "common/number_text.h"
 #include "editor/editing/geoset_operations.h"
+#include "editor/model/geoset_summary.h"
 
 namespace batch {
 
@@ -28,9 +30,30 @@ template <class Run> StepHandler operation(const char* step, std::size_t count, 
     };
 }
 
+// geosets: one JSON line, the geosets of the whole model with the edited one as it would be
+// saved.
+void listGeosets(BatchContext& context, const std::vector<std::string>&) {
+    const auto model = editedModel(context, "geosets");
+    if (!model)
+        return;
+    const auto summaries = editor::summarizeGeosets(*model);
+    context.out << "[";
+    for (std::size_t i = 0; i < summaries.size(); ++i) {
+        const auto& g = summaries[i];
+        context.out << (i ? ", " : "") << "{\"geoset\": " << i + 1
+                    << ", \"vertices\": " << g.vertices << ", \"triangles\": " << g.triangles
+                    << ", \"material\": " << g.material << ", \"textures\": [";
+        for (std::size_t t = 0; t < g.textures.size(); ++t)
+            context.out << (t ? ", " : "") << jsonString(g.textures[t]);
+        context.out << "]}";
+    }
+    context.out << "]\n";
+}
+
 } // namespace
 
 void registerGeosetSteps(StepTable& table) {
+    table.add("geosets", listGeosets);
     table.add("split-selection", operation("split-selection", 0, [](auto& state, const auto&) {
                   editor::splitSelectionCommand(state);
               }));
