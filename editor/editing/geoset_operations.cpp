@@ -190,6 +190,16 @@ std::string join(mdx::Geoset& a, const mdx::Geoset& b, const std::string& names)
     return {};
 }
 
+// The model's geosets become geosets less geoset n (1-based); the later ones move down by one.
+void removeGeosetFrom(mdx::Model& model, std::vector<mdx::Geoset> geosets, int n) {
+    geosets.erase(geosets.begin() + (n - 1));
+    std::vector<std::vector<Index>> madeFrom(model.geosets.size());
+    for (std::size_t g = 0; g < madeFrom.size(); ++g)
+        if (static_cast<int>(g) != n - 1)
+            madeFrom[g] = {static_cast<Index>(static_cast<int>(g) < n - 1 ? g : g - 1)};
+    mdx::replaceGeosets(model, std::move(geosets), madeFrom);
+}
+
 ModelEditResult done() {
     return {true, {}};
 }
@@ -278,13 +288,7 @@ bool deleteGeosetCommand(EditingState& state, int n) {
         if (model.geosets.size() == 1)
             return refused("Geoset " + std::to_string(n) +
                            " is the model's only geoset; it is not deleted.");
-        auto geosets = model.geosets;
-        geosets.erase(geosets.begin() + (n - 1));
-        std::vector<std::vector<Index>> madeFrom(model.geosets.size());
-        for (std::size_t g = 0; g < madeFrom.size(); ++g)
-            if (static_cast<int>(g) != n - 1)
-                madeFrom[g] = {static_cast<Index>(static_cast<int>(g) < n - 1 ? g : g - 1)};
-        mdx::replaceGeosets(model, std::move(geosets), madeFrom);
+        removeGeosetFrom(model, model.geosets, n);
         // The edited geoset keeps being edited under its new number; when it was the one
         // removed, the one now in its place (the last one when it was last).
         if (edited > n)
@@ -306,12 +310,7 @@ bool mergeGeosetsCommand(EditingState& state, int a, int b) {
                                   "Geosets " + std::to_string(a) + " and " + std::to_string(b));
         if (!problem.empty())
             return refused(problem);
-        geosets.erase(geosets.begin() + (b - 1));
-        std::vector<std::vector<Index>> madeFrom(model.geosets.size());
-        for (std::size_t g = 0; g < madeFrom.size(); ++g)
-            if (static_cast<int>(g) != b - 1)
-                madeFrom[g] = {static_cast<Index>(static_cast<int>(g) < b - 1 ? g : g - 1)};
-        mdx::replaceGeosets(model, std::move(geosets), madeFrom);
+        removeGeosetFrom(model, std::move(geosets), b);
         // Editing goes on in the joined geoset when one of the two was edited.
         if (edited == b)
             edited = a;

@@ -61,6 +61,8 @@ void showError(BatchContext& context, const std::string& text);
 
 double numberArgument(const std::vector<std::string>& args, std::size_t index,
                       const std::string& step);
+int integerArgument(const std::vector<std::string>& args, std::size_t index,
+                    const std::string& step);
 void expectArguments(const std::vector<std::string>& args, std::size_t count,
                      const std::string& step);
 // The text as a JSON string, quotes included.

@@ -68,6 +68,16 @@ double numberArgument(const std::vector<std::string>& args, std::size_t index,
     return *value;
 }
 
+int integerArgument(const std::vector<std::string>& args, std::size_t index,
+                    const std::string& step) {
+    if (index >= args.size())
+        throw StepError(step + ": missing argument " + std::to_string(index + 1));
+    const auto value = common::parseInteger32(args[index]);
+    if (!value)
+        throw StepError(step + ": \"" + args[index] + "\" is not a whole number");
+    return *value;
+}
+
 void expectArguments(const std::vector<std::string>& args, std::size_t count,
                      const std::string& step) {
     if (args.size() != count)

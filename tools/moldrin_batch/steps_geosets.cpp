@@ -1,23 +1,12 @@
 #include "batch_context.h"
 #include "edited_model.h"
 
-#include "common/number_text.h"
 #include "editor/editing/geoset_operations.h"
 #include "editor/model/geoset_summary.h"
 
 namespace batch {
 
 namespace {
-
-int integerArgument(const std::vector<std::string>& args, std::size_t index,
-                    const std::string& step) {
-    if (index >= args.size())
-        throw StepError(step + ": missing argument " + std::to_string(index + 1));
-    const auto value = common::parseInteger32(args[index]);
-    if (!value)
-        throw StepError(step + ": \"" + args[index] + "\" is not a whole number");
-    return *value;
-}
 
 // The operations ask nothing: the answers queued from the argument are not for them.
 template <class Run> StepHandler operation(const char* step, std::size_t count, Run run) {
